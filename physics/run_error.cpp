@@ -1,0 +1,31 @@
+#include "run_error.h"
+
+namespace ball {
+
+namespace {
+
+std::string describe(ErrorKind kind, const std::string& detail) {
+    std::string text = errorName(kind);
+    if (!detail.empty()) text += ": " + detail;
+    return text;
+}
+
+}  // namespace
+
+RunError::RunError(ErrorKind kind, std::string detail)
+    : std::runtime_error(describe(kind, detail)), kind_(kind), detail_(std::move(detail)) {}
+
+const char* errorName(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::DivisionByZero: return "division by zero";
+        case ErrorKind::Overflow: return "overflow";
+        case ErrorKind::SubscriptOutOfRange: return "subscript out of range";
+        case ErrorKind::FileNotFound: return "file not found";
+        case ErrorKind::InputPastEndOfFile: return "input past end of file";
+        case ErrorKind::FileWriteFailure: return "file write failure";
+        case ErrorKind::BadFileData: return "bad data in file";
+    }
+    return "run-time error";
+}
+
+}  // namespace ball

@@ -1,0 +1,99 @@
+#include "trajectory.h"
+
+#include <cmath>
+
+#include "force_model.h"
+#include "initdir_file.h"
+#include "numeric.h"
+#include "release.h"
+
+namespace ball {
+
+namespace {
+
+TrajPoint toPoint(double x, double y, double z) {
+    return {toSingle(x), toSingle(y), toSingle(z)};
+}
+
+// The buffer ends at point 300: a 301st point is an error, never a write past the end.
+void storePoint(PitchState& s, double x, double y, double z) {
+    if (s.ntraj >= kMaxTrajPoints) throw RunError(ErrorKind::SubscriptOutOfRange, "traj");
+    const TrajPoint p = toPoint(x, y, z);
+    ++s.ntraj;
+    s.traj[s.ntraj] = p;
+}
+
+}  // namespace
+
+void integratePass(PitchState& s, int16_t icount) {
+    float t = 0;
+    setinit(s, icount);
+
+    s.ntraj = 1;
+    s.traj[1] = toPoint(s.xrel0, s.yrel0, s.zrel0);
+
+    const float t0 = 0;
+    forcecal(s, t0);
+    s.omega = s.omega0;
+
+    const int last = s.nstep;
+    for (int i = 2; i <= last; ++i) {
+        forcecal(s, t);
+        const double vx0 = s.vx;
+        const double vy0 = s.vy;
+        const double vz0 = s.vz;
+
+        s.vx = vx0 + 0.5 * (s.dt * s.ax);
+        s.vy = vy0 + 0.5 * (s.dt * s.ay);
+        s.vz = vz0 + 0.5 * (s.dt * s.az);
+
+        const double xn = finite(s.x + s.dt * s.vx);
+        const double yn = finite(s.y + s.dt * s.vy);
+        const double zn = finite(s.z + s.dt * s.vz);
+
+        const float tHalf = toSingle(t + 0.5 * s.dt);
+        forcecal(s, tHalf);
+
+        const double vxn = finite(vx0 + s.dt * s.ax);
+        const double vyn = finite(vy0 + s.dt * s.ay);
+        const double vzn = finite(vz0 + s.dt * s.az);
+
+        // The time runs one step ahead of the flight from here on; only the spin rate sees it.
+        t = toSingle(static_cast<float>(i) * s.dt);
+        s.omega = finite(s.omega0 + t * s.domega);
+
+        s.x = xn;
+        s.y = yn;
+        s.z = zn;
+        s.vx = vxn;
+        s.vy = vyn;
+        s.vz = vzn;
+
+        if (s.y > s.dist) {
+            storePoint(s, s.x, s.y, s.z);
+            s.xfin = s.x;
+            s.zfin = toSingle(s.z);
+            break;
+        }
+        if (i % 100 == 0) storePoint(s, s.x, s.y, s.z);
+    }
+}
+
+int GetBall1traj(PitchState& s, const std::filesystem::path& initdir) {
+    int16_t icount = 0;
+    for (;;) {
+        ++icount;
+        integratePass(s, icount);
+
+        const double dz = double{s.ztgt} - double{s.zfin};
+        const double dx = s.xtgt - s.xfin;
+        const double miss = std::sqrt(dz * dz + dx * dx);
+
+        if (s.noaim == 1) break;
+        if (!(icount <= kMaxPasses - 1 && miss > kAimTolerance)) break;
+    }
+    if (s.noaim == 0) writeInitdir(initdir, s);
+    return icount;
+}
+
+}  // namespace ball

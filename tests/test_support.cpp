@@ -1,0 +1,69 @@
+#include "test_support.h"
+
+#include <cmath>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace ball::test {
+
+ScopedWorkDir::ScopedWorkDir() : previous_(std::filesystem::current_path()) {
+    std::random_device rd;
+    dir_ = std::filesystem::temp_directory_path() / ("ball-test-" + std::to_string(rd()));
+    std::filesystem::create_directories(dir_);
+    std::filesystem::current_path(dir_);
+}
+
+ScopedWorkDir::~ScopedWorkDir() {
+    std::error_code ec;
+    std::filesystem::current_path(previous_, ec);
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(dir_, ec);
+}
+
+PitchState defaultBall1State() {
+    PitchState s;
+    s.rho = 1.205;
+    s.dball = 0.0715f;
+    s.mball = 0.1445;
+    s.g = 9.8f;
+    s.dist = 18.44;
+    s.cl0 = 0.08;
+    s.cl1 = 0.006;
+    s.vrel0 = 125.0 * 1000 / 3600;
+    s.dt = 0.00005;
+    s.nstep = 12746;
+    s.domega = 0;
+    s.omega = 30;
+    s.omega0 = 30;
+    s.ikind = 1;
+    s.thita = 0;
+    s.noaim = 0;
+    s.xtgt = 0;
+    s.ztgt = 0.85f;
+    s.xrel0 = 0;
+    s.yrel0 = 0;
+    s.zrel0 = 1.754;
+    s.beta = 0;
+    const double t = s.dist / s.vrel0;
+    const double cl = s.cl0 + s.cl1 * s.omega;
+    const double area = (s.dball * 0.5) * (s.dball * 0.5) * s.pi;
+    const double k = 0.5 * s.rho * (s.vrel0 * s.vrel0) * area / s.mball;
+    const double dz = (s.ztgt - 0.254) - 1.5;
+    s.alpha = std::atan((dz + 0.5 * (9.8 - k * cl * std::cos(s.thita)) * (t * t)) / s.dist);
+    return s;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace ball::test

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "physics/pitch_state.h"
+#include "physics/run_error.h"
+
+namespace ball::test {
+
+/// A fresh empty folder that is the working directory for the life of the object.
+class ScopedWorkDir {
+public:
+    ScopedWorkDir();
+    ~ScopedWorkDir();
+    const std::filesystem::path& path() const { return dir_; }
+
+private:
+    std::filesystem::path dir_;
+    std::filesystem::path previous_;
+};
+
+/// The pitch state as the Ball-1 setup leaves it for the default panel (125 km/h, spin 30 and
+/// 30, ordinary ball, axis 0, target column 3 row 3), filled by hand.
+PitchState defaultBall1State();
+
+/// Runs f and checks that it raises a RunError of the kind (and detail, when given).
+template <class F>
+void expectRunError(F&& f, ErrorKind kind, const std::string& detail = {}) {
+    try {
+        f();
+        ADD_FAILURE() << "expected " << errorName(kind);
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.kind(), kind) << e.what();
+        if (!detail.empty()) {
+            EXPECT_EQ(e.detail(), detail);
+        }
+    }
+}
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+}  // namespace ball::test
