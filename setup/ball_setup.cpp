@@ -1,0 +1,153 @@
+#include "ball_setup.h"
+
+#include <cmath>
+
+#include "field_reader.h"
+#include "number_text.h"
+#include "physics/numeric.h"
+
+namespace ball {
+
+namespace {
+
+constexpr double kZoneBottom = 0.5;
+constexpr double kZoneTop = 1.2;
+constexpr double kMound = 0.254;
+constexpr double kReleaseHeight = 1.5;
+constexpr float kReleaseOffset = 0.0f;
+constexpr double kSpanFactor = 1.2;
+
+void storeConstants(PitchState& s) {
+    s.rho = 1.205;
+    s.dball = 0.0715f;
+    s.mball = 0.1445;
+    s.g = 9.8f;
+    s.dist = 18.44;
+    s.cl0 = 0.08;
+    s.cl1 = 0.006;
+}
+
+// Straight-line flight time; recomputed wherever it is used.
+double flightTime(const PitchState& s) { return divide(s.dist, s.vrel0); }
+
+// Speed in km/h to vrel0, dt and the step count.
+void storeSpeed(PitchState& s, double kmh) {
+    s.vrel0 = finite(kmh * 1000 / 3600);
+    const double t = flightTime(s);
+    s.dt = 0.00005;
+    s.nstep = toInt16(divide(kSpanFactor * t, s.dt));
+}
+
+double degreesToRadians(const PitchState& s, double degrees) {
+    return finite(s.pi * degrees / 180);
+}
+
+}  // namespace
+
+void readInitdir(PitchState& s, const std::filesystem::path& path) {
+    FieldReader in(path);
+    s.alpha = in.next().value;
+    s.beta = in.next().value;
+    s.xrel0 = in.next().value;
+    s.yrel0 = in.next().value;
+    s.zrel0 = in.next().value;
+}
+
+OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& panel,
+                           const std::filesystem::path& initdir) {
+    OptionWrites writes;
+    storeConstants(s);
+    e.speed1 = parseNumber(panel.SpeedTxt_0);
+    e.omg1[0] = parseNumber(panel.Omega0Txt_0);
+    e.omg1[1] = parseNumber(panel.Omega1Txt_0);
+
+    storeSpeed(s, e.speed1);
+    s.domega = divide(e.omg1[0] - e.omg1[1], flightTime(s));
+    s.omega = e.omg1[0];
+    s.omega0 = s.omega;
+
+    double theta = 0;
+    if (panel.OrdinaryOpb_0) {
+        s.ikind = 1;
+        writes.gyroOpb = false;
+        theta = parseNumber(panel.thitaTxtBox_0);
+    } else {
+        s.ikind = 0;
+        writes.gyroOpb = true;
+        s.gyroelev = degreesToRadians(s, parseNumber(panel.Text2_0));
+        s.gyroside = toSingle(degreesToRadians(s, parseNumber(panel.Text2_2)));
+    }
+
+    double column = 0;
+    int16_t row = 0;
+    if (panel.TargetOP_0) {
+        column = parseNumber(panel.TargetPTxt_0);
+        row = toInt16(parseNumber(panel.TargetPTxt_1));
+        writes.TargetOP_1 = false;
+        s.noaim = 0;
+    } else {
+        s.noaim = 1;
+    }
+
+    s.pi = 3.1416f;
+    s.thita = degreesToRadians(s, theta);
+
+    // Target point on the 5 x 5 grid as the catcher sees it: column 1 left, row 1 on top.
+    const double zoneWidth = 0.432 + 2 * double{s.dball};
+    s.xtgt = finite(0.0 + (3 - column) * zoneWidth / 3);
+    const double rowTerm = subtract16(3, row);
+    s.ztgt = toSingle(0.85 + ((kZoneBottom + kZoneTop) * (rowTerm * 0.5)) / 3);
+
+    s.xrel0 = kReleaseOffset;
+    s.yrel0 = 0.0;
+    s.zrel0 = kReleaseHeight + kMound;
+
+    // First guess: aim at the target, above it by the drop of gravity less the spin lift.
+    const double dx = s.xtgt - kReleaseOffset;
+    s.beta = std::atan(dx / std::sqrt(finite(s.dist * s.dist + dx * dx)));
+    const double cl = s.cl0 + s.cl1 * s.omega;
+    const double r = s.dball * 0.5;
+    const double area = (r * r) * s.pi;
+    const double k = finite(0.5 * s.rho * (s.vrel0 * s.vrel0) * area / s.mball);
+    const double dz = (s.ztgt - kMound) - kReleaseHeight;
+    const double t = flightTime(s);
+    s.alpha = std::atan(finite(dz + 0.5 * (9.8 - k * cl * std::cos(s.thita)) * (t * t)) / s.dist);
+
+    if (s.noaim == 1) readInitdir(s, initdir);
+    return writes;
+}
+
+OptionWrites SetBall2param(PitchState& s, SetupEntries& e, const Ball2Panel& panel,
+                           const std::filesystem::path& initdir) {
+    OptionWrites writes;
+    storeConstants(s);
+    e.speed2 = parseNumber(panel.SpeedTxt_1);
+    // Ball 2 keeps its spin entries and axis angle in single precision.
+    e.omg2[0] = toSingle(parseNumber(panel.Omega0Txt_1));
+    e.omg2[1] = toSingle(parseNumber(panel.Omega1Txt_1));
+
+    storeSpeed(s, e.speed2);
+    const float spinChange = toSingle(double{e.omg2[0]} - double{e.omg2[1]});
+    s.domega = divide(spinChange, flightTime(s));
+    s.omega = e.omg2[0];
+    s.omega0 = s.omega;
+
+    double theta = 0;
+    if (panel.OrdinaryOpb_1) {
+        s.ikind = 1;
+        writes.gyroOpb = false;
+        e.thita2 = toSingle(parseNumber(panel.thitaTxtBox_1));
+        theta = e.thita2;
+    } else {
+        s.ikind = 0;
+        writes.gyroOpb = true;
+        s.gyroelev = degreesToRadians(s, parseNumber(panel.Text2_4));
+        s.gyroside = toSingle(degreesToRadians(s, parseNumber(panel.Text2_3)));
+    }
+    s.thita = degreesToRadians(s, theta);
+
+    readInitdir(s, initdir);
+    return writes;
+}
+
+}  // namespace ball

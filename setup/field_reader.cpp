@@ -1,0 +1,47 @@
+#include "field_reader.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "physics/run_error.h"
+
+namespace ball {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+}  // namespace
+
+FieldReader::FieldReader(const std::filesystem::path& path) : name_(path.string()) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in || std::filesystem::is_directory(path)) throw RunError(ErrorKind::FileNotFound, name_);
+    std::ostringstream all;
+    all << in.rdbuf();
+    text_ = std::move(all).str();
+}
+
+ScannedNumber FieldReader::next() {
+    while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_]))) ++pos_;
+    if (pos_ >= text_.size()) throw RunError(ErrorKind::InputPastEndOfFile, name_);
+
+    std::size_t end = pos_;
+    while (end < text_.size() && text_[end] != ',' && !isLineEnd(text_[end])) ++end;
+    std::size_t last = end;
+    while (last > pos_ && isBlank(text_[last - 1])) --last;
+    const std::string_view field(text_.data() + pos_, last - pos_);
+    pos_ = end < text_.size() && text_[end] == ',' ? end + 1 : end;
+
+    ScannedNumber n;
+    try {
+        n = scanNumber(field);
+    } catch (const RunError& e) {
+        throw RunError(e.kind(), name_);
+    }
+    // Garbage read as a number would draw nonsense: the whole field must be one.
+    if (n.length == 0 || n.length != field.size()) throw RunError(ErrorKind::BadFileData, name_);
+    return n;
+}
+
+}  // namespace ball

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+#include "number_text.h"
+
+namespace ball {
+
+/// Reads a text file field by field: a comma or a line end closes a field, whatever the line
+/// layout. The file is read whole on construction and closed at once.
+class FieldReader {
+public:
+    /// Raises FileNotFound naming the file.
+    explicit FieldReader(const std::filesystem::path& path);
+
+    /// The next field as a number. Raises InputPastEndOfFile when no field is left, BadFileData
+    /// when the field is not a number, Overflow beyond the float64 range; each names the file.
+    ScannedNumber next();
+
+private:
+    std::string name_;
+    std::string text_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace ball

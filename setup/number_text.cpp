@@ -1,0 +1,95 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <string>
+
+#include "physics/run_error.h"
+
+namespace ball {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Decimal exponent of the first significant digit, saturated; decides overflow from underflow.
+long magnitude(std::string_view mantissa, std::string_view exponent) {
+    long exp = 0;
+    bool negative = false;
+    for (char c : exponent) {
+        if (c == '-') negative = true;
+        if (isDigit(c) && exp < 100000) exp = exp * 10 + (c - '0');
+    }
+    if (negative) exp = -exp;
+    long position = 0;  // digits before the period, counted from the first significant one
+    bool seenPoint = false;
+    bool seenSignificant = false;
+    long leadingFractionZeros = 0;
+    for (char c : mantissa) {
+        if (c == '.') {
+            seenPoint = true;
+        } else if (isDigit(c)) {
+            if (!seenSignificant && c == '0') {
+                if (seenPoint) ++leadingFractionZeros;
+                continue;
+            }
+            if (!seenSignificant && seenPoint) return exp - leadingFractionZeros - 1;
+            seenSignificant = true;
+            if (!seenPoint) ++position;
+        }
+    }
+    return exp + position - 1;
+}
+
+}  // namespace
+
+ScannedNumber scanNumber(std::string_view text) {
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    const std::size_t mantissaStart = i;
+    std::size_t digits = 0;
+    while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+    bool integral = true;
+    if (i < text.size() && text[i] == '.') {
+        integral = false;
+        ++i;
+        while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+    }
+    if (digits == 0) return {};
+    const std::size_t mantissaEnd = i;
+
+    std::size_t exponentEnd = mantissaEnd;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '-' || text[j] == '+')) ++j;
+        const std::size_t expDigits = j;
+        while (j < text.size() && isDigit(text[j])) ++j;
+        if (j > expDigits) {
+            exponentEnd = j;
+            integral = false;
+        }
+    }
+
+    // from_chars takes no plus sign; the sign is applied afterwards.
+    std::string body(text.substr(mantissaStart, exponentEnd - mantissaStart));
+    double value = 0;
+    const auto res = std::from_chars(body.data(), body.data() + body.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        const std::string_view mantissa = text.substr(mantissaStart, mantissaEnd - mantissaStart);
+        const std::string_view exponent = text.substr(mantissaEnd, exponentEnd - mantissaEnd);
+        if (magnitude(mantissa, exponent) > 0) throw RunError(ErrorKind::Overflow);
+        value = 0;
+    }
+    return {negative ? -value : value, integral, exponentEnd};
+}
+
+double parseNumber(std::string_view text) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n') kept += c;
+    }
+    return scanNumber(kept).value;
+}
+
+}  // namespace ball

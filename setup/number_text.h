@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace ball {
+
+/// A number read from text.
+struct ScannedNumber {
+    double value = 0;
+    bool integral = false;  // digits only: no period, no exponent
+    std::size_t length = 0; // characters taken; 0 when the text does not begin with a number
+};
+
+/// Reads the longest leading part of text that is a number (sign, digits, one period, optional
+/// exponent), whatever the locale. Overflow when it is beyond the float64 range; a magnitude
+/// below it reads as zero.
+ScannedNumber scanNumber(std::string_view text);
+
+/// The lenient parse of a text box: blanks, tabs and line feeds anywhere are ignored, the longest
+/// leading number is taken, and text that does not begin with one reads as 0.
+double parseNumber(std::string_view text);
+
+}  // namespace ball

@@ -1,0 +1,57 @@
+#include "setup/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace ball {
+namespace {
+
+TEST(ParseNumber, LenientLikeATextBox) {
+    struct Row {
+        const char* text;
+        double value;
+    };
+    const Row rows[] = {
+        {"125", 125},        {"1 2 5", 125},     {" -.5e1x", -5},    {"abc", 0},
+        {"", 0},             {"\t4\n2", 42},     {"+3", 3},          {"3.", 3},
+        {".", 0},            {"-", 0},           {"1e", 1},          {"1e+", 1},
+        {"2E-1", 0.2},       {"12abc", 12},      {"1.2.3", 1.2},     {"1,5", 1},
+        {"1e-400", 0},       {"-0.00000", 0},    {"48.7km", 48.7},   {"1d2", 1},
+        {"00012.50", 12.5},  {"1e308", 1e308},   {"\r5", 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text);
+        EXPECT_EQ(parseNumber(r.text), r.value);
+    }
+}
+
+TEST(ParseNumber, BeyondTheDoubleRangeIsOverflow) {
+    for (const std::string& text :
+         std::vector<std::string>{"1e400", "-1e309", "99999e305", "1" + std::string(400, '0')}) {
+        SCOPED_TRACE(text);
+        test::expectRunError([&] { parseNumber(text); }, ErrorKind::Overflow);
+    }
+}
+
+TEST(ScanNumber, TellsIntegersFromDecimals) {
+    struct Row {
+        const char* text;
+        bool integral;
+        std::size_t length;
+    };
+    const Row rows[] = {{"114", true, 3}, {"-3", true, 2}, {"1.5", false, 3},
+                        {"2e3", false, 3}, {"7,", true, 1}, {"x", false, 0}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text);
+        const ScannedNumber n = scanNumber(r.text);
+        EXPECT_EQ(n.integral, r.integral);
+        EXPECT_EQ(n.length, r.length);
+    }
+}
+
+}  // namespace
+}  // namespace ball
