@@ -1,0 +1,96 @@
+// Speed of the physics: one force evaluation, one pass, whole aimed runs.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+
+#include "physics/force_model.h"
+#include "physics/trajectory.h"
+#include "setup/ball_setup.h"
+
+// Counts heap allocations, to show that a pass makes none.
+static std::atomic<long> gAllocations{0};
+
+void* operator new(std::size_t size) {
+    ++gAllocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using namespace ball;
+
+PitchState ball1State(const char* kmh) {
+    PitchState s;
+    SetupEntries e;
+    Ball1Panel panel;
+    panel.SpeedTxt_0 = kmh;
+    SetBall1param(s, e, panel);
+    return s;
+}
+
+// Runs in a scratch folder so that the aimed runs' file lands there.
+struct ScratchDir {
+    ScratchDir() {
+        dir = std::filesystem::temp_directory_path() / "ball-bench";
+        std::filesystem::create_directories(dir);
+        std::filesystem::current_path(dir);
+    }
+    std::filesystem::path dir;
+};
+
+void BM_forcecal(benchmark::State& st) {
+    PitchState s = ball1State("125");
+    integratePass(s, 1);  // leaves a realistic velocity at the catcher
+    float t = 0.25f;
+    for (auto _ : st) {
+        forcecal(s, t);
+        benchmark::DoNotOptimize(s.ay);
+    }
+}
+BENCHMARK(BM_forcecal);
+
+void BM_DefaultPass(benchmark::State& st) {
+    ScratchDir scratch;
+    PitchState base = ball1State("125");
+    base.noaim = 1;
+    long allocations = 0;
+    for (auto _ : st) {
+        PitchState s = base;
+        const long before = gAllocations;
+        integratePass(s, 1);
+        allocations += gAllocations - before;
+        benchmark::DoNotOptimize(s.ntraj);
+    }
+    st.counters["allocs/pass"] = benchmark::Counter(static_cast<double>(allocations) /
+                                                    static_cast<double>(st.iterations()));
+}
+BENCHMARK(BM_DefaultPass)->Unit(benchmark::kMicrosecond);
+
+void aimedRun(benchmark::State& st, const char* kmh) {
+    ScratchDir scratch;
+    const PitchState base = ball1State(kmh);
+    int passes = 0;
+    for (auto _ : st) {
+        PitchState s = base;
+        passes = GetBall1traj(s);
+        benchmark::DoNotOptimize(s.ntraj);
+    }
+    st.counters["passes"] = passes;
+    st.counters["nstep"] = base.nstep;
+}
+
+void BM_AimedDefaultRun(benchmark::State& st) { aimedRun(st, "125"); }
+BENCHMARK(BM_AimedDefaultRun)->Unit(benchmark::kMillisecond);
+
+void BM_SlowestAimedRun(benchmark::State& st) { aimedRun(st, "54"); }
+BENCHMARK(BM_SlowestAimedRun)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
