@@ -1,0 +1,147 @@
+#include "display/runs.h"
+
+#include <gtest/gtest.h>
+
+#include "golden.h"
+#include "recording_canvas.h"
+#include "test_support.h"
+
+namespace ball {
+namespace {
+
+using test::RecordingCanvas;
+
+constexpr int kFrameOps[] = {51, 51, 25};  // side, top, catcher: clear, scale, colour, ticks
+
+struct Boxes {
+    RecordingCanvas side, top, catcher;
+    Views views() { return {side, top, catcher}; }
+    RecordingCanvas* all[3] = {&side, &top, &catcher};
+    bool untouched() const { return side.ops.empty() && top.ops.empty() && catcher.ops.empty(); }
+};
+
+void expectSetMatches(const DisplaySet& set, const std::vector<TrajPoint>& ref) {
+    ASSERT_EQ(set.ntraj.value(), static_cast<double>(ref.size()));
+    for (std::size_t i = 1; i <= ref.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(set.xtraj[i].single(), -ref[i - 1].x);
+        EXPECT_EQ(set.ytraj[i].single(), ref[i - 1].y);
+        EXPECT_EQ(set.ztraj[i], ref[i - 1].z);
+    }
+}
+
+TEST(Runs, Ball1ThenBall2AtTheDefaults) {
+    const test::Golden& ref = test::golden();
+    test::ScopedWorkDir dir;
+    Workspace w;
+
+    Boxes one;
+    const OptionWrites writes = runBall1(w, Ball1Panel{}, one.views());
+    EXPECT_FALSE(writes.gyroOpb);
+    EXPECT_EQ(writes.TargetOP_1, false);
+    expectSetMatches(w.ball1, ref.ball1);
+    EXPECT_TRUE(w.ball1.ntraj.isInt16());
+    EXPECT_TRUE(w.ball1.xtraj[5].isSingle());
+    const std::string traj = test::readFile("Ball1Traj.txt");
+    const std::string initdir = test::readFile("initdir.txt");
+    EXPECT_EQ(traj.substr(0, 5), "114\r\n");
+    for (int v = 0; v < 3; ++v) {
+        const RecordingCanvas& c = *one.all[v];
+        ASSERT_EQ(c.ops.size(), kFrameOps[v] + 1u + 113);
+        EXPECT_EQ(c.ops[0], "background 255,255,255");
+        EXPECT_EQ(c.ops[kFrameOps[v]], "foreground 0,0,255");
+        EXPECT_EQ(c.count("foreground 255,0,0"), 0);
+    }
+    EXPECT_EQ(one.side.ops.back(), "line " + RecordingCanvas::num(ref.ball1[112].y) + " " +
+                                       RecordingCanvas::num(ref.ball1[112].z) + " " +
+                                       RecordingCanvas::num(ref.ball1[113].y) + " " +
+                                       RecordingCanvas::num(ref.ball1[113].z));
+
+    Boxes two;
+    runBall2(w, Ball2Panel{}, two.views());
+    EXPECT_EQ(w.state.noaim, 1);
+    expectSetMatches(w.ball2, ref.ball2);
+    // Ball 1 comes back from the file, to its seven digits.
+    ASSERT_EQ(w.ball1.ntraj.value(), 114);
+    for (int i = 1; i <= 114; ++i) {
+        EXPECT_NEAR(w.ball1.ztraj[i], ref.ball1[i - 1].z, 1e-6) << i;
+        EXPECT_NEAR(w.ball1.ytraj[i].value(), ref.ball1[i - 1].y, 1e-5) << i;
+    }
+    EXPECT_EQ(test::readFile("Ball1Traj.txt"), traj);
+    EXPECT_EQ(test::readFile("initdir.txt"), initdir);
+    for (int v = 0; v < 3; ++v) {
+        const RecordingCanvas& c = *two.all[v];
+        ASSERT_EQ(c.ops.size(), kFrameOps[v] + 1u + 115 + 1 + 113);
+        EXPECT_EQ(c.ops[kFrameOps[v]], "foreground 255,0,0");
+        EXPECT_EQ(c.ops[kFrameOps[v] + 116], "foreground 0,0,255");
+        // The frame is the one a Ball-1 run draws.
+        EXPECT_EQ(std::vector<std::string>(c.ops.begin(), c.ops.begin() + kFrameOps[v]),
+                  std::vector<std::string>(one.all[v]->ops.begin(),
+                                           one.all[v]->ops.begin() + kFrameOps[v]));
+    }
+}
+
+TEST(Runs, Ball2DrawsTheStoredBall1) {
+    test::ScopedWorkDir dir;
+    test::writeFile("initdir.txt", "-0.005843348531913104,0,0,0,1.754\r\n");
+    test::writeFile("Ball1Traj.txt", "1\r\n0,0,1.754\r\n");
+    Workspace w;
+    Boxes b;
+    Ball1Panel changed;
+    changed.SpeedTxt_0 = "90";  // a Ball-1 panel change alone draws nothing new
+    runBall2(w, Ball2Panel{}, b.views());
+    EXPECT_EQ(b.top.count("foreground 0,0,255"), 1);
+    EXPECT_EQ(b.top.ops.back(), "foreground 0,0,255") << "a one-point Ball 1 has no segment";
+    EXPECT_EQ(b.top.count("line"), 2 + 18 + 5 + 115);
+}
+
+TEST(Runs, AnErrorLeavesTheEarlierStepsDone) {
+    struct Row {
+        const char* name;
+        bool ball2;
+        bool initdir;
+        const char* ball1Traj;  // nullptr: missing; "dir": a folder in its place
+        ErrorKind kind;
+        std::string detail;
+        bool ball2Filled;
+        bool ball1Filled;
+    };
+    const char* shortFile = "3\r\n9,9,9\r\n";
+    const Row rows[] = {
+        {"Ball 2 without the saved direction", true, false, "1\r\n0,0,1\r\n",
+         ErrorKind::FileNotFound, "initdir.txt", false, false},
+        {"Ball 2 without Ball 1's file", true, true, nullptr, ErrorKind::FileNotFound,
+         "Ball1Traj.txt", true, false},
+        {"Ball 2 with a short file", true, true, shortFile, ErrorKind::InputPastEndOfFile,
+         "Ball1Traj.txt", true, true},
+        {"Ball 1 that cannot write its file", false, true, "dir", ErrorKind::FileWriteFailure,
+         "Ball1Traj.txt", false, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        test::ScopedWorkDir dir;
+        if (r.initdir) test::writeFile("initdir.txt", "0,0,0,0,1.754\r\n");
+        if (r.ball1Traj && std::string(r.ball1Traj) == "dir") {
+            std::filesystem::create_directory("Ball1Traj.txt");
+        } else if (r.ball1Traj) {
+            test::writeFile("Ball1Traj.txt", r.ball1Traj);
+        }
+        Workspace w;
+        Boxes b;
+        test::expectRunError(
+            [&] {
+                if (r.ball2) {
+                    runBall2(w, Ball2Panel{}, b.views());
+                } else {
+                    runBall1(w, Ball1Panel{}, b.views());
+                }
+            },
+            r.kind, r.detail);
+        EXPECT_TRUE(b.untouched());
+        EXPECT_EQ(w.ball2.ntraj.value() > 0, r.ball2Filled);
+        EXPECT_EQ(w.ball1.ntraj.value() > 0, r.ball1Filled);
+    }
+}
+
+}  // namespace
+}  // namespace ball
