@@ -1,0 +1,345 @@
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "form1.h"
+#include "picture_box.h"
+
+namespace {
+
+struct World {
+    double left, top, right, bottom;
+};
+
+const World kSide{-1, 2.2, 20, -0.2};
+const World kTop{-1, 1.2, 20, -1.2};
+const World kCatcher{-1.2, 2.2, 1.2, -0.2};
+
+bool isBlue(QRgb c) { return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60; }
+bool isRed(QRgb c) { return qRed(c) > 200 && qBlue(c) < 60 && qGreen(c) < 60; }
+bool isDark(QRgb c) { return qGray(c) < 128; }
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<Form1> form_;
+
+    template <class T>
+    T* control(const QString& name) {
+        T* w = form_->findChild<T*>(name);
+        if (!w) qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    QImage image(const char* box) { return control<PictureBox>(box)->grab().toImage(); }
+
+    // The pixel where a world point of a box lands.
+    QPoint pixel(const char* box, const World& w, double x, double y) {
+        const QRect area = control<PictureBox>(box)->contentsRect();
+        return QPoint(int(area.left() + (x - w.left) / (w.right - w.left) * area.width()),
+                      int(area.top() + (y - w.top) / (w.bottom - w.top) * area.height()));
+    }
+
+    // Whether a pixel passing the test lies within `radius` of p.
+    static bool near(const QImage& img, QPoint p, bool (*test)(QRgb), int radius = 2) {
+        for (int dy = -radius; dy <= radius; ++dy) {
+            for (int dx = -radius; dx <= radius; ++dx) {
+                const QPoint q = p + QPoint(dx, dy);
+                if (img.valid(q) && test(img.pixel(q))) return true;
+            }
+        }
+        return false;
+    }
+    static int count(const QImage& img, bool (*test)(QRgb)) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            for (int x = 0; x < img.width(); ++x) n += test(img.pixel(x, y));
+        }
+        return n;
+    }
+    void click(const char* button) {
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    }
+    static QWidget* nextTabStop(QWidget* w) {
+        do {
+            w = w->nextInFocusChain();
+        } while (!(w->focusPolicy() & Qt::TabFocus));
+        return w;
+    }
+    QMessageBox* errorBox() { return form_->findChild<QMessageBox*>("errorBox"); }
+    static QByteArray file(const char* name) {
+        QFile f(name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir::setCurrent(dir_->path()));
+        form_ = std::make_unique<Form1>();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+    void cleanup() {
+        form_.reset();
+        QDir::setCurrent(QDir::tempPath());
+        dir_.reset();
+    }
+
+    void window() {
+        QCOMPARE(form_->windowTitle(), QString("ボールの軌道"));
+        QCOMPARE(form_->size(), QSize(1016, 727));
+        QVERIFY(!form_->windowIcon().isNull());
+        QVERIFY(form_->windowIcon().availableSizes().contains(QSize(16, 16)));
+    }
+
+    void defaults_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        const char* rows[][2] = {
+            {"SpeedTxt_0", "125"},    {"Omega0Txt_0", "30"}, {"Omega1Txt_0", "30"},
+            {"thitaTxtBox_0", "0"},   {"Text2_0", "0"},      {"Text2_2", "0"},
+            {"TargetPTxt_0", "3"},    {"TargetPTxt_1", "3"}, {"SpeedTxt_1", "125"},
+            {"Omega0Txt_1", "10"},    {"Omega1Txt_1", "10"}, {"thitaTxtBox_1", "90"},
+            {"Text2_4", "0"},         {"Text2_3", "0"},
+        };
+        for (const auto& r : rows) QTest::newRow(r[0]) << r[0] << r[1];
+    }
+    void defaults() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QCOMPARE(control<QLineEdit>(name)->text(), text);
+    }
+
+    void captions_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        const char* rows[][2] = {
+            {"Command1", "ボール１"}, {"Command2", "ボール２"}, {"Command3", "印刷"},
+            {"Command4", "終わり"},   {"Label18", "三塁側から見た図"},
+            {"Label19", "真上から見た図"}, {"Label20", "キャッチャーから見た図"},
+            {"Ball1setFrm", "ボール１"}, {"Ball2Frm", "ボール２"}, {"BallsetFrm_1", "球種選択"},
+            {"Frame1", "指定する"},   {"OrdinaryOpb_0", "普通の球"}, {"gyroOpb_1", "ジャイロボール"},
+            {"TargetOP_0", "する"},   {"TargetOP_1", "しない"}, {"Label9_1", "キャッチャ位置"},
+            {"Label15", " 1   2   3   4  5"}, {"Label16", "1  2  3  4  5"},
+        };
+        for (const auto& r : rows) QTest::newRow(r[0]) << r[0] << r[1];
+    }
+    void captions() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QWidget* w = control<QWidget>(name);
+        QString shown;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) shown = b->text();
+        if (auto* l = qobject_cast<QLabel*>(w)) shown = l->text();
+        if (auto* g = qobject_cast<QGroupBox*>(w)) shown = g->title();
+        QCOMPARE(shown, caption);
+    }
+
+    void geometry_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("Picture1") << "Picture1" << QRect(0, 0, 537, 321);
+        QTest::newRow("Picture2") << "Picture2" << QRect(0, 344, 537, 361);
+        QTest::newRow("Picture3") << "Picture3" << QRect(552, 0, 161, 321);
+        QTest::newRow("Command4") << "Command4" << QRect(560, 664, 105, 41);
+        QTest::newRow("Ball2Frm") << "Ball2Frm" << QRect(712, 464, 297, 257);
+        QTest::newRow("SpeedTxt_1") << "SpeedTxt_1" << QRect(88, 32, 81, 25);
+        QTest::newRow("Text2_3") << "Text2_3" << QRect(200, 88, 57, 18);
+        QTest::newRow("TargetPTxt_1") << "TargetPTxt_1" << QRect(88, 416, 17, 18);
+        QTest::newRow("Shape2") << "Shape2" << QRect(144, 328, 49, 73);
+    }
+    void geometry() {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        QCOMPARE(control<QWidget>(name)->geometry(), rect);
+    }
+
+    void optionGroups_data() {
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<QStringList>("unchecked");
+        QTest::newRow("gyro on panel 1")
+            << "gyroOpb_0" << QStringList{"gyroOpb_0", "OrdinaryOpb_1", "TargetOP_0"}
+            << QStringList{"OrdinaryOpb_0", "gyroOpb_1"};
+        QTest::newRow("gyro on panel 2")
+            << "gyroOpb_1" << QStringList{"gyroOpb_1", "OrdinaryOpb_0", "TargetOP_0"}
+            << QStringList{"OrdinaryOpb_1", "gyroOpb_0"};
+        QTest::newRow("target off")
+            << "TargetOP_1" << QStringList{"TargetOP_1", "OrdinaryOpb_0", "OrdinaryOpb_1"}
+            << QStringList{"TargetOP_0"};
+    }
+    void optionGroups() {
+        QFETCH(QString, clicked);
+        QFETCH(QStringList, checked);
+        QFETCH(QStringList, unchecked);
+        QTest::mouseClick(control<QRadioButton>(clicked), Qt::LeftButton, {}, QPoint(6, 6));
+        for (const QString& n : checked) QVERIFY2(control<QRadioButton>(n)->isChecked(), qPrintable(n));
+        for (const QString& n : unchecked) QVERIFY2(!control<QRadioButton>(n)->isChecked(), qPrintable(n));
+    }
+
+    void tabOrder() {
+        const QStringList chain = {"SpeedTxt_0", "Omega0Txt_0", "Omega1Txt_0", "OrdinaryOpb_0"};
+        for (int i = 1; i < chain.size(); ++i) {
+            QCOMPARE(nextTabStop(control<QWidget>(chain[i - 1])), control<QWidget>(chain[i]));
+        }
+        QCOMPARE(nextTabStop(control<QWidget>("TargetPTxt_1")), control<QWidget>("SpeedTxt_1"));
+        QCOMPARE(nextTabStop(control<QWidget>("Text2_3")), control<QWidget>("Command1"));
+        QCOMPARE(nextTabStop(control<QWidget>("Command3")), control<QWidget>("Command4"));
+        QVERIFY(control<QWidget>("Command1")->focusPolicy() & Qt::TabFocus);
+    }
+
+    void ball1PaintsBlue() {
+        click("Command1");
+        QVERIFY(QFile::exists("initdir.txt"));
+        QVERIFY(file("Ball1Traj.txt").startsWith("114\r\n"));
+        QVERIFY(!errorBox());
+        // Point 50 of the default Ball 1: y 8.2795, z 1.5623, on the centre line.
+        struct Check {
+            const char* box;
+            World world;
+            double x, y;
+        };
+        const Check checks[] = {{"Picture1", kSide, 8.2795, 1.5623},
+                                {"Picture2", kTop, 8.2795, 0},
+                                {"Picture3", kCatcher, 0, 1.5623},
+                                {"Picture3", kCatcher, 0, 0.8494}};
+        for (const Check& c : checks) {
+            const QImage img = image(c.box);
+            QVERIFY2(near(img, pixel(c.box, c.world, c.x, c.y), isBlue), c.box);
+            QCOMPARE(count(img, isRed), 0);
+        }
+    }
+
+    void ball2PaintsRedUnderBlue() {
+        click("Command1");
+        const QByteArray traj = file("Ball1Traj.txt");
+        const QByteArray initdir = file("initdir.txt");
+        click("Command2");
+        QVERIFY(!errorBox());
+        for (const char* box : {"Picture1", "Picture2", "Picture3"}) {
+            const QImage img = image(box);
+            QVERIFY2(count(img, isRed) > 20, box);
+            QVERIFY2(count(img, isBlue) > 20, box);
+        }
+        // Both leave the hand at the same point; blue is drawn last.
+        const QImage side = image("Picture1");
+        const QPoint release = pixel("Picture1", kSide, 0.3, 1.754);
+        QVERIFY(near(side, release, isBlue, 1));
+        // Ball 2 (shoot, 10 rev/s) ends low and to +x: red where the catcher view puts it.
+        QVERIFY(near(image("Picture3"), pixel("Picture3", kCatcher, -0.30, 0.03), isRed, 3));
+        QCOMPARE(file("Ball1Traj.txt"), traj);
+        QCOMPARE(file("initdir.txt"), initdir);
+
+        click("Command1");
+        for (const char* box : {"Picture1", "Picture2", "Picture3"}) {
+            QCOMPARE(count(image(box), isRed), 0);
+        }
+    }
+
+    void errorKeepsWindowAndDrawing_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Ball 2 without initdir.txt") << "" << "Command2" << "initdir.txt";
+        QTest::newRow("Ball 2 without Ball1Traj.txt")
+            << "initdir" << "Command2" << "Ball1Traj.txt";
+        QTest::newRow("speed 0") << "speed0" << "Command1" << "division by zero";
+        QTest::newRow("too slow") << "speed48" << "Command1" << "overflow";
+        QTest::newRow("target off without initdir.txt")
+            << "targetOff" << "Command1" << "initdir.txt";
+    }
+    void errorKeepsWindowAndDrawing() {
+        QFETCH(QString, setup);
+        QFETCH(QString, button);
+        QFETCH(QString, message);
+        if (setup == "initdir") {
+            QFile f("initdir.txt");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("-0.0058,0,0,0,1.754\r\n");
+        }
+        if (setup == "speed0") control<QLineEdit>("SpeedTxt_0")->setText("0");
+        if (setup == "speed48") control<QLineEdit>("SpeedTxt_0")->setText("48");
+        if (setup == "targetOff") control<QRadioButton>("TargetOP_1")->setChecked(true);
+        const QImage before = image("Picture1");
+        click(button.toUtf8());
+        QMessageBox* box = errorBox();
+        QVERIFY(box);
+        QTRY_VERIFY(box->isVisible());
+        QVERIFY2(box->text().contains(message), qPrintable(box->text()));
+        QVERIFY(form_->isVisible());
+        QCOMPARE(image("Picture1"), before);
+        box->close();
+        QTRY_VERIFY(!errorBox());
+    }
+
+    void labelsWhereTheFrameSaysSo_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        // Top-left corners of labels; the text lies right of and below them.
+        QTest::newRow("side distance 10") << "Picture1" << 9.8 << -0.05;
+        QTest::newRow("side height 1.5") << "Picture1" << -0.9 << 1.5;
+        QTest::newRow("top lateral -1") << "Picture2" << -0.9 << -1.0;
+        QTest::newRow("catcher lateral -.5") << "Picture3" << -0.7 << -0.05;
+    }
+    void labelsWhereTheFrameSaysSo() {
+        QFETCH(QString, box);
+        QFETCH(double, x);
+        QFETCH(double, y);
+        click("Command1");
+        const QByteArray name = box.toUtf8();
+        const World& w = box == "Picture1" ? kSide : box == "Picture2" ? kTop : kCatcher;
+        const QImage img = image(name);
+        const QPoint at = pixel(name, w, x, y);
+        int dark = 0;
+        for (int dy = 1; dy < 14; ++dy) {
+            for (int dx = 1; dx < 20; ++dx) {
+                const QPoint q = at + QPoint(dx, dy);
+                dark += img.valid(q) && isDark(img.pixel(q));
+            }
+        }
+        QVERIFY2(dark > 5, qPrintable(QString::number(dark)));
+    }
+
+    void repaintsAfterBeingHidden() {
+        click("Command1");
+        const QImage drawn = image("Picture2");
+        form_->showMinimized();
+        form_->hide();
+        form_->showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QCOMPARE(image("Picture2"), drawn);
+    }
+
+    void printWithoutPrinter() {
+        click("Command3");
+        QMessageBox* box = errorBox();
+        QVERIFY(box);
+        QVERIFY2(box->text().contains("プリンタ"), qPrintable(box->text()));
+    }
+
+    void closeEnds() {
+        click("Command4");
+        QVERIFY(!form_->isVisible());
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // No print server: printing must say so instead of printing nowhere.
+    qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
+    QApplication app(argc, argv);
+    WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_test.moc"

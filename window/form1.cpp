@@ -1,0 +1,343 @@
+#include "form1.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "picture_box.h"
+#include "shapes.h"
+
+namespace {
+
+// Layout is given in twips; 15 twips are one logical pixel.
+QRect twips(int left, int top, int width, int height) {
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+QString controlName(const char* name, int index) {
+    return index < 0 ? QString(name) : QStringLiteral("%1_%2").arg(name).arg(index);
+}
+
+template <class W, class... Args>
+W* place(QWidget* parent, const char* name, int index, QRect geometry, Args&&... args) {
+    W* w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(controlName(name, index));
+    w->setGeometry(geometry);
+    return w;
+}
+
+// Labels keep their place. One laid out a line high grows to the right when the font needs
+// more room; a taller one wraps, first trying a slightly smaller font, then growing downward.
+QLabel* label(QWidget* parent, const char* name, int index, const QString& text, QRect g) {
+    QLabel* l = place<QLabel>(parent, name, index, g, text);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (g.height() < 25) {
+        l->resize(std::max(g.width(), l->sizeHint().width()), g.height());
+        return l;
+    }
+    l->setWordWrap(true);
+    if (l->heightForWidth(g.width()) > g.height()) {
+        QFont small = l->font();
+        small.setPixelSize(10);
+        l->setFont(small);
+    }
+    l->resize(g.width(), std::max(g.height(), l->heightForWidth(g.width())));
+    return l;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, int index, const QString& text, QRect g) {
+    QLineEdit* t = place<QLineEdit>(parent, name, index, g, text);
+    t->setAccessibleName(controlName(name, index));
+    return t;
+}
+
+QRadioButton* option(QWidget* parent, const char* name, int index, const QString& text, QRect g,
+                     bool checked) {
+    QRadioButton* o = place<QRadioButton>(parent, name, index, g, text);
+    o->setChecked(checked);
+    // A caption wider than its place takes a smaller font rather than losing its end.
+    for (int px = 11; px >= 10 && o->sizeHint().width() > g.width(); --px) {
+        QFont small = o->font();
+        small.setPixelSize(px);
+        o->setFont(small);
+    }
+    return o;
+}
+
+QGroupBox* frame(QWidget* parent, const char* name, int index, const QString& title, QRect g) {
+    return place<QGroupBox>(parent, name, index, g, title);
+}
+
+// A line control from (x1, y1) to (x2, y2) in twips, horizontal or vertical.
+void lineControl(QWidget* parent, const char* name, int index, int x1, int y1, int x2, int y2) {
+    QRect g(x1 / 15, y1 / 15, std::max(1, (x2 - x1) / 15), std::max(1, (y2 - y1) / 15));
+    place<LineShape>(parent, name, index, g);
+}
+
+std::string text(const QLineEdit* box) { return box->text().toStdString(); }
+
+QString fileName(const ball::RunError& e) {
+    return QString::fromStdString(e.detail());
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setObjectName("Form1");
+    setWindowTitle("ボールの軌道");
+    setWindowIcon(baseballIcon());
+    setFixedSize(15240 / 15, 10905 / 15);
+    QFont font = this->font();
+    font.setPixelSize(12);  // 9 point at 96 dots per inch, as the layout was drawn for
+    setFont(font);
+
+    buildViews();
+    buildButtons();
+    buildBall1Panel();
+    buildBall2Panel();
+    buildTabOrder();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildViews() {
+    Picture1 = place<PictureBox>(this, "Picture1", -1, twips(0, 0, 8055, 4815));
+    label(this, "Label18", -1, "三塁側から見た図", twips(3000, 4920, 2535, 255));
+    Picture2 = place<PictureBox>(this, "Picture2", -1, twips(0, 5160, 8055, 5415));
+    label(this, "Label19", -1, "真上から見た図", twips(3240, 10680, 1935, 255));
+    Picture3 = place<PictureBox>(this, "Picture3", -1, twips(8280, 0, 2415, 4815));
+    label(this, "Label20", -1, "キャッチャーから見た図", twips(8400, 4920, 1935, 255));
+}
+
+void Form1::buildButtons() {
+    Command1 = place<QPushButton>(this, "Command1", -1, twips(8520, 5400, 1575, 615), "ボール１");
+    Command2 = place<QPushButton>(this, "Command2", -1, twips(8520, 6360, 1575, 615), "ボール２");
+    Command3 = place<QPushButton>(this, "Command3", -1, twips(8520, 7320, 1575, 615), "印刷");
+    Command4 = place<QPushButton>(this, "Command4", -1, twips(8400, 9960, 1575, 615), "終わり");
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+}
+
+void Form1::buildPitchKind(QGroupBox* panel, int i, int top, const char* thita, int horizontal,
+                           int side, PanelControls& c) {
+    QGroupBox* kind = frame(panel, "BallsetFrm", i, "球種選択", twips(120, top, 4215, 1815));
+    c.OrdinaryOpb = option(kind, "OrdinaryOpb", i, "普通の球", twips(120, 360, 1215, 255), true);
+    label(kind, "Label11", i, "直球0、シュート90、カーブ-90", twips(1680, 240, 1215, 495));
+    label(kind, "Label10", i, "回転軸角度", twips(3000, 120, 1095, 255));
+    c.thitaTxtBox = textBox(kind, "thitaTxtBox", i, thita, twips(3000, 360, 855, 270));
+    lineControl(kind, "Line1", i, 360, 720, 3600, 720);
+    c.gyroOpb = option(kind, "gyroOpb", i, "ジャイロボール", twips(120, 840, 1455, 180), false);
+    label(kind, "Label12", i, "水平からの角度", twips(1680, 840, 1335, 255));
+    c.gyroHorizontal = textBox(kind, "Text2", horizontal, "0", twips(3000, 840, 855, 270));
+    label(kind, "Label14", i, "左右の角度", twips(1920, 1320, 975, 255));
+    c.gyroSide = textBox(kind, "Text2", side, "0", twips(3000, 1320, 855, 270));
+}
+
+void Form1::buildBall1Panel() {
+    QGroupBox* p = frame(this, "Ball1setFrm", -1, "ボール１", twips(10680, 120, 4455, 6615));
+    label(p, "Label1", 0, "速度", twips(120, 600, 735, 375));
+    ball1_.SpeedTxt = textBox(p, "SpeedTxt", 0, "125", twips(1080, 480, 1215, 375));
+    label(p, "Label2", 0, "km", twips(2520, 600, 495, 255));
+    label(p, "Label7", 0, "毎秒の回転数", twips(1560, 1200, 1215, 255));
+    label(p, "Label8", 0, "投げた直後", twips(240, 1680, 975, 255));
+    ball1_.Omega0Txt = textBox(p, "Omega0Txt", 0, "30", twips(1200, 1560, 855, 375));
+    label(p, "Label9", 0, "キャッチャ位置", twips(2640, 1560, 855, 375));
+    ball1_.Omega1Txt = textBox(p, "Omega1Txt", 0, "30", twips(3480, 1560, 735, 375));
+    buildPitchKind(p, 0, 2280, "0", 0, 2, ball1_);
+    buildTargetGrid(p);
+}
+
+void Form1::buildTargetGrid(QGroupBox* p) {
+    label(p, "Label17", -1, "ボールを投げるところ(2-4がストライク)", twips(120, 4200, 1335, 1335));
+    QGroupBox* target = frame(p, "Frame1", -1, "指定する", twips(240, 4920, 1095, 975));
+    TargetOP_0 = option(target, "TargetOP", 0, "する", twips(120, 240, 855, 255), true);
+    TargetOP_1 = option(target, "TargetOP", 1, "しない", twips(120, 600, 855, 255), false);
+
+    place<SpreadLabel>(p, "Label15", -1, twips(1920, 4200, 1215, 255), " 1   2   3   4  5",
+                       Qt::Horizontal);
+    TargetPTxt_0 = textBox(p, "TargetPTxt", 0, "3", twips(3480, 4200, 255, 270));
+    place<SpreadLabel>(p, "Label16", -1, twips(1680, 4680, 135, 1815), "1  2  3  4  5",
+                       Qt::Vertical);
+    TargetPTxt_1 = textBox(p, "TargetPTxt", 1, "3", twips(1320, 6240, 255, 270));
+
+    place<RectShape>(p, "Shape1", -1, twips(1920, 4560, 1215, 1815), QColor(255, 128, 0));
+    place<RectShape>(p, "Shape2", -1, twips(2160, 4920, 735, 1095), QColor(0, 255, 0));
+    const std::pair<const char*, int> columns[] = {
+        {"Line6", 2160}, {"Line8", 2400}, {"Line9", 2640}, {"Line7", 2880}};
+    for (const auto& [name, x] : columns) lineControl(p, name, -1, x, 4560, x, 6360);
+    const std::tuple<const char*, int, int> rows[] = {
+        {"Line3", -1, 4920}, {"Line2", 0, 5280}, {"Line4", -1, 5640}, {"Line5", -1, 6000}};
+    for (const auto& [name, index, y] : rows) lineControl(p, name, index, 1920, y, 3120, y);
+}
+
+void Form1::buildBall2Panel() {
+    QGroupBox* p = frame(this, "Ball2Frm", -1, "ボール２", twips(10680, 6960, 4455, 3855));
+    label(p, "Label1", 1, "速度", twips(480, 600, 735, 375));
+    ball2_.SpeedTxt = textBox(p, "SpeedTxt", 1, "125", twips(1320, 480, 1215, 375));
+    label(p, "Label2", 1, "km", twips(2640, 600, 495, 255));
+    label(p, "Label7", 1, "毎秒の回転数", twips(1320, 1080, 1215, 255));
+    label(p, "Label8", 1, "投げた直後", twips(120, 1440, 975, 255));
+    ball2_.Omega0Txt = textBox(p, "Omega0Txt", 1, "10", twips(1080, 1320, 855, 375));
+    label(p, "Label9", 1, "キャッチャ位置", twips(2520, 1320, 855, 375));
+    ball2_.Omega1Txt = textBox(p, "Omega1Txt", 1, "10", twips(3360, 1320, 735, 375));
+    buildPitchKind(p, 1, 1920, "90", 4, 3, ball2_);
+}
+
+void Form1::buildTabOrder() {
+    // Each panel in reading order, then the buttons.
+    std::vector<QWidget*> chain;
+    for (const PanelControls* c : {&ball1_, &ball2_}) {
+        chain.insert(chain.end(), {c->SpeedTxt, c->Omega0Txt, c->Omega1Txt, c->OrdinaryOpb,
+                                   c->gyroOpb, c->thitaTxtBox, c->gyroHorizontal, c->gyroSide});
+        if (c == &ball1_) {
+            chain.insert(chain.end(), {TargetOP_0, TargetOP_1, TargetPTxt_0, TargetPTxt_1});
+        }
+    }
+    chain.insert(chain.end(), {Command1, Command2, Command3, Command4});
+    for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
+ball::Ball1Panel Form1::ball1Panel() const {
+    ball::Ball1Panel p;
+    p.SpeedTxt_0 = text(ball1_.SpeedTxt);
+    p.Omega0Txt_0 = text(ball1_.Omega0Txt);
+    p.Omega1Txt_0 = text(ball1_.Omega1Txt);
+    p.OrdinaryOpb_0 = ball1_.OrdinaryOpb->isChecked();
+    p.thitaTxtBox_0 = text(ball1_.thitaTxtBox);
+    p.Text2_0 = text(ball1_.gyroHorizontal);
+    p.Text2_2 = text(ball1_.gyroSide);
+    p.TargetOP_0 = TargetOP_0->isChecked();
+    p.TargetPTxt_0 = text(TargetPTxt_0);
+    p.TargetPTxt_1 = text(TargetPTxt_1);
+    return p;
+}
+
+ball::Ball2Panel Form1::ball2Panel() const {
+    ball::Ball2Panel p;
+    p.SpeedTxt_1 = text(ball2_.SpeedTxt);
+    p.Omega0Txt_1 = text(ball2_.Omega0Txt);
+    p.Omega1Txt_1 = text(ball2_.Omega1Txt);
+    p.OrdinaryOpb_1 = ball2_.OrdinaryOpb->isChecked();
+    p.thitaTxtBox_1 = text(ball2_.thitaTxtBox);
+    p.Text2_4 = text(ball2_.gyroHorizontal);
+    p.Text2_3 = text(ball2_.gyroSide);
+    return p;
+}
+
+void Form1::runClick(const std::function<ball::OptionWrites(ball::Views)>& run,
+                     PanelControls& panel) {
+    PictureBox* boxes[] = {Picture1, Picture2, Picture3};
+    for (PictureBox* b : boxes) b->beginDrawing();
+    try {
+        const ball::OptionWrites writes = run({*Picture1, *Picture2, *Picture3});
+        for (PictureBox* b : boxes) b->commitDrawing();
+        // The setup's own writes agree with what the panel shows.
+        (writes.gyroOpb ? panel.gyroOpb : panel.OrdinaryOpb)->setChecked(true);
+        if (writes.TargetOP_1 == false) TargetOP_0->setChecked(true);
+    } catch (const ball::RunError& e) {
+        for (PictureBox* b : boxes) b->discardDrawing();
+        showError(errorMessage(e));
+    } catch (const std::exception& e) {
+        for (PictureBox* b : boxes) b->discardDrawing();
+        showError(QStringLiteral("予期しないエラーが発生しました: %1").arg(e.what()));
+    }
+}
+
+void Form1::Command1_Click() {
+    const ball::Ball1Panel panel = ball1Panel();
+    runClick([&](ball::Views v) { return ball::runBall1(workspace_, panel, v); }, ball1_);
+}
+
+void Form1::Command2_Click() {
+    const ball::Ball2Panel panel = ball2Panel();
+    runClick([&](ball::Views v) { return ball::runBall2(workspace_, panel, v); }, ball2_);
+}
+
+void Form1::Command3_Click() {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty()) {
+        info = QPrinterInfo::availablePrinters().first();
+    }
+    if (info.isNull()) {
+        showError("プリンタが見つかりません。印刷できませんでした。");
+        return;
+    }
+    const QPixmap image = grab();
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName("ボールの軌道");
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        showError(QStringLiteral("プリンタ「%1」で印刷できませんでした。").arg(info.printerName()));
+        return;
+    }
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(image.rect());
+    painter.drawPixmap(0, 0, image);
+    painter.end();
+}
+
+void Form1::Command4_Click() { close(); }
+
+void Form1::showError(const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Critical, "ボールの軌道", text, QMessageBox::Ok, this);
+    box->setObjectName("errorBox");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+QString errorMessage(const ball::RunError& e) {
+    using ball::ErrorKind;
+    const QString file = fileName(e);
+    switch (e.kind()) {
+        case ErrorKind::DivisionByZero:
+            return "ゼロで割る計算になりました（division by zero）。\n"
+                   "速度に 0 以外の数を入れてください。";
+        case ErrorKind::Overflow:
+            if (!file.isEmpty()) {
+                return QStringLiteral("ファイル「%1」の数が大きすぎます（overflow）。").arg(file);
+            }
+            return "数が扱える範囲を超えました（overflow）。\n"
+                   "速度は約 48.7 km 以上にし、目標の行や入力の数を確かめてください。";
+        case ErrorKind::SubscriptOutOfRange:
+            if (!file.isEmpty()) {
+                return QStringLiteral("ファイル「%1」の点の数が 300 を超えています"
+                                      "（subscript out of range）。")
+                    .arg(file);
+            }
+            return "軌道の点が 300 を超えました（subscript out of range）。\n"
+                   "速度が遅すぎます。約 54 km 以上にしてください。";
+        case ErrorKind::FileNotFound:
+            if (file == "initdir.txt") {
+                return "ファイル「initdir.txt」が見つかりません（file not found）。\n"
+                       "このファイルは、目標を「する」にして「ボール１」を実行すると作られます。";
+            }
+            if (file == "Ball1Traj.txt") {
+                return "ファイル「Ball1Traj.txt」が見つかりません（file not found）。\n"
+                       "このファイルは「ボール１」を実行すると作られます。";
+            }
+            return QStringLiteral("ファイル「%1」が見つかりません（file not found）。").arg(file);
+        case ErrorKind::InputPastEndOfFile:
+            return QStringLiteral("ファイル「%1」の数が足りません（input past end of file）。")
+                .arg(file);
+        case ErrorKind::FileWriteFailure:
+            return QStringLiteral("ファイル「%1」に書き込めません（file write failure）。\n"
+                                  "フォルダが書き込み可能か確かめてください。")
+                .arg(file);
+        case ErrorKind::BadFileData:
+            return QStringLiteral("ファイル「%1」に数でないデータがあります（bad data in file）。")
+                .arg(file);
+    }
+    return QString::fromUtf8(e.what());
+}

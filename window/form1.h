@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "display/runs.h"
+#include "physics/run_error.h"
+#include "setup/panels.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class PictureBox;
+
+/// The one window, "ボールの軌道": three views, the Ball-1 and Ball-2 panels, four buttons.
+/// It owns the controls, the pitch state and both display sets. Controls carry their names
+/// (with the member index, as in SpeedTxt_0) as their objectName.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    /// The Ball-1 panel's values as the user left them.
+    ball::Ball1Panel ball1Panel() const;
+    /// The Ball-2 panel's values.
+    ball::Ball2Panel ball2Panel() const;
+
+public slots:
+    void Command1_Click();  // ボール１
+    void Command2_Click();  // ボール２
+    void Command3_Click();  // 印刷
+    void Command4_Click();  // 終わり
+
+private:
+    struct PanelControls {
+        QLineEdit* SpeedTxt = nullptr;
+        QLineEdit* Omega0Txt = nullptr;
+        QLineEdit* Omega1Txt = nullptr;
+        QRadioButton* OrdinaryOpb = nullptr;
+        QRadioButton* gyroOpb = nullptr;
+        QLineEdit* thitaTxtBox = nullptr;
+        QLineEdit* gyroHorizontal = nullptr;  // Text2(0) or Text2(4)
+        QLineEdit* gyroSide = nullptr;        // Text2(2) or Text2(3)
+    };
+
+    void buildViews();
+    void buildButtons();
+    void buildBall1Panel();
+    void buildBall2Panel();
+    void buildPitchKind(QGroupBox* panel, int index, int top, const char* thita, int horizontal,
+                        int side, PanelControls& controls);
+    void buildTargetGrid(QGroupBox* panel);
+    void buildTabOrder();
+
+    /// Runs one click's work; an error ends it with a message box, the boxes keep their
+    /// previous drawing, and the window stays open.
+    void runClick(const std::function<ball::OptionWrites(ball::Views)>& run, PanelControls& p);
+    void showError(const QString& text);
+
+    ball::Workspace workspace_;
+    PictureBox* Picture1 = nullptr;
+    PictureBox* Picture2 = nullptr;
+    PictureBox* Picture3 = nullptr;
+    PanelControls ball1_;
+    PanelControls ball2_;
+    QRadioButton* TargetOP_0 = nullptr;
+    QRadioButton* TargetOP_1 = nullptr;
+    QLineEdit* TargetPTxt_0 = nullptr;
+    QLineEdit* TargetPTxt_1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command4 = nullptr;
+};
+
+/// The message for a run-time error, in the window's language, naming the file where one is
+/// involved.
+QString errorMessage(const ball::RunError& e);

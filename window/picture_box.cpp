@@ -1,0 +1,79 @@
+#include "picture_box.h"
+
+#include <QPainter>
+
+namespace {
+
+QColor toColor(ball::Rgb c) { return QColor(c.r, c.g, c.b); }
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::beginDrawing() { pending_ = shown_; }
+
+void PictureBox::commitDrawing() {
+    shown_ = pending_;
+    update();
+}
+
+void PictureBox::discardDrawing() { pending_ = shown_; }
+
+void PictureBox::setBackground(ball::Rgb colour) { pending_ = Drawing{toColor(colour), {}}; }
+
+void PictureBox::setScale(double left, double top, double right, double bottom) {
+    pending_.ops.push_back({Op::Scale, left, top, right, bottom, {}, {}});
+}
+
+void PictureBox::setForeground(ball::Rgb colour) {
+    pending_.ops.push_back({Op::Foreground, 0, 0, 0, 0, toColor(colour), {}});
+}
+
+void PictureBox::line(float x1, float y1, float x2, float y2) {
+    pending_.ops.push_back({Op::Line, x1, y1, x2, y2, {}, {}});
+}
+
+void PictureBox::printNumber(float x, float y, const std::string& text) {
+    pending_.ops.push_back({Op::Text, x, y, 0, 0, {}, QString::fromStdString(text)});
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    const QRectF area = contentsRect();
+    QPainter p(this);
+    p.setClipRect(contentsRect());
+    p.fillRect(area, shown_.background);
+
+    // Until a coordinate window is set, world units are pixels.
+    double left = 0, top = 0, right = area.width(), bottom = area.height();
+    auto map = [&](double x, double y) {
+        return QPointF(area.left() + (x - left) / (right - left) * area.width(),
+                       area.top() + (y - top) / (bottom - top) * area.height());
+    };
+    QColor foreground = Qt::black;
+    for (const Op& op : shown_.ops) {
+        switch (op.kind) {
+            case Op::Scale:
+                left = op.a, top = op.b, right = op.c, bottom = op.d;
+                break;
+            case Op::Foreground:
+                foreground = op.colour;
+                break;
+            case Op::Line:
+                p.setPen(QPen(foreground, 1));
+                p.drawLine(map(op.a, op.b), map(op.c, op.d));
+                break;
+            case Op::Text: {
+                p.setPen(foreground);
+                const QPointF at = map(op.a, op.b);
+                p.drawText(QRectF(at, QSizeF(area.width(), area.height())),
+                           Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, op.text);
+                break;
+            }
+        }
+    }
+}
