@@ -42,7 +42,10 @@ void writeBall1Traj(const std::filesystem::path& path, const PitchState& s) {
 
 void readBall1Traj(const std::filesystem::path& path, DisplaySet& set) {
     FieldReader in(path);
-    const std::string name = path.string();
+    readBall1Traj(in, set);
+}
+
+void readBall1Traj(FieldReader& in, DisplaySet& set) {
     set.ntraj = cell(in.next());
     const double count = set.ntraj.value();
     try {
@@ -59,7 +62,7 @@ void readBall1Traj(const std::filesystem::path& path, DisplaySet& set) {
         }
     } catch (const RunError& e) {
         if (!e.detail().empty()) throw;
-        throw RunError(e.kind(), name);
+        throw RunError(e.kind(), in.name());
     }
 }
 

@@ -46,6 +46,10 @@ double degreesToRadians(const PitchState& s, double degrees) {
 
 void readInitdir(PitchState& s, const std::filesystem::path& path) {
     FieldReader in(path);
+    readInitdir(s, in);
+}
+
+void readInitdir(PitchState& s, FieldReader& in) {
     s.alpha = in.next().value;
     s.beta = in.next().value;
     s.xrel0 = in.next().value;

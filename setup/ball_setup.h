@@ -17,7 +17,10 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
 OptionWrites SetBall2param(PitchState& s, SetupEntries& e, const Ball2Panel& panel,
                            const std::filesystem::path& initdir = "initdir.txt");
 
+class FieldReader;
+
 /// Reads alpha, beta, xrel0, yrel0, zrel0 from the saved file.
 void readInitdir(PitchState& s, const std::filesystem::path& path);
+void readInitdir(PitchState& s, FieldReader& in);
 
 }  // namespace ball

@@ -22,6 +22,9 @@ FieldReader::FieldReader(const std::filesystem::path& path) : name_(path.string(
     text_ = std::move(all).str();
 }
 
+FieldReader::FieldReader(std::string name, std::string text)
+    : name_(std::move(name)), text_(std::move(text)) {}
+
 ScannedNumber FieldReader::next() {
     while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_]))) ++pos_;
     if (pos_ >= text_.size()) throw RunError(ErrorKind::InputPastEndOfFile, name_);

@@ -14,6 +14,11 @@ class FieldReader {
 public:
     /// Raises FileNotFound naming the file.
     explicit FieldReader(const std::filesystem::path& path);
+    /// Reads text already in memory, naming it `name` in errors.
+    FieldReader(std::string name, std::string text);
+
+    /// The name errors carry.
+    const std::string& name() const { return name_; }
 
     /// The next field as a number. Raises InputPastEndOfFile when no field is left, BadFileData
     /// when the field is not a number, Overflow beyond the float64 range; each names the file.

@@ -270,21 +270,18 @@ void Form1::Command3_Click() {
         showError("プリンタが見つかりません。印刷できませんでした。");
         return;
     }
-    const QPixmap image = grab();
     QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName("ボールの軌道");
-    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName("ballview");
     QPainter painter;
     if (!painter.begin(&printer)) {
         showError(QStringLiteral("プリンタ「%1」で印刷できませんでした。").arg(info.printerName()));
         return;
     }
+    // The window drawn straight onto the page, scaled to fit: lines and text stay sharp.
     const QRect page = painter.viewport();
-    QSize size = image.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x(), page.y(), size.width(), size.height());
-    painter.setWindow(image.rect());
-    painter.drawPixmap(0, 0, image);
+    const double scale = std::min(double(page.width()) / width(), double(page.height()) / height());
+    painter.scale(scale, scale);
+    render(&painter);
     painter.end();
 }
 

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
+#include <QImage>
 #include <QPixmap>
 
 RectShape::RectShape(QColor colour, QWidget* parent) : QWidget(parent), colour_(colour) {
@@ -38,10 +39,8 @@ void SpreadLabel::paintEvent(QPaintEvent*) {
     }
 }
 
-namespace {
-
-QPixmap drawBaseball(int size) {
-    QPixmap pm(size, size);
+QImage baseballImage(int size) {
+    QImage pm(size, size, QImage::Format_ARGB32_Premultiplied);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -64,11 +63,9 @@ QPixmap drawBaseball(int size) {
     return pm;
 }
 
-}  // namespace
-
 QIcon baseballIcon() {
     QIcon icon;
-    icon.addPixmap(drawBaseball(32));
-    icon.addPixmap(drawBaseball(16));
+    icon.addPixmap(QPixmap::fromImage(baseballImage(32)));
+    icon.addPixmap(QPixmap::fromImage(baseballImage(16)));
     return icon;
 }

@@ -45,5 +45,8 @@ private:
     Qt::Orientation orientation_;
 };
 
-/// The window's icon: a baseball, drawn at 32 x 32 and 16 x 16.
+/// The program's icon: a baseball with its red seams, drawn at any size.
+QImage baseballImage(int size);
+
+/// The window's icon: the baseball at 32 x 32 and 16 x 16.
 QIcon baseballIcon();

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs the benchmarks and holds the medians to their budgets on this machine.
+# Usage: check_budgets.sh BUILD_FOLDER
+set -euo pipefail
+build=$1
+export QT_QPA_PLATFORM=offscreen
+
+median() {  # median BINARY FILTER -> milliseconds
+    "$1" --benchmark_filter="^$2\$" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
+        --benchmark_time_unit=ms 2>/dev/null | awk -v n="$2_median" '$1 == n {print $2}'
+}
+
+status=0
+check() {  # check LABEL MEDIAN BUDGET
+    local verdict=ok
+    awk -v m="$2" -v b="$3" 'BEGIN {exit !(m <= b)}' || { verdict="OVER BUDGET"; status=1; }
+    printf '%-48s %8s ms  (budget %s ms)  %s\n' "$1" "$2" "$3" "$verdict"
+}
+
+check "whole aimed default run (physics)" "$(median "$build/bench/physics_bench" BM_AimedDefaultRun)" 2.5
+check "ボール１ click at the defaults, boxes painted" "$(median "$build/bench/window_bench" BM_Ball1ClickDefault)" 16
+check "slowest legal aimed click (54 km/h)" "$(median "$build/bench/window_bench" BM_Ball1ClickSlowest)" 25
+exit $status

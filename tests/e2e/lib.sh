@@ -1,0 +1,88 @@
+# Helpers for driving the real program in a real X server. Everything started here is stopped
+# by process id when the script exits.
+set -euo pipefail
+
+PIDS=()
+WORK=$(mktemp -d)
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+cleanup() {
+    local pid
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_xvfb() {
+    local fifo="$WORK/displayfd"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" 2>"$WORK/xvfb.log" &
+    PIDS+=($!)
+    local n
+    read -r -t 20 n <"$fifo" || fail "Xvfb did not start"
+    export DISPLAY=":$n"
+}
+
+# Starts the program in the folder $1 and waits for its window; sets APP_PID and WIN.
+start_app() {
+    (cd "$1" && exec env -u QT_QPA_PLATFORM "$APP") 2>"$WORK/app.log" &
+    APP_PID=$!
+    PIDS+=($APP_PID)
+    WIN=""
+    for _ in $(seq 1 400); do
+        WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name "ボールの軌道" 2>/dev/null | head -1) || true
+        [ -n "$WIN" ] && break
+        sleep 0.05
+    done
+    [ -n "$WIN" ] || fail "the window did not appear: $(cat "$WORK/app.log")"
+    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    WIN_X=$X
+    WIN_Y=$Y
+}
+
+stop_app() {
+    kill "$APP_PID" 2>/dev/null || true
+    wait "$APP_PID" 2>/dev/null || true
+}
+
+# Clicks at window coordinates.
+click_at() {
+    xdotool mousemove --sync $((WIN_X + $1)) $((WIN_Y + $2)) click 1
+}
+
+# Centres of the controls, in window pixels (twips / 15).
+COMMAND1="620 380"
+COMMAND2="620 444"
+COMMAND3="620 508"
+SPEEDTXT0="824 52"
+
+# Boxes as crop geometries: Picture1 (side), Picture2 (top), Picture3 (catcher).
+BOXES=("537x321+0+0" "537x361+0+344" "161x321+552+0")
+
+screenshot() {
+    import -window root "$1"
+}
+
+# Number of pixels of an exact colour (#RRGGBB) inside a crop of a screenshot.
+count_colour() {
+    local shot=$1 geometry=$2 colour=$3
+    local crop="${geometry%%+*}+$((WIN_X + $(echo "$geometry" | cut -d+ -f2)))+$((WIN_Y + $(echo "$geometry" | cut -d+ -f3)))"
+    convert "$shot" -crop "$crop" +repage txt:- | grep -ci " $colour " || true
+}
+
+# Waits until a file exists (up to 10 s).
+wait_for_file() {
+    for _ in $(seq 1 200); do
+        [ -s "$1" ] && return 0
+        sleep 0.05
+    done
+    fail "no file $1"
+}

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The program as a user meets it: a real window under Xvfb, clicked with xdotool.
+# Usage: real_window.sh PROGRAM OUTPUT_FOLDER
+APP=$(realpath "$1")
+OUT=$(realpath "$2")
+for tool in Xvfb xdotool import convert compare; do
+    command -v "$tool" >/dev/null || { echo "real window skipped: $tool is not installed"; exit 77; }
+done
+source "$(dirname "$0")/lib.sh"
+budget=${STARTUP_BUDGET_MS:-500}
+
+start_xvfb
+folder="$WORK/pitches"
+mkdir "$folder"
+
+# Start-up: from launch until the window is shown, median of five.
+times=()
+for _ in 1 2 3 4 5; do
+    t0=$(date +%s%N)
+    start_app "$folder"
+    times+=($(( ($(date +%s%N) - t0) / 1000000 )))
+    stop_app
+done
+median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
+echo "start-up to window shown: median ${median} ms of ${times[*]} (polled every 50 ms)"
+[ "$median" -le "$budget" ] || fail "start-up above ${budget} ms"
+
+# Every box shows Ball 1 in blue, and Ball 2 in red only when $3 is yes.
+expect_curves() {
+    local shot=$1 when=$2 red_expected=$3 box blue red
+    for box in "${BOXES[@]}"; do
+        blue=$(count_colour "$shot" "$box" "#0000FF")
+        red=$(count_colour "$shot" "$box" "#FF0000")
+        echo "$when, box $box: $blue blue, $red red"
+        [ "$blue" -gt 20 ] || fail "no Ball-1 curve in $box"
+        if [ "$red_expected" = yes ]; then
+            [ "$red" -gt 20 ] || fail "no Ball-2 curve in $box"
+        else
+            [ "$red" -eq 0 ] || fail "a red curve in $box"
+        fi
+    done
+}
+
+start_app "$folder"
+echo "window at $WIN_X,$WIN_Y"
+
+click_at $COMMAND1
+wait_for_file "$folder/Ball1Traj.txt"
+wait_for_file "$folder/initdir.txt"
+sleep 0.3
+screenshot "$WORK/ball1.png"
+expect_curves "$WORK/ball1.png" "after ボール１" no
+
+traj=$(md5sum <"$folder/Ball1Traj.txt")
+click_at $COMMAND2
+sleep 0.5
+screenshot "$WORK/ball2.png"
+expect_curves "$WORK/ball2.png" "after ボール２" yes
+[ "$(md5sum <"$folder/Ball1Traj.txt")" = "$traj" ] || fail "ボール２ changed Ball1Traj.txt"
+cp "$WORK/ball2.png" "$OUT/real-window.png"
+
+# A new speed changes Ball 1's curve.
+click_at $SPEEDTXT0
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 20 "100"
+click_at $COMMAND1
+for _ in $(seq 1 100); do
+    [ "$(md5sum <"$folder/Ball1Traj.txt")" != "$traj" ] && break
+    sleep 0.05
+done
+[ "$(head -c 4 "$folder/Ball1Traj.txt")" != "114"$'\r' ] || fail "the speed did not reach the run"
+sleep 0.3
+screenshot "$WORK/speed.png"
+side="${BOXES[0]}"
+convert "$WORK/ball1.png" -crop "$side" +repage "$WORK/side-before.png"
+convert "$WORK/speed.png" -crop "$side" +repage "$WORK/side-after.png"
+changed=$(compare -metric AE "$WORK/side-before.png" "$WORK/side-after.png" null: 2>&1 || true)
+echo "side view pixels changed by the new speed: $changed"
+[ "${changed%% *}" -gt 50 ] || fail "the Ball-1 curve did not change"
+[ "$(count_colour "$WORK/speed.png" "$side" "#FF0000")" -eq 0 ] || fail "red left after ボール１"
+cp "$WORK/speed.png" "$OUT/real-window-100kmh.png"
+
+peak=$(awk '/VmHWM/ {print $2}' "/proc/$APP_PID/status")
+echo "peak memory: $((peak / 1024)) MB"
+[ "$peak" -le $((120 * 1024)) ] || fail "peak memory above 120 MB"
+echo "real window: passed"

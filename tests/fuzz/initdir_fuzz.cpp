@@ -1,0 +1,24 @@
+// "initdir.txt" as anything on disk: five finite numbers, or an error that names the file.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "physics/pitch_state.h"
+#include "physics/run_error.h"
+#include "setup/ball_setup.h"
+#include "setup/field_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    ball::FieldReader in("initdir.txt", std::string(reinterpret_cast<const char*>(data), size));
+    ball::PitchState s;
+    try {
+        ball::readInitdir(s, in);
+        for (double v : {s.alpha, s.beta, s.xrel0, s.yrel0, s.zrel0}) {
+            if (!std::isfinite(v)) std::abort();
+        }
+    } catch (const ball::RunError& e) {
+        if (e.detail() != "initdir.txt") std::abort();
+    }
+    return 0;
+}
