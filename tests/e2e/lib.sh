@@ -14,6 +14,7 @@ cleanup() {
     rm -rf "$WORK"
 }
 trap cleanup EXIT
+trap 'echo "FAIL at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 fail() {
     echo "FAIL: $*" >&2
@@ -24,7 +25,8 @@ fail() {
 start_xvfb() {
     local fifo="$WORK/displayfd"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" 2>"$WORK/xvfb.log" &
+    # -noreset: a server that resets when its last client leaves refuses the next one for a moment.
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$fifo" 2>"$WORK/xvfb.log" &
     PIDS+=($!)
     local n
     read -r -t 20 n <"$fifo" || fail "Xvfb did not start"

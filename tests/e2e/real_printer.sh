@@ -15,19 +15,20 @@ for tool in cupsd lpadmin pdfinfo; do
 done
 source "$(dirname "$0")/lib.sh"
 
-if ! lpstat -r >/dev/null 2>&1; then
+scheduler_up() { lpstat -r 2>/dev/null | grep -q "scheduler is running"; }
+if ! scheduler_up; then
     /usr/sbin/cupsd -f &
     PIDS+=($!)
     for _ in $(seq 1 100); do
-        lpstat -r >/dev/null 2>&1 && break
+        scheduler_up && break
         sleep 0.1
     done
 fi
-lpstat -r >/dev/null 2>&1 || fail "the print server did not start"
+scheduler_up || fail "the print server did not start"
 
 queue=BallTrajectoryPDF
 lpadmin -p "$queue" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
-previous_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
+previous_default=$(lpstat -d 2>/dev/null | sed -n "s/^system default destination: //p" || true)
 lpadmin -d "$queue"
 restore() {
     lpadmin -x "$queue" 2>/dev/null || true
