@@ -42,6 +42,20 @@ double degreesToRadians(const PitchState& s, double degrees) {
     return finite(s.pi * degrees / 180);
 }
 
+// The release spin and its change per second (release entry minus catcher entry).
+void storeSpin(PitchState& s, double release, double change) {
+    s.domega = divide(change, flightTime(s));
+    s.omega = release;
+    s.omega0 = s.omega;
+}
+
+// A gyro ball and its spin-axis angles, typed in degrees.
+void storeGyroAxis(PitchState& s, const std::string& horizontal, const std::string& side) {
+    s.ikind = 0;
+    s.gyroelev = degreesToRadians(s, parseNumber(horizontal));
+    s.gyroside = toSingle(degreesToRadians(s, parseNumber(side)));
+}
+
 }  // namespace
 
 void readInitdir(PitchState& s, const std::filesystem::path& path) {
@@ -66,20 +80,15 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
     e.omg1[1] = parseNumber(panel.Omega1Txt_0);
 
     storeSpeed(s, e.speed1);
-    s.domega = divide(e.omg1[0] - e.omg1[1], flightTime(s));
-    s.omega = e.omg1[0];
-    s.omega0 = s.omega;
+    storeSpin(s, e.omg1[0], e.omg1[0] - e.omg1[1]);
 
     double theta = 0;
+    writes.gyroOpb = !panel.OrdinaryOpb_0;
     if (panel.OrdinaryOpb_0) {
         s.ikind = 1;
-        writes.gyroOpb = false;
         theta = parseNumber(panel.thitaTxtBox_0);
     } else {
-        s.ikind = 0;
-        writes.gyroOpb = true;
-        s.gyroelev = degreesToRadians(s, parseNumber(panel.Text2_0));
-        s.gyroside = toSingle(degreesToRadians(s, parseNumber(panel.Text2_2)));
+        storeGyroAxis(s, panel.Text2_0, panel.Text2_2);
     }
 
     double column = 0;
@@ -131,22 +140,16 @@ OptionWrites SetBall2param(PitchState& s, SetupEntries& e, const Ball2Panel& pan
     e.omg2[1] = toSingle(parseNumber(panel.Omega1Txt_1));
 
     storeSpeed(s, e.speed2);
-    const float spinChange = toSingle(double{e.omg2[0]} - double{e.omg2[1]});
-    s.domega = divide(spinChange, flightTime(s));
-    s.omega = e.omg2[0];
-    s.omega0 = s.omega;
+    storeSpin(s, e.omg2[0], toSingle(double{e.omg2[0]} - double{e.omg2[1]}));
 
     double theta = 0;
+    writes.gyroOpb = !panel.OrdinaryOpb_1;
     if (panel.OrdinaryOpb_1) {
         s.ikind = 1;
-        writes.gyroOpb = false;
         e.thita2 = toSingle(parseNumber(panel.thitaTxtBox_1));
         theta = e.thita2;
     } else {
-        s.ikind = 0;
-        writes.gyroOpb = true;
-        s.gyroelev = degreesToRadians(s, parseNumber(panel.Text2_4));
-        s.gyroside = toSingle(degreesToRadians(s, parseNumber(panel.Text2_3)));
+        storeGyroAxis(s, panel.Text2_4, panel.Text2_3);
     }
     s.thita = degreesToRadians(s, theta);
 

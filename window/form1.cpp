@@ -88,6 +88,35 @@ QString fileName(const ball::RunError& e) {
 
 }  // namespace
 
+// Where a ball panel's controls stand, in twips relative to the panel.
+struct PanelLayout {
+    int index;  // member index of the panel's controls
+    const char* name;
+    const char* title;
+    QRect panel, Label1, SpeedTxt, Label2, Label7, Label8, Omega0Txt, Label9, Omega1Txt;
+    const char* spin;   // default of both spin entries
+    int kindTop;        // top of the pitch-kind frame
+    const char* thita;  // default spin-axis angle
+    int horizontal;     // Text2 member of the gyro axis angle from the horizontal
+    int side;           // Text2 member of the gyro axis left-right angle
+};
+
+namespace {
+
+const PanelLayout kBall1Layout = {
+    0, "Ball1setFrm", "ボール１", twips(10680, 120, 4455, 6615), twips(120, 600, 735, 375),
+    twips(1080, 480, 1215, 375), twips(2520, 600, 495, 255), twips(1560, 1200, 1215, 255),
+    twips(240, 1680, 975, 255), twips(1200, 1560, 855, 375), twips(2640, 1560, 855, 375),
+    twips(3480, 1560, 735, 375), "30", 2280, "0", 0, 2};
+
+const PanelLayout kBall2Layout = {
+    1, "Ball2Frm", "ボール２", twips(10680, 6960, 4455, 3855), twips(480, 600, 735, 375),
+    twips(1320, 480, 1215, 375), twips(2640, 600, 495, 255), twips(1320, 1080, 1215, 255),
+    twips(120, 1440, 975, 255), twips(1080, 1320, 855, 375), twips(2520, 1320, 855, 375),
+    twips(3360, 1320, 735, 375), "10", 1920, "90", 4, 3};
+
+}  // namespace
+
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName("Form1");
     setWindowTitle("ボールの軌道");
@@ -99,8 +128,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
     buildViews();
     buildButtons();
-    buildBall1Panel();
-    buildBall2Panel();
+    buildTargetGrid(buildBallPanel(kBall1Layout, ball1_));
+    buildBallPanel(kBall2Layout, ball2_);
     buildTabOrder();
 }
 
@@ -141,18 +170,19 @@ void Form1::buildPitchKind(QGroupBox* panel, int i, int top, const char* thita, 
     c.gyroSide = textBox(kind, "Text2", side, "0", twips(3000, 1320, 855, 270));
 }
 
-void Form1::buildBall1Panel() {
-    QGroupBox* p = frame(this, "Ball1setFrm", -1, "ボール１", twips(10680, 120, 4455, 6615));
-    label(p, "Label1", 0, "速度", twips(120, 600, 735, 375));
-    ball1_.SpeedTxt = textBox(p, "SpeedTxt", 0, "125", twips(1080, 480, 1215, 375));
-    label(p, "Label2", 0, "km", twips(2520, 600, 495, 255));
-    label(p, "Label7", 0, "毎秒の回転数", twips(1560, 1200, 1215, 255));
-    label(p, "Label8", 0, "投げた直後", twips(240, 1680, 975, 255));
-    ball1_.Omega0Txt = textBox(p, "Omega0Txt", 0, "30", twips(1200, 1560, 855, 375));
-    label(p, "Label9", 0, "キャッチャ位置", twips(2640, 1560, 855, 375));
-    ball1_.Omega1Txt = textBox(p, "Omega1Txt", 0, "30", twips(3480, 1560, 735, 375));
-    buildPitchKind(p, 0, 2280, "0", 0, 2, ball1_);
-    buildTargetGrid(p);
+QGroupBox* Form1::buildBallPanel(const PanelLayout& l, PanelControls& c) {
+    const int i = l.index;
+    QGroupBox* p = frame(this, l.name, -1, l.title, l.panel);
+    label(p, "Label1", i, "速度", l.Label1);
+    c.SpeedTxt = textBox(p, "SpeedTxt", i, "125", l.SpeedTxt);
+    label(p, "Label2", i, "km", l.Label2);
+    label(p, "Label7", i, "毎秒の回転数", l.Label7);
+    label(p, "Label8", i, "投げた直後", l.Label8);
+    c.Omega0Txt = textBox(p, "Omega0Txt", i, l.spin, l.Omega0Txt);
+    label(p, "Label9", i, "キャッチャ位置", l.Label9);
+    c.Omega1Txt = textBox(p, "Omega1Txt", i, l.spin, l.Omega1Txt);
+    buildPitchKind(p, i, l.kindTop, l.thita, l.horizontal, l.side, c);
+    return p;
 }
 
 void Form1::buildTargetGrid(QGroupBox* p) {
@@ -176,19 +206,6 @@ void Form1::buildTargetGrid(QGroupBox* p) {
     const std::tuple<const char*, int, int> rows[] = {
         {"Line3", -1, 4920}, {"Line2", 0, 5280}, {"Line4", -1, 5640}, {"Line5", -1, 6000}};
     for (const auto& [name, index, y] : rows) lineControl(p, name, index, 1920, y, 3120, y);
-}
-
-void Form1::buildBall2Panel() {
-    QGroupBox* p = frame(this, "Ball2Frm", -1, "ボール２", twips(10680, 6960, 4455, 3855));
-    label(p, "Label1", 1, "速度", twips(480, 600, 735, 375));
-    ball2_.SpeedTxt = textBox(p, "SpeedTxt", 1, "125", twips(1320, 480, 1215, 375));
-    label(p, "Label2", 1, "km", twips(2640, 600, 495, 255));
-    label(p, "Label7", 1, "毎秒の回転数", twips(1320, 1080, 1215, 255));
-    label(p, "Label8", 1, "投げた直後", twips(120, 1440, 975, 255));
-    ball2_.Omega0Txt = textBox(p, "Omega0Txt", 1, "10", twips(1080, 1320, 855, 375));
-    label(p, "Label9", 1, "キャッチャ位置", twips(2520, 1320, 855, 375));
-    ball2_.Omega1Txt = textBox(p, "Omega1Txt", 1, "10", twips(3360, 1320, 735, 375));
-    buildPitchKind(p, 1, 1920, "90", 4, 3, ball2_);
 }
 
 void Form1::buildTabOrder() {

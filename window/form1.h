@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class PictureBox;
+struct PanelLayout;
 
 /// The one window, "ボールの軌道": three views, the Ball-1 and Ball-2 panels, four buttons.
 /// It owns the controls, the pitch state and both display sets. Controls carry their names
@@ -49,8 +50,7 @@ private:
 
     void buildViews();
     void buildButtons();
-    void buildBall1Panel();
-    void buildBall2Panel();
+    QGroupBox* buildBallPanel(const PanelLayout& layout, PanelControls& controls);
     void buildPitchKind(QGroupBox* panel, int index, int top, const char* thita, int horizontal,
                         int side, PanelControls& controls);
     void buildTargetGrid(QGroupBox* panel);

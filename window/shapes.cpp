@@ -10,11 +10,8 @@ RectShape::RectShape(QColor colour, QWidget* parent) : QWidget(parent), colour_(
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void RectShape::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setPen(QPen(colour_, 1));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-}
+// Filled: the strike zone's outline would lie under the grid lines.
+void RectShape::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), colour_); }
 
 LineShape::LineShape(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QWidget>
 
-/// A rectangle outline, like a form's shape control.
+/// A filled rectangle, like a form's shape control.
 class RectShape : public QWidget {
     Q_OBJECT
 
