@@ -1,5 +1,6 @@
 #include "ball_setup.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include "field_reader.h"
@@ -69,6 +70,11 @@ void readInitdir(PitchState& s, FieldReader& in) {
     s.xrel0 = in.next().value;
     s.yrel0 = in.next().value;
     s.zrel0 = in.next().value;
+    // The release point is the first trajectory point, kept in single precision: a point
+    // beyond that range is the file's fault, so say so here rather than in mid-flight.
+    for (double v : {s.xrel0, s.yrel0, s.zrel0}) {
+        if (!(std::fabs(v) <= FLT_MAX)) throw RunError(ErrorKind::Overflow, in.name());
+    }
 }
 
 OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& panel,
