@@ -17,7 +17,7 @@ TrajPoint toPoint(double x, double y, double z) {
 
 // The buffer ends at point 300: a 301st point is an error, never a write past the end.
 void storePoint(PitchState& s, double x, double y, double z) {
-    if (s.ntraj >= kMaxTrajPoints) throw RunError(ErrorKind::SubscriptOutOfRange, "traj");
+    if (s.ntraj >= kMaxTrajPoints) throw RunError(ErrorKind::SubscriptOutOfRange);
     const TrajPoint p = toPoint(x, y, z);
     ++s.ntraj;
     s.traj[s.ntraj] = p;

@@ -254,7 +254,9 @@ private slots:
         QTest::newRow("Ball 2 without Ball1Traj.txt")
             << "initdir" << "Command2" << "Ball1Traj.txt";
         QTest::newRow("speed 0") << "speed0" << "Command1" << "division by zero";
-        QTest::newRow("too slow") << "speed48" << "Command1" << "overflow";
+        QTest::newRow("too slow to count its steps") << "speed48" << "Command1" << "overflow";
+        QTest::newRow("too slow to fit its points")
+            << "speed48.7" << "Command1" << "subscript out of range";
         QTest::newRow("target off without initdir.txt")
             << "targetOff" << "Command1" << "initdir.txt";
     }
@@ -268,7 +270,7 @@ private slots:
             f.write("-0.0058,0,0,0,1.754\r\n");
         }
         if (setup == "speed0") control<QLineEdit>("SpeedTxt_0")->setText("0");
-        if (setup == "speed48") control<QLineEdit>("SpeedTxt_0")->setText("48");
+        if (setup.startsWith("speed48")) control<QLineEdit>("SpeedTxt_0")->setText(setup.mid(5));
         if (setup == "targetOff") control<QRadioButton>("TargetOP_1")->setChecked(true);
         const QImage before = image("Picture1");
         click(button.toUtf8());
