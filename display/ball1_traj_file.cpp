@@ -48,7 +48,7 @@ void readBall1Traj(const std::filesystem::path& path, DisplaySet& set) {
 void readBall1Traj(FieldReader& in, DisplaySet& set) {
     set.ntraj = cell(in.next());
     const double count = set.ntraj.value();
-    try {
+    in.naming([&] {
         for (int i = 1; i <= count; ++i) {
             if (i > kMaxTrajPoints) throw RunError(ErrorKind::SubscriptOutOfRange);
             set.xtraj[i] = cell(in.next());
@@ -60,10 +60,7 @@ void readBall1Traj(FieldReader& in, DisplaySet& set) {
             set.xtraj[i].single();
             set.ytraj[i].single();
         }
-    } catch (const RunError& e) {
-        if (!e.detail().empty()) throw;
-        throw RunError(e.kind(), in.name());
-    }
+    });
 }
 
 }  // namespace ball

@@ -1,7 +1,6 @@
 #include "three_view.h"
 
-#include <charconv>
-
+#include "physics/initdir_file.h"
 #include "physics/run_error.h"
 
 namespace ball {
@@ -67,9 +66,7 @@ Mapped mapPoint(View view, const DisplaySet& set, int i) {
 
 std::string numberText(double v) {
     if (v == 0) v = 0;  // no minus sign on a negative zero
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    std::string digits(buf, res.ptr);
+    std::string digits = shortestText(v);
     std::string text = v < 0 ? "-" : " ";
     if (v < 0) digits.erase(0, 1);
     if (digits.size() > 1 && digits[0] == '0' && digits[1] == '.') digits.erase(0, 1);

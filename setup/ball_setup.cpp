@@ -1,6 +1,5 @@
 #include "ball_setup.h"
 
-#include <cfloat>
 #include <cmath>
 
 #include "field_reader.h"
@@ -72,9 +71,9 @@ void readInitdir(PitchState& s, FieldReader& in) {
     s.zrel0 = in.next().value;
     // The release point is the first trajectory point, kept in single precision: a point
     // beyond that range is the file's fault, so say so here rather than in mid-flight.
-    for (double v : {s.xrel0, s.yrel0, s.zrel0}) {
-        if (!(std::fabs(v) <= FLT_MAX)) throw RunError(ErrorKind::Overflow, in.name());
-    }
+    in.naming([&] {
+        for (double v : {s.xrel0, s.yrel0, s.zrel0}) toSingle(v);
+    });
 }
 
 OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& panel,

@@ -3,7 +3,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "physics/run_error.h"
 
 namespace ball {
 
@@ -37,11 +36,7 @@ ScannedNumber FieldReader::next() {
     pos_ = end < text_.size() && text_[end] == ',' ? end + 1 : end;
 
     ScannedNumber n;
-    try {
-        n = scanNumber(field);
-    } catch (const RunError& e) {
-        throw RunError(e.kind(), name_);
-    }
+    naming([&] { n = scanNumber(field); });
     // Garbage read as a number would draw nonsense: the whole field must be one.
     if (n.length == 0 || n.length != field.size()) throw RunError(ErrorKind::BadFileData, name_);
     return n;

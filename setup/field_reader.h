@@ -5,6 +5,7 @@
 #include <string>
 
 #include "number_text.h"
+#include "physics/run_error.h"
 
 namespace ball {
 
@@ -23,6 +24,18 @@ public:
     /// The next field as a number. Raises InputPastEndOfFile when no field is left, BadFileData
     /// when the field is not a number, Overflow beyond the float64 range; each names the file.
     ScannedNumber next();
+
+    /// Runs f; a RunError it raises without a detail is raised again naming this file, so that
+    /// what the file's values cause downstream (overflow, subscript) is laid at its door.
+    template <class F>
+    void naming(F&& f) const {
+        try {
+            f();
+        } catch (const RunError& e) {
+            if (!e.detail().empty()) throw;
+            throw RunError(e.kind(), name_);
+        }
+    }
 
 private:
     std::string name_;
