@@ -33,16 +33,18 @@ start_xvfb() {
     export DISPLAY=":$n"
 }
 
-# Starts the program in the folder $1 and waits for its window; sets APP_PID and WIN.
+# Starts the program in the folder $1, with the environment APP_ENV adds, and waits for its
+# window; sets APP_PID and WIN.
+APP_ENV=()
 start_app() {
-    (cd "$1" && exec env -u QT_QPA_PLATFORM "$APP") 2>"$WORK/app.log" &
+    (cd "$1" && exec env -u QT_QPA_PLATFORM "${APP_ENV[@]}" "$APP") 2>"$WORK/app.log" &
     APP_PID=$!
     PIDS+=($APP_PID)
     WIN=""
-    for _ in $(seq 1 400); do
+    for _ in $(seq 1 2000); do
         WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name "ボールの軌道" 2>/dev/null | head -1) || true
         [ -n "$WIN" ] && break
-        sleep 0.05
+        sleep 0.01
     done
     [ -n "$WIN" ] || fail "the window did not appear: $(cat "$WORK/app.log")"
     eval "$(xdotool getwindowgeometry --shell "$WIN")"

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# "印刷" on a real printer: a CUPS PDF queue made the default, clicked in a real window; one
-# page of PDF must arrive. Needs root for the print server; exits 77 (skipped) otherwise.
+# "印刷" on a real printer: a CUPS PDF queue named to the program alone through PRINTER, clicked
+# in a real window; one page of PDF must arrive. The machine's default printer, a print server
+# that was already running and its configuration are left as found, and the queues made here
+# are removed. Needs root and CUPS; exits 77 (skipped) otherwise.
 # Usage: real_printer.sh PROGRAM
 APP=$(realpath "$1")
 if [ "$(id -u)" -ne 0 ]; then
     echo "print check skipped: not root (starting cupsd and adding a queue need root)"
     exit 77
 fi
-for tool in cupsd lpadmin pdfinfo; do
+for tool in cupsd lpadmin lpstat pdfinfo; do
     command -v "$tool" >/dev/null || command -v "/usr/sbin/$tool" >/dev/null || {
         echo "print check skipped: $tool is not installed"
         exit 77
@@ -16,7 +18,9 @@ done
 source "$(dirname "$0")/lib.sh"
 
 scheduler_up() { lpstat -r 2>/dev/null | grep -q "scheduler is running"; }
-if ! scheduler_up; then
+if scheduler_up; then
+    echo "a print server is already running: using it as it is"
+else
     /usr/sbin/cupsd -f &
     PIDS+=($!)
     for _ in $(seq 1 100); do
@@ -26,43 +30,52 @@ if ! scheduler_up; then
 fi
 scheduler_up || fail "the print server did not start"
 
-queue=BallTrajectoryPDF
-lpadmin -p "$queue" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
-previous_default=$(lpstat -d 2>/dev/null | sed -n "s/^system default destination: //p" || true)
-lpadmin -d "$queue"
-restore() {
+default_printer() { lpstat -d 2>/dev/null || true; }
+default_before=$(default_printer)
+queue=BallTrajectoryPDF$$
+# A queue that sorts first and accepts nothing: a program that ignored PRINTER and took the
+# first printer would send its job there.
+decoy=BallTrajectoryAAA$$
+ppd=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+lpadmin -p "$decoy" -v cups-pdf:/ -m "$ppd" 2>/dev/null
+lpadmin -p "$queue" -E -v cups-pdf:/ -m "$ppd" 2>/dev/null
+remove_queues() {
     lpadmin -x "$queue" 2>/dev/null || true
-    [ -n "$previous_default" ] && lpadmin -d "$previous_default" 2>/dev/null || true
+    lpadmin -x "$decoy" 2>/dev/null || true
     cleanup
 }
-trap restore EXIT
+trap remove_queues EXIT
 
-marker="$WORK/marker"
-touch "$marker"
 start_xvfb
 mkdir "$WORK/pitches"
+APP_ENV=(PRINTER="$queue")
 start_app "$WORK/pitches"
 click_at $COMMAND1
 wait_for_file "$WORK/pitches/Ball1Traj.txt"
 click_at $COMMAND3
 
-# The PDF appears before it is complete: wait for the queue to empty, then for the file.
-sleep 1
-for _ in $(seq 1 300); do
-    [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && break
+# The job must reach this queue and be completed there.
+job=""
+for _ in $(seq 1 600); do
+    job=$(lpstat -W completed -o "$queue" 2>/dev/null | awk 'NR == 1 {print $1}')
+    [ -n "$job" ] && break
     sleep 0.1
 done
-[ -z "$(lpstat -o "$queue" 2>/dev/null)" ] || fail "the job did not leave the queue"
-# cups-pdf creates the file first and fills it when Ghostscript is done.
+[ -n "$job" ] || fail "no completed job on $queue; pending: $(lpstat -o 2>/dev/null || true)"
+[ "$(default_printer)" = "$default_before" ] || fail "the default printer changed"
+
+# cups-pdf writes to the job owner's PDF folder, which a machine that never printed lacks.
+home=$(getent passwd "$(id -un)" | cut -d: -f6)
 pdf=""
-for _ in $(seq 1 600); do
-    pdf=$(find /root/PDF /var/spool/cups-pdf -name '*.pdf' -newer "$marker" 2>/dev/null | head -1)
+for _ in $(seq 1 100); do
+    pdf=$(find "$home/PDF" /var/spool/cups-pdf -name '*.pdf' -newer "$WORK/pitches/Ball1Traj.txt" \
+          2>/dev/null | head -1 || true)
     [ -n "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break
     sleep 0.1
 done
-[ -n "$pdf" ] || fail "no PDF arrived"
+[ -n "$pdf" ] || fail "job $job completed but no PDF arrived"
 pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
-echo "printed $pdf: $pages page(s)"
+echo "printed $job to $pdf: $pages page(s)"
 [ "$pages" = 1 ] || fail "expected one page, got $pages"
 [ -n "${KEEP_PDF:-}" ] && cp "$pdf" "$KEEP_PDF"
 rm -f "$pdf"
