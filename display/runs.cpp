@@ -26,7 +26,7 @@ void drawViews(Views views, Curves&& curves) {
 
 OptionWrites runBall1(Workspace& w, const Ball1Panel& panel, Views views) {
     const OptionWrites writes = SetBall1param(w.state, w.entries, panel);
-    GetBall1traj(w.state);
+    w.passes = GetBall1traj(w.state);
     fillFromTraj(w.ball1, w.state);
     writeBall1Traj(kBall1TrajFile, w.state);
     drawViews(views, [&](Canvas& c, View v) { drawCurve(c, v, w.ball1, kBlue); });

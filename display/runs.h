@@ -18,6 +18,7 @@ struct Views {
 struct Workspace {
     PitchState state;
     SetupEntries entries;
+    int passes = 0;    // passes the last Ball-1 run made
     DisplaySet ball1;  // ntraj1, xtraj1, ytraj1, ztraj1
     DisplaySet ball2;  // ntraj2, xtraj2, ytraj2, ztraj2
 };

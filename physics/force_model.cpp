@@ -23,7 +23,7 @@ struct DragSegment {
 
 constexpr DragSegment segment(int k) {
     return {kDragSpeed32[k], kDragSpeed32[k + 1],
-            static_cast<float>(kDragSpeed32[k + 1] - kDragSpeed32[k]),
+            static_cast<float>(double{kDragSpeed32[k + 1]} - double{kDragSpeed32[k]}),
             kDragCoef[k], kDragCoef[k + 1] - kDragCoef[k]};
 }
 
@@ -45,7 +45,7 @@ double dragCoefficient(double v) {
 }
 
 void forcecal(PitchState& s, const float& t) {
-    s.omega = finite(s.omega0 + s.domega * t);
+    s.omega = finite(s.omega0 + s.domega * double{t});
 
     const double v2 = finite(s.vx * s.vx + s.vy * s.vy + s.vz * s.vz);
     const double v = std::sqrt(v2);
@@ -54,11 +54,14 @@ void forcecal(PitchState& s, const float& t) {
     const double vh2 = s.vx * s.vx + s.vy * s.vy;
     if (vh2 == 0) throw RunError(ErrorKind::DivisionByZero);
 
+    // gyroside is kept in single precision but, like every float32 field, takes part in the
+    // arithmetic as float64: std::sin on the float itself would be the float32 overload.
+    const double gyroside = double{s.gyroside};
     double w1;
     double w2;
     if (s.ikind == 0) {
         const double gamma = std::atan(divide(s.vz, std::sqrt(vh2)));
-        w1 = s.omega * std::sin(s.gyroside);
+        w1 = s.omega * std::sin(gyroside);
         w2 = -s.omega * std::sin(s.gyroelev - gamma);
         s.thita = 0;
     } else {
@@ -71,12 +74,12 @@ void forcecal(PitchState& s, const float& t) {
     double cd = dragCoefficient(v);
     if (s.ikind == 1 && s.omega <= 20) cd = cd + 0.1;
     if (s.ikind == 0) {
-        const double c = std::cos(s.gyroside);
-        cd = cd * std::sin(s.gyroside) * std::sin(s.gyroelev) + 0.26 * (c * c);
+        const double c = std::cos(gyroside);
+        cd = cd * std::sin(gyroside) * std::sin(s.gyroelev) + 0.26 * (c * c);
     }
 
-    const double r = s.dball * 0.5;
-    const double area = (r * r) * s.pi;
+    const double r = double{s.dball} * 0.5;
+    const double area = (r * r) * double{s.pi};
     const double vsq = v * v;
     const double q = divide((0.5 * s.rho) * vsq * area, s.mball);
 
@@ -87,7 +90,7 @@ void forcecal(PitchState& s, const float& t) {
     const double cosPhi = phi == 0 ? 1.0 : std::cos(phi);
     s.ax = finite(q * (cl1 * sinPhi + cl2 * cosPhi));
     s.ay = finite(-q * cd);
-    s.az = finite(q * (cl1 * cosPhi - cl2 * sinPhi) - s.g);
+    s.az = finite(q * (cl1 * cosPhi - cl2 * sinPhi) - double{s.g});
 }
 
 }  // namespace ball

@@ -51,7 +51,7 @@ void integratePass(PitchState& s, int16_t icount) {
         const double yn = finite(s.y + s.dt * s.vy);
         const double zn = finite(s.z + s.dt * s.vz);
 
-        const float tHalf = toSingle(t + 0.5 * s.dt);
+        const float tHalf = toSingle(double{t} + 0.5 * s.dt);
         forcecal(s, tHalf);
 
         const double vxn = finite(vx0 + s.dt * s.ax);
@@ -59,8 +59,8 @@ void integratePass(PitchState& s, int16_t icount) {
         const double vzn = finite(vz0 + s.dt * s.az);
 
         // The time runs one step ahead of the flight from here on; only the spin rate sees it.
-        t = toSingle(static_cast<float>(i) * s.dt);
-        s.omega = finite(s.omega0 + t * s.domega);
+        t = toSingle(double{static_cast<float>(i)} * s.dt);
+        s.omega = finite(s.omega0 + double{t} * s.domega);
 
         s.x = xn;
         s.y = yn;

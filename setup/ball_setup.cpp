@@ -39,7 +39,7 @@ void storeSpeed(PitchState& s, double kmh) {
 }
 
 double degreesToRadians(const PitchState& s, double degrees) {
-    return finite(s.pi * degrees / 180);
+    return finite(double{s.pi} * degrees / 180);
 }
 
 // The release spin and its change per second (release entry minus catcher entry).
@@ -124,10 +124,10 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
     const double dx = s.xtgt - kReleaseOffset;
     s.beta = std::atan(dx / std::sqrt(finite(s.dist * s.dist + dx * dx)));
     const double cl = s.cl0 + s.cl1 * s.omega;
-    const double r = s.dball * 0.5;
-    const double area = (r * r) * s.pi;
+    const double r = double{s.dball} * 0.5;
+    const double area = (r * r) * double{s.pi};
     const double k = finite(0.5 * s.rho * (s.vrel0 * s.vrel0) * area / s.mball);
-    const double dz = (s.ztgt - kMound) - kReleaseHeight;
+    const double dz = (double{s.ztgt} - kMound) - kReleaseHeight;
     const double t = flightTime(s);
     s.alpha = std::atan(finite(dz + 0.5 * (9.8 - k * cl * std::cos(s.thita)) * (t * t)) / s.dist);
 

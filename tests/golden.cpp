@@ -1,6 +1,7 @@
 #include "golden.h"
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -8,9 +9,9 @@ namespace ball::test {
 
 namespace {
 
-Golden load() {
-    std::ifstream in(BALL_TEST_DATA "/default-pitches.txt");
-    if (!in) throw std::runtime_error("missing default-pitches.txt");
+Golden load(const std::string& file) {
+    std::ifstream in(BALL_TEST_DATA "/" + file);
+    if (!in) throw std::runtime_error("missing " + file);
     Golden g;
     std::string line;
     while (std::getline(in, line)) {
@@ -39,9 +40,11 @@ Golden load() {
 
 }  // namespace
 
-const Golden& golden() {
-    static const Golden g = load();
-    return g;
+const Golden& golden(const std::string& file) {
+    static std::map<std::string, Golden> loaded;
+    auto it = loaded.find(file);
+    if (it == loaded.end()) it = loaded.emplace(file, load(file)).first;
+    return it->second;
 }
 
 }  // namespace ball::test

@@ -7,7 +7,7 @@
 
 namespace ball::test {
 
-/// Independently computed results for the default panels: Ball 1, then Ball 2.
+/// Independently computed results for one pair of panels: Ball 1, then Ball 2.
 struct Golden {
     int ball1Passes = 0;
     int ball1Nstep = 0;
@@ -18,6 +18,7 @@ struct Golden {
     std::vector<TrajPoint> ball2;
 };
 
-const Golden& golden();
+/// The results in the test data file of that name; the default panels when none is named.
+const Golden& golden(const std::string& file = "default-pitches.txt");
 
 }  // namespace ball::test

@@ -30,54 +30,101 @@ void expectSetMatches(const DisplaySet& set, const std::vector<TrajPoint>& ref) 
     }
 }
 
-TEST(Runs, Ball1ThenBall2AtTheDefaults) {
-    const test::Golden& ref = test::golden();
-    test::ScopedWorkDir dir;
-    Workspace w;
+Ball1Panel gyroBall1() {
+    Ball1Panel p;
+    p.SpeedTxt_0 = "140";
+    p.Omega0Txt_0 = "40";
+    p.Omega1Txt_0 = "35";
+    p.OrdinaryOpb_0 = false;
+    p.Text2_0 = "30";
+    p.Text2_2 = "20";
+    p.TargetPTxt_0 = "2";
+    p.TargetPTxt_1 = "4";
+    return p;
+}
 
-    Boxes one;
-    const OptionWrites writes = runBall1(w, Ball1Panel{}, one.views());
-    EXPECT_FALSE(writes.gyroOpb);
-    EXPECT_EQ(writes.TargetOP_1, false);
-    expectSetMatches(w.ball1, ref.ball1);
-    EXPECT_TRUE(w.ball1.ntraj.isInt16());
-    EXPECT_TRUE(w.ball1.xtraj[5].isSingle());
-    const std::string traj = test::readFile("Ball1Traj.txt");
-    const std::string initdir = test::readFile("initdir.txt");
-    EXPECT_EQ(traj.substr(0, 5), "114\r\n");
-    for (int v = 0; v < 3; ++v) {
-        const RecordingCanvas& c = *one.all[v];
-        ASSERT_EQ(c.ops.size(), kFrameOps[v] + 1u + 113);
-        EXPECT_EQ(c.ops[0], "background 255,255,255");
-        EXPECT_EQ(c.ops[kFrameOps[v]], "foreground 0,0,255");
-        EXPECT_EQ(c.count("foreground 255,0,0"), 0);
-    }
-    EXPECT_EQ(one.side.ops.back(), "line " + RecordingCanvas::num(ref.ball1[112].y) + " " +
-                                       RecordingCanvas::num(ref.ball1[112].z) + " " +
-                                       RecordingCanvas::num(ref.ball1[113].y) + " " +
-                                       RecordingCanvas::num(ref.ball1[113].z));
+Ball2Panel gyroBall2() {
+    Ball2Panel p;
+    p.SpeedTxt_1 = "120";
+    p.Omega0Txt_1 = "25";
+    p.Omega1Txt_1 = "20";
+    p.OrdinaryOpb_1 = false;
+    p.Text2_4 = "15";
+    p.Text2_3 = "-10";
+    return p;
+}
 
-    Boxes two;
-    runBall2(w, Ball2Panel{}, two.views());
-    EXPECT_EQ(w.state.noaim, 1);
-    expectSetMatches(w.ball2, ref.ball2);
-    // Ball 1 comes back from the file, to its seven digits.
-    ASSERT_EQ(w.ball1.ntraj.value(), 114);
-    for (int i = 1; i <= 114; ++i) {
-        EXPECT_NEAR(w.ball1.ztraj[i], ref.ball1[i - 1].z, 1e-6) << i;
-        EXPECT_NEAR(w.ball1.ytraj[i].value(), ref.ball1[i - 1].y, 1e-5) << i;
-    }
-    EXPECT_EQ(test::readFile("Ball1Traj.txt"), traj);
-    EXPECT_EQ(test::readFile("initdir.txt"), initdir);
-    for (int v = 0; v < 3; ++v) {
-        const RecordingCanvas& c = *two.all[v];
-        ASSERT_EQ(c.ops.size(), kFrameOps[v] + 1u + 115 + 1 + 113);
-        EXPECT_EQ(c.ops[kFrameOps[v]], "foreground 255,0,0");
-        EXPECT_EQ(c.ops[kFrameOps[v] + 116], "foreground 0,0,255");
-        // The frame is the one a Ball-1 run draws.
-        EXPECT_EQ(std::vector<std::string>(c.ops.begin(), c.ops.begin() + kFrameOps[v]),
-                  std::vector<std::string>(one.all[v]->ops.begin(),
-                                           one.all[v]->ops.begin() + kFrameOps[v]));
+// Both balls held to independently computed results: every stored point, the passes, the
+// crossing point and the saved direction.
+TEST(Runs, Ball1ThenBall2MatchTheReference) {
+    struct Case {
+        const char* file;
+        Ball1Panel one;
+        Ball2Panel two;
+    };
+    const Case cases[] = {
+        {"default-pitches.txt", Ball1Panel{}, Ball2Panel{}},
+        {"gyro-pitches.txt", gyroBall1(), gyroBall2()},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.file);
+        const test::Golden& ref = test::golden(k.file);
+        const std::size_t n1 = ref.ball1.size();
+        const std::size_t n2 = ref.ball2.size();
+        test::ScopedWorkDir dir;
+        Workspace w;
+
+        Boxes one;
+        const OptionWrites writes = runBall1(w, k.one, one.views());
+        EXPECT_EQ(writes.gyroOpb, !k.one.OrdinaryOpb_0);
+        EXPECT_EQ(writes.TargetOP_1, false);
+        EXPECT_EQ(w.passes, ref.ball1Passes);
+        EXPECT_EQ(w.state.nstep, ref.ball1Nstep);
+        EXPECT_EQ(w.state.xfin, ref.ball1Xfin);
+        EXPECT_EQ(w.state.zfin, ref.ball1Zfin);
+        expectSetMatches(w.ball1, ref.ball1);
+        EXPECT_TRUE(w.ball1.ntraj.isInt16());
+        EXPECT_TRUE(w.ball1.xtraj[5].isSingle());
+        const std::string traj = test::readFile("Ball1Traj.txt");
+        const std::string initdir = test::readFile("initdir.txt");
+        EXPECT_EQ(traj.substr(0, 5), std::to_string(n1) + "\r\n");
+        ASSERT_GE(initdir.size(), 2u);
+        EXPECT_EQ(initdir.substr(initdir.size() - 2), "\r\n");
+        EXPECT_EQ(test::readDoubles(initdir), test::readDoubles(ref.ball1Initdir));
+        for (int v = 0; v < 3; ++v) {
+            const RecordingCanvas& c = *one.all[v];
+            ASSERT_EQ(c.ops.size(), kFrameOps[v] + 1u + (n1 - 1));
+            EXPECT_EQ(c.ops[0], "background 255,255,255");
+            EXPECT_EQ(c.ops[kFrameOps[v]], "foreground 0,0,255");
+            EXPECT_EQ(c.count("foreground 255,0,0"), 0);
+        }
+        EXPECT_EQ(one.side.ops.back(), "line " + RecordingCanvas::num(ref.ball1[n1 - 2].y) + " " +
+                                           RecordingCanvas::num(ref.ball1[n1 - 2].z) + " " +
+                                           RecordingCanvas::num(ref.ball1[n1 - 1].y) + " " +
+                                           RecordingCanvas::num(ref.ball1[n1 - 1].z));
+
+        Boxes two;
+        runBall2(w, k.two, two.views());
+        EXPECT_EQ(w.state.noaim, 1);
+        expectSetMatches(w.ball2, ref.ball2);
+        // Ball 1 comes back from the file, to its seven digits.
+        ASSERT_EQ(w.ball1.ntraj.value(), static_cast<double>(n1));
+        for (std::size_t i = 1; i <= n1; ++i) {
+            EXPECT_NEAR(w.ball1.ztraj[i], ref.ball1[i - 1].z, 1e-6) << i;
+            EXPECT_NEAR(w.ball1.ytraj[i].value(), ref.ball1[i - 1].y, 1e-5) << i;
+        }
+        EXPECT_EQ(test::readFile("Ball1Traj.txt"), traj);
+        EXPECT_EQ(test::readFile("initdir.txt"), initdir);
+        for (int v = 0; v < 3; ++v) {
+            const RecordingCanvas& c = *two.all[v];
+            ASSERT_EQ(c.ops.size(), kFrameOps[v] + 1u + (n2 - 1) + 1 + (n1 - 1));
+            EXPECT_EQ(c.ops[kFrameOps[v]], "foreground 255,0,0");
+            EXPECT_EQ(c.ops[kFrameOps[v] + n2], "foreground 0,0,255");
+            // The frame is the one a Ball-1 run draws.
+            EXPECT_EQ(std::vector<std::string>(c.ops.begin(), c.ops.begin() + kFrameOps[v]),
+                      std::vector<std::string>(one.all[v]->ops.begin(),
+                                               one.all[v]->ops.begin() + kFrameOps[v]));
+        }
     }
 }
 

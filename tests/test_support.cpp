@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <random>
@@ -64,6 +65,18 @@ std::string readFile(const std::filesystem::path& path) {
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<double> readDoubles(const std::string& line) {
+    std::vector<double> out;
+    std::istringstream in(line);
+    std::string field;
+    while (std::getline(in, field, ',')) {
+        double v = 0;
+        std::from_chars(field.data(), field.data() + field.size(), v);
+        out.push_back(v);
+    }
+    return out;
 }
 
 }  // namespace ball::test

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,8 @@ void expectRunError(F&& f, ErrorKind kind, const std::string& detail = {}) {
 }
 
 std::string readFile(const std::filesystem::path& path);
+/// The numbers of one comma-separated line.
+std::vector<double> readDoubles(const std::string& line);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace ball::test

@@ -133,18 +133,6 @@ TEST(GetBall1traj, UnaimedWritesNoFile) {
     EXPECT_FALSE(std::filesystem::exists("initdir.txt"));
 }
 
-std::vector<double> readDoubles(const std::string& line) {
-    std::vector<double> out;
-    std::istringstream in(line);
-    std::string field;
-    while (std::getline(in, field, ',')) {
-        double v = 0;
-        std::from_chars(field.data(), field.data() + field.size(), v);
-        out.push_back(v);
-    }
-    return out;
-}
-
 TEST(GetBall1traj, DefaultAimedPitchMatchesTheReference) {
     const test::Golden& ref = test::golden();
     test::ScopedWorkDir dir;
@@ -166,8 +154,8 @@ TEST(GetBall1traj, DefaultAimedPitchMatchesTheReference) {
     const std::string file = test::readFile("initdir.txt");
     ASSERT_GE(file.size(), 2u);
     EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
-    const std::vector<double> written = readDoubles(file.substr(0, file.size() - 2));
-    EXPECT_EQ(written, readDoubles(ref.ball1Initdir));
+    const std::vector<double> written = test::readDoubles(file.substr(0, file.size() - 2));
+    EXPECT_EQ(written, test::readDoubles(ref.ball1Initdir));
     EXPECT_EQ(written, (std::vector<double>{s.alpha, s.beta, s.xrel0, s.yrel0, s.zrel0}));
 }
 
