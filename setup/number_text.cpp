@@ -86,8 +86,25 @@ ScannedNumber scanNumber(std::string_view text) {
 double parseNumber(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n') kept += c;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ' || c == '\t' || c == '\n') continue;
+        // A Japanese input method in full-width mode types U+FF10..U+FF19, U+FF0B, U+FF0D and
+        // U+FF0E for digits, signs and period, and U+3000 for a blank: read them as ASCII.
+        const std::string_view rest = text.substr(i);
+        if (rest.starts_with("\xE3\x80\x80")) {
+            i += 2;
+            continue;
+        }
+        if (rest.size() >= 3 && rest.starts_with("\xEF\xBC")) {
+            const unsigned char last = static_cast<unsigned char>(rest[2]);
+            if ((last >= 0x90 && last <= 0x99) || last == 0x8B || last == 0x8D || last == 0x8E) {
+                kept += static_cast<char>(last - 0x90 + '0');  // 0x8B '+', 0x8D '-', 0x8E '.'
+                i += 2;
+                continue;
+            }
+        }
+        kept += c;
     }
     return scanNumber(kept).value;
 }

@@ -22,6 +22,11 @@ TEST(ParseNumber, LenientLikeATextBox) {
         {"2E-1", 0.2},       {"12abc", 12},      {"1.2.3", 1.2},     {"1,5", 1},
         {"1e-400", 0},       {"-0.00000", 0},    {"48.7km", 48.7},   {"1d2", 1},
         {"00012.50", 12.5},  {"1e308", 1e308},   {"\r5", 0},
+        // Full-width digits, signs and period, and the ideographic space, as an input method
+        // in full-width mode types them; the full-width e and a lone lead byte are not numbers.
+        {"１２５", 125},      {"－５", -5},        {"＋３", 3},         {"２．５", 2.5},
+        {"１\u3000２", 12},  {"\u3000－.５", -0.5}, {"1ｅ2", 1},         {"\xEF\xBC", 0},
+        {"９\xEF\xBC\x9A", 9}, {"1e２", 100},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.text);
