@@ -1,15 +1,13 @@
 #include "runs.h"
 
-#include "ball1_traj_file.h"
-#include "physics/trajectory.h"
+#include "files/ball1_traj_file.h"
+#include "files/initdir_file.h"
 #include "setup/ball_setup.h"
 #include "three_view.h"
 
 namespace ball {
 
 namespace {
-
-constexpr const char* kBall1TrajFile = "Ball1Traj.txt";
 
 // Each view is drawn to completion before the next.
 template <class Curves>
@@ -26,7 +24,8 @@ void drawViews(Views views, Curves&& curves) {
 
 OptionWrites runBall1(Workspace& w, const Ball1Panel& panel, Views views) {
     const OptionWrites writes = SetBall1param(w.state, w.entries, panel);
-    w.passes = GetBall1traj(w.state);
+    w.aim = GetBall1traj(w.state);
+    if (w.state.noaim == 0) writeInitdir(kInitdirFile, w.state);
     fillFromTraj(w.ball1, w.state);
     writeBall1Traj(kBall1TrajFile, w.state);
     drawViews(views, [&](Canvas& c, View v) { drawCurve(c, v, w.ball1, kBlue); });
@@ -38,7 +37,7 @@ OptionWrites runBall2(Workspace& w, const Ball2Panel& panel, Views views) {
     w.state.noaim = 1;
     GetBall1traj(w.state);
     fillFromTraj(w.ball2, w.state);
-    readBall1Traj(kBall1TrajFile, w.ball1);
+    readBall1Traj(kBall1TrajFile, cellsOf(w.ball1));
     drawViews(views, [&](Canvas& c, View v) {
         drawCurve(c, v, w.ball2, kRed);
         drawCurve(c, v, w.ball1, kBlue);

@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "display_set.h"
 #include "physics/pitch_state.h"
+#include "physics/trajectory.h"
 #include "setup/panels.h"
 
 namespace ball {
@@ -18,13 +19,14 @@ struct Views {
 struct Workspace {
     PitchState state;
     SetupEntries entries;
-    int passes = 0;    // passes the last Ball-1 run made
+    AimResult aim;     // what the last Ball-1 run's aiming found
     DisplaySet ball1;  // ntraj1, xtraj1, ytraj1, ztraj1
     DisplaySet ball2;  // ntraj2, xtraj2, ytraj2, ztraj2
 };
 
-/// "ボール１": sets up Ball 1 from its panel, computes it (aimed or not), copies it into the
-/// Ball-1 set, writes "Ball1Traj.txt", and draws it in blue in the three views. An error ends
+/// "ボール１": sets up Ball 1 from its panel, computes it (aimed or not), saves the direction
+/// of an aimed run in "initdir.txt", copies it into the Ball-1 set, writes "Ball1Traj.txt",
+/// and draws it in blue in the three views. An error ends
 /// the run at the failing step; the steps before it stay done.
 OptionWrites runBall1(Workspace& w, const Ball1Panel& panel, Views views);
 

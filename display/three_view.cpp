@@ -1,6 +1,6 @@
 #include "three_view.h"
 
-#include "physics/initdir_file.h"
+#include "files/number_text.h"
 #include "physics/run_error.h"
 
 namespace ball {

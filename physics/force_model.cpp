@@ -44,7 +44,7 @@ double dragCoefficient(double v) {
     return kDragCoef[5];
 }
 
-void forcecal(PitchState& s, const float& t) {
+void forcecal(PitchState& s, float t) {
     s.omega = finite(s.omega0 + s.domega * double{t});
 
     const double v2 = finite(s.vx * s.vx + s.vy * s.vy + s.vz * s.vz);

@@ -6,7 +6,7 @@ namespace ball {
 
 /// Accelerations (drag, spin lift, gravity) for the current velocity at time t since release.
 /// Writes omega, ax, ay, az, and thita = 0 for a gyro ball.
-void forcecal(PitchState& s, const float& t);
+void forcecal(PitchState& s, float t);
 
 /// Drag coefficient of the speed table, before the spin and gyro-ball terms.
 double dragCoefficient(double speed);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <variant>
 
 #include "run_error.h"
 
@@ -44,5 +45,33 @@ inline int16_t subtract16(int16_t a, int16_t b) {
         throw RunError(ErrorKind::Overflow);
     return static_cast<int16_t>(v);
 }
+
+/// A numeric cell that carries its own kind: int16, float32 or float64.
+class Numeric {
+public:
+    Numeric() = default;
+    Numeric(int16_t v) : v_(v) {}
+    Numeric(float v) : v_(v) {}
+    Numeric(double v) : v_(v) {}
+
+    double value() const {
+        return std::visit([](auto v) { return static_cast<double>(v); }, v_);
+    }
+    /// The value as drawn; overflow beyond the float32 range.
+    float single() const { return toSingle(value()); }
+    /// The same kind negated; overflow for the int16 -32768.
+    Numeric negated() const {
+        if (const int16_t* i = std::get_if<int16_t>(&v_)) return subtract16(0, *i);
+        if (const float* f = std::get_if<float>(&v_)) return -*f;
+        return -std::get<double>(v_);
+    }
+
+    bool isInt16() const { return std::holds_alternative<int16_t>(v_); }
+    bool isSingle() const { return std::holds_alternative<float>(v_); }
+    bool isDouble() const { return std::holds_alternative<double>(v_); }
+
+private:
+    std::variant<int16_t, float, double> v_{int16_t{0}};
+};
 
 }  // namespace ball

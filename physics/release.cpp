@@ -7,10 +7,11 @@
 
 namespace ball {
 
-void setinit(PitchState& s, const int16_t& icount) {
+void setinit(PitchState& s, int16_t icount) {
     if (s.noaim == 0 && icount >= 2) {
         // The height miss is a difference of two single-precision fields and stays single.
         const float dz = toSingle(double{s.ztgt} - double{s.zfin});
+        // The lever is the fixed distance to the catcher, not the length of the flight.
         s.alpha = finite(s.alpha + std::atan(divide(dz, s.dist)));
         s.beta = finite(s.beta + std::atan(divide(s.xtgt - s.xfin, s.dist)));
     }
@@ -23,8 +24,7 @@ void setinit(PitchState& s, const int16_t& icount) {
     s.vy = finite(s.vrel0 * std::cos(s.alpha) * std::cos(s.beta));
     s.vz = finite(s.vrel0 * std::sin(s.alpha));
 
-    const float t0 = 0;
-    forcecal(s, t0);
+    forcecal(s, 0.0f);
 }
 
 }  // namespace ball

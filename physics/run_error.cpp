@@ -12,8 +12,11 @@ std::string describe(ErrorKind kind, const std::string& detail) {
 
 }  // namespace
 
-RunError::RunError(ErrorKind kind, std::string detail)
-    : std::runtime_error(describe(kind, detail)), kind_(kind), detail_(std::move(detail)) {}
+RunError::RunError(ErrorKind kind, std::string detail, FileRole role)
+    : std::runtime_error(describe(kind, detail)),
+      kind_(kind),
+      detail_(std::move(detail)),
+      role_(role) {}
 
 const char* errorName(ErrorKind kind) {
     switch (kind) {

@@ -16,18 +16,28 @@ enum class ErrorKind {
     BadFileData,
 };
 
+/// Which of the program's two files an error concerns, if any.
+enum class FileRole {
+    None,
+    Initdir,    // the saved release direction, "initdir.txt"
+    Ball1Traj,  // the last Ball-1 trajectory, "Ball1Traj.txt"
+};
+
 /// The one error type: raised at the failing step, caught only by the window's click handlers.
 class RunError : public std::runtime_error {
 public:
-    RunError(ErrorKind kind, std::string detail = {});
+    RunError(ErrorKind kind, std::string detail = {}, FileRole role = FileRole::None);
 
     ErrorKind kind() const { return kind_; }
     /// What the error concerns, such as a file name; may be empty.
     const std::string& detail() const { return detail_; }
+    /// The file the error concerns, by its role; None when it concerns no file.
+    FileRole role() const { return role_; }
 
 private:
     ErrorKind kind_;
     std::string detail_;
+    FileRole role_;
 };
 
 /// A short English name of the kind, for logs and what().

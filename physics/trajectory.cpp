@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "force_model.h"
-#include "initdir_file.h"
 #include "numeric.h"
 #include "release.h"
 
@@ -32,8 +31,8 @@ void integratePass(PitchState& s, int16_t icount) {
     s.ntraj = 1;
     s.traj[1] = toPoint(s.xrel0, s.yrel0, s.zrel0);
 
-    const float t0 = 0;
-    forcecal(s, t0);
+    // setinit has just evaluated these forces; the second call is kept, as it always was.
+    forcecal(s, 0.0f);
     s.omega = s.omega0;
 
     const int last = s.nstep;
@@ -58,7 +57,8 @@ void integratePass(PitchState& s, int16_t icount) {
         const double vyn = finite(vy0 + s.dt * s.ay);
         const double vzn = finite(vz0 + s.dt * s.az);
 
-        // The time runs one step ahead of the flight from here on; only the spin rate sees it.
+        // The time runs one step ahead of the flight from here on; only the spin rate sees it,
+        // and every stored result depends on it, so it stays.
         t = toSingle(double{static_cast<float>(i)} * s.dt);
         s.omega = finite(s.omega0 + double{t} * s.domega);
 
@@ -79,21 +79,21 @@ void integratePass(PitchState& s, int16_t icount) {
     }
 }
 
-int GetBall1traj(PitchState& s, const std::filesystem::path& initdir) {
+AimResult GetBall1traj(PitchState& s) {
     int16_t icount = 0;
+    double miss = 0;
     for (;;) {
         ++icount;
         integratePass(s, icount);
 
         const double dz = double{s.ztgt} - double{s.zfin};
         const double dx = s.xtgt - s.xfin;
-        const double miss = std::sqrt(dz * dz + dx * dx);
+        miss = std::sqrt(dz * dz + dx * dx);
 
         if (s.noaim == 1) break;
         if (!(icount <= kMaxPasses - 1 && miss > kAimTolerance)) break;
     }
-    if (s.noaim == 0) writeInitdir(initdir, s);
-    return icount;
+    return {icount, miss <= kAimTolerance};
 }
 
 }  // namespace ball

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <filesystem>
+#include <cstdint>
 
 #include "pitch_state.h"
 
@@ -11,9 +11,15 @@ constexpr int kMaxPasses = 11;
 /// An aimed run stops once the crossing point lies this close to the target, m.
 constexpr double kAimTolerance = 0.01;
 
-/// One pitch: a single pass, or (noaim = 0) up to eleven aimed passes followed by writing
-/// initdir into the given file. Returns the number of passes made.
-int GetBall1traj(PitchState& s, const std::filesystem::path& initdir = "initdir.txt");
+/// What one pitch found.
+struct AimResult {
+    int16_t passes = 0;     // passes made: 1 unaimed, up to kMaxPasses aimed
+    bool onTarget = false;  // the last pass crossed within kAimTolerance of the target
+};
+
+/// One pitch: a single pass, or (noaim = 0) up to eleven aimed passes. The caller of an aimed
+/// run saves alpha, beta and the release point afterwards.
+AimResult GetBall1traj(PitchState& s);
 
 /// One integration pass from the release state of pass icount; fills traj and ntraj.
 void integratePass(PitchState& s, int16_t icount);

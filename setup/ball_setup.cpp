@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "field_reader.h"
-#include "number_text.h"
+#include "files/number_text.h"
 #include "physics/numeric.h"
+#include "physics/trajectory.h"
 
 namespace ball {
 
@@ -16,13 +16,15 @@ constexpr double kMound = 0.254;
 constexpr double kReleaseHeight = 1.5;
 constexpr float kReleaseOffset = 0.0f;
 constexpr double kSpanFactor = 1.2;
+constexpr double kDist = 18.44;
+constexpr double kStep = 0.00005;
 
 void storeConstants(PitchState& s) {
     s.rho = 1.205;
     s.dball = 0.0715f;
     s.mball = 0.1445;
     s.g = 9.8f;
-    s.dist = 18.44;
+    s.dist = kDist;
     s.cl0 = 0.08;
     s.cl1 = 0.006;
 }
@@ -34,7 +36,7 @@ double flightTime(const PitchState& s) { return divide(s.dist, s.vrel0); }
 void storeSpeed(PitchState& s, double kmh) {
     s.vrel0 = finite(kmh * 1000 / 3600);
     const double t = flightTime(s);
-    s.dt = 0.00005;
+    s.dt = kStep;
     s.nstep = toInt16(divide(kSpanFactor * t, s.dt));
 }
 
@@ -57,24 +59,6 @@ void storeGyroAxis(PitchState& s, const std::string& horizontal, const std::stri
 }
 
 }  // namespace
-
-void readInitdir(PitchState& s, const std::filesystem::path& path) {
-    FieldReader in(path);
-    readInitdir(s, in);
-}
-
-void readInitdir(PitchState& s, FieldReader& in) {
-    s.alpha = in.next().value;
-    s.beta = in.next().value;
-    s.xrel0 = in.next().value;
-    s.yrel0 = in.next().value;
-    s.zrel0 = in.next().value;
-    // The release point is the first trajectory point, kept in single precision: a point
-    // beyond that range is the file's fault, so say so here rather than in mid-flight.
-    in.naming([&] {
-        for (double v : {s.xrel0, s.yrel0, s.zrel0}) toSingle(v);
-    });
-}
 
 OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& panel,
                            const std::filesystem::path& initdir) {
@@ -114,6 +98,8 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
     const double zoneWidth = 0.432 + 2 * double{s.dball};
     s.xtgt = finite(0.0 + (3 - column) * zoneWidth / 3);
     const double rowTerm = subtract16(3, row);
+    // The row pitch is built from the sum of the zone's bottom and top, not its height; the
+    // grid the user aims at has always been laid out this way, so it stays.
     s.ztgt = toSingle(0.85 + ((kZoneBottom + kZoneTop) * (rowTerm * 0.5)) / 3);
 
     s.xrel0 = kReleaseOffset;
@@ -122,6 +108,8 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
 
     // First guess: aim at the target, above it by the drop of gravity less the spin lift.
     const double dx = s.xtgt - kReleaseOffset;
+    // Over the hypotenuse rather than the distance: only a first guess, which aiming corrects,
+    // and the saved directions depend on it, so it stays.
     s.beta = std::atan(dx / std::sqrt(finite(s.dist * s.dist + dx * dx)));
     const double cl = s.cl0 + s.cl1 * s.omega;
     const double r = double{s.dball} * 0.5;
@@ -133,6 +121,39 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
 
     if (s.noaim == 1) readInitdir(s, initdir);
     return writes;
+}
+
+double slowestCountableSpeed() {
+    // nstep = kSpanFactor * kDist / (v * kStep) must round to at most 32767; 32767.5 rounds
+    // to the even 32768.
+    const double slowest = kSpanFactor * kDist * 3.6 / (kStep * 32767.5);
+    return std::ceil(slowest * 10) / 10;
+}
+
+double slowestStorableSpeed() {
+    // Whether an aimed pitch at the panel defaults fits the buffer depends on its flight, so
+    // fly it; the point count only grows as the ball slows. Whole km/h are enough advice.
+    const auto fits = [](int kmh) {
+        PitchState s;
+        SetupEntries e;
+        Ball1Panel panel;
+        panel.SpeedTxt_0 = std::to_string(kmh);
+        SetBall1param(s, e, panel);
+        try {
+            GetBall1traj(s);
+        } catch (const RunError& err) {
+            if (err.kind() == ErrorKind::SubscriptOutOfRange) return false;
+            throw;
+        }
+        return true;
+    };
+    int low = static_cast<int>(std::floor(slowestCountableSpeed()));  // too slow
+    int high = 200;                                                   // fits
+    while (high - low > 1) {
+        const int mid = (low + high) / 2;
+        (fits(mid) ? high : low) = mid;
+    }
+    return high;
 }
 
 OptionWrites SetBall2param(PitchState& s, SetupEntries& e, const Ball2Panel& panel,

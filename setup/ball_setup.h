@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "files/initdir_file.h"
 #include "panels.h"
 #include "physics/pitch_state.h"
 
@@ -10,17 +11,19 @@ namespace ball {
 /// Reads the Ball-1 panel into the pitch state: constants, speed, step count, spin, pitch kind,
 /// target point and first-guess release direction, or (target off) the saved direction.
 OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& panel,
-                           const std::filesystem::path& initdir = "initdir.txt");
+                           const std::filesystem::path& initdir = kInitdirFile);
 
 /// Reads the Ball-2 panel into the pitch state; the release direction and point always come
 /// from the saved file.
 OptionWrites SetBall2param(PitchState& s, SetupEntries& e, const Ball2Panel& panel,
-                           const std::filesystem::path& initdir = "initdir.txt");
+                           const std::filesystem::path& initdir = kInitdirFile);
 
-class FieldReader;
+/// The slowest speed, in km/h to a tenth and rounded up, whose step count fits in an int16;
+/// slower speeds (down to the negative limit) are an overflow.
+double slowestCountableSpeed();
 
-/// Reads alpha, beta, xrel0, yrel0, zrel0 from the saved file.
-void readInitdir(PitchState& s, const std::filesystem::path& path);
-void readInitdir(PitchState& s, FieldReader& in);
+/// The slowest whole speed in km/h at which an aimed pitch with the panel defaults fits its
+/// 300 trajectory points; computed by flying it once, which takes some tens of milliseconds.
+double slowestStorableSpeed();
 
 }  // namespace ball

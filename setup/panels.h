@@ -6,7 +6,7 @@
 namespace ball {
 
 /// The Ball-1 panel as the user left it: text box texts and option states, named after the
-/// controls with their index. Defaults are the window's start-up values.
+/// controls with their index. The defaults are the one place of the window's start-up values.
 struct Ball1Panel {
     std::string SpeedTxt_0 = "125";     // km/h
     std::string Omega0Txt_0 = "30";     // rev/s just after release
@@ -37,7 +37,9 @@ struct OptionWrites {
     std::optional<bool> TargetOP_1;       // TargetOP(1).Value, Ball 1 with the target on only
 };
 
-/// The panel entries as last typed, kept only for the record.
+/// The panel entries as last typed. The setup stores them as the program always has (speed1,
+/// omg1, speed2, omg2, thita2); nothing reads them back, but they show which entries a setup
+/// keeps, and in which width.
 struct SetupEntries {
     double speed1 = 0;      // km/h
     double omg1[2] = {};    // rev/s, release and catcher

@@ -1,4 +1,4 @@
-#include "display/ball1_traj_file.h"
+#include "files/ball1_traj_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,15 @@
 
 namespace ball {
 namespace {
+
+// The slots of a display set, for the reader to fill.
+struct Slots {
+    Numeric ntraj;
+    std::array<Numeric, kMaxTrajPoints + 1> xtraj{};
+    std::array<Numeric, kMaxTrajPoints + 1> ytraj{};
+    std::array<float, kMaxTrajPoints + 1> ztraj{};
+    operator TrajCells() { return {ntraj, xtraj, ytraj, ztraj}; }
+};
 
 PitchState trajectory(std::vector<TrajPoint> points) {
     PitchState s;
@@ -37,7 +46,7 @@ TEST(Ball1TrajText, Format) {
 TEST(ReadBall1Traj, RoundTripNegatesX) {
     test::ScopedWorkDir dir;
     writeBall1Traj("Ball1Traj.txt", trajectory({{0, 0, 1.754f}, {-0.25f, 18.5f, 0.5f}}));
-    DisplaySet set;
+    Slots set;
     readBall1Traj("Ball1Traj.txt", set);
     EXPECT_TRUE(set.ntraj.isInt16());
     EXPECT_EQ(set.ntraj.value(), 2);
@@ -58,7 +67,7 @@ TEST(ReadBall1Traj, LayoutDoesNotMatter) {
         SCOPED_TRACE(text);
         test::ScopedWorkDir dir;
         test::writeFile("Ball1Traj.txt", text);
-        DisplaySet set;
+        Slots set;
         readBall1Traj("Ball1Traj.txt", set);
         EXPECT_EQ(set.ntraj.value(), 2);
         EXPECT_EQ(set.xtraj[1].value(), -1);
@@ -96,7 +105,7 @@ TEST(ReadBall1Traj, ErrorsNameTheFile) {
         SCOPED_TRACE(r.name);
         test::ScopedWorkDir dir;
         if (!r.text.empty()) test::writeFile("Ball1Traj.txt", r.text);
-        DisplaySet set;
+        Slots set;
         set.ztraj.fill(-1);
         test::expectRunError([&] { readBall1Traj("Ball1Traj.txt", set); }, r.kind,
                              "Ball1Traj.txt");
@@ -118,7 +127,7 @@ TEST(ReadBall1Traj, SmallCountsReadNothingWrong) {
     for (const Row& r : rows) {
         test::ScopedWorkDir dir;
         test::writeFile("Ball1Traj.txt", r.text);
-        DisplaySet set;
+        Slots set;
         readBall1Traj("Ball1Traj.txt", set);
         EXPECT_EQ(set.ntraj.value(), r.count);
     }

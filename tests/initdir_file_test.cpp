@@ -1,10 +1,8 @@
-#include "physics/initdir_file.h"
+#include "files/initdir_file.h"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
-
-#include "physics/atomic_file.h"
+#include "files/atomic_file.h"
 #include "physics/run_error.h"
 #include "test_support.h"
 
@@ -34,14 +32,14 @@ TEST(InitdirLine, ShortestRoundTripText) {
 TEST(ReplaceFile, FailureKeepsTheOldFileAndNamesIt) {
     test::ScopedWorkDir dir;
     test::writeFile("initdir.txt", "old\r\n");
-    replaceFile("initdir.txt", "new\r\n");
+    replaceFile("initdir.txt", "new\r\n", FileRole::Initdir);
     EXPECT_EQ(test::readFile("initdir.txt"), "new\r\n");
 
     // A folder in the file's place cannot be replaced, even by root.
     std::filesystem::create_directory("blocked.txt");
-    test::expectRunError([] { replaceFile("blocked.txt", "x"); }, ErrorKind::FileWriteFailure,
-                         "blocked.txt");
-    test::expectRunError([] { replaceFile("no-such-folder/initdir.txt", "x"); },
+    test::expectRunError([] { replaceFile("blocked.txt", "x", FileRole::Initdir); },
+                         ErrorKind::FileWriteFailure, "blocked.txt");
+    test::expectRunError([] { replaceFile("no-such-folder/initdir.txt", "x", FileRole::Initdir); },
                          ErrorKind::FileWriteFailure);
 
     int entries = 0;

@@ -78,7 +78,8 @@ TEST(Runs, Ball1ThenBall2MatchTheReference) {
         const OptionWrites writes = runBall1(w, k.one, one.views());
         EXPECT_EQ(writes.gyroOpb, !k.one.OrdinaryOpb_0);
         EXPECT_EQ(writes.TargetOP_1, false);
-        EXPECT_EQ(w.passes, ref.ball1Passes);
+        EXPECT_EQ(w.aim.passes, ref.ball1Passes);
+        EXPECT_TRUE(w.aim.onTarget);
         EXPECT_EQ(w.state.nstep, ref.ball1Nstep);
         EXPECT_EQ(w.state.xfin, ref.ball1Xfin);
         EXPECT_EQ(w.state.zfin, ref.ball1Zfin);
@@ -130,13 +131,16 @@ TEST(Runs, Ball1ThenBall2MatchTheReference) {
 
 TEST(Runs, Ball2DrawsTheStoredBall1) {
     test::ScopedWorkDir dir;
-    test::writeFile("initdir.txt", "-0.005843348531913104,0,0,0,1.754\r\n");
+    // A blank the program never writes: an unaimed run that rewrote the file would lose it.
+    const std::string initdir = "-0.005843348531913104, 0,0,0,1.754\r\n";
+    test::writeFile("initdir.txt", initdir);
     test::writeFile("Ball1Traj.txt", "1\r\n0,0,1.754\r\n");
     Workspace w;
+    w.ball1.ntraj = int16_t{50};  // Ball 1 in memory is not what is drawn
     Boxes b;
-    Ball1Panel changed;
-    changed.SpeedTxt_0 = "90";  // a Ball-1 panel change alone draws nothing new
     runBall2(w, Ball2Panel{}, b.views());
+    EXPECT_EQ(w.ball1.ntraj.value(), 1);
+    EXPECT_EQ(test::readFile("initdir.txt"), initdir);
     EXPECT_EQ(b.top.count("foreground 0,0,255"), 1);
     EXPECT_EQ(b.top.ops.back(), "foreground 0,0,255") << "a one-point Ball 1 has no segment";
     EXPECT_EQ(b.top.count("line"), 2 + 18 + 5 + 115);
@@ -146,32 +150,38 @@ TEST(Runs, AnErrorLeavesTheEarlierStepsDone) {
     struct Row {
         const char* name;
         bool ball2;
-        bool initdir;
-        const char* ball1Traj;  // nullptr: missing; "dir": a folder in its place
+        const char* initdir;    // nullptr: missing; "dir": a folder in its place
+        const char* ball1Traj;  // the same
         ErrorKind kind;
         std::string detail;
         bool ball2Filled;
         bool ball1Filled;
     };
+    const char* saved = "0,0,0,0,1.754\r\n";
     const char* shortFile = "3\r\n9,9,9\r\n";
     const Row rows[] = {
-        {"Ball 2 without the saved direction", true, false, "1\r\n0,0,1\r\n",
+        {"Ball 2 without the saved direction", true, nullptr, "1\r\n0,0,1\r\n",
          ErrorKind::FileNotFound, "initdir.txt", false, false},
-        {"Ball 2 without Ball 1's file", true, true, nullptr, ErrorKind::FileNotFound,
+        {"Ball 2 without Ball 1's file", true, saved, nullptr, ErrorKind::FileNotFound,
          "Ball1Traj.txt", true, false},
-        {"Ball 2 with a short file", true, true, shortFile, ErrorKind::InputPastEndOfFile,
+        {"Ball 2 with a short file", true, saved, shortFile, ErrorKind::InputPastEndOfFile,
          "Ball1Traj.txt", true, true},
-        {"Ball 1 that cannot write its file", false, true, "dir", ErrorKind::FileWriteFailure,
+        {"Ball 1 that cannot write its file", false, saved, "dir", ErrorKind::FileWriteFailure,
          "Ball1Traj.txt", false, true},
+        // The direction is saved right after aiming, before the Ball-1 set is filled.
+        {"Ball 1 that cannot save its direction", false, "dir", nullptr,
+         ErrorKind::FileWriteFailure, "initdir.txt", false, false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         test::ScopedWorkDir dir;
-        if (r.initdir) test::writeFile("initdir.txt", "0,0,0,0,1.754\r\n");
-        if (r.ball1Traj && std::string(r.ball1Traj) == "dir") {
-            std::filesystem::create_directory("Ball1Traj.txt");
-        } else if (r.ball1Traj) {
-            test::writeFile("Ball1Traj.txt", r.ball1Traj);
+        for (const auto& [file, text] :
+             {std::pair{"initdir.txt", r.initdir}, std::pair{"Ball1Traj.txt", r.ball1Traj}}) {
+            if (text && std::string(text) == "dir") {
+                std::filesystem::create_directory(file);
+            } else if (text) {
+                test::writeFile(file, text);
+            }
         }
         Workspace w;
         Boxes b;

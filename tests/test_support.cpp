@@ -47,12 +47,7 @@ PitchState defaultBall1State() {
     s.yrel0 = 0;
     s.zrel0 = 1.754;
     s.beta = 0;
-    const double t = s.dist / s.vrel0;
-    const double cl = s.cl0 + s.cl1 * s.omega;
-    const double area = (s.dball * 0.5) * (s.dball * 0.5) * s.pi;
-    const double k = 0.5 * s.rho * (s.vrel0 * s.vrel0) * area / s.mball;
-    const double dz = (s.ztgt - 0.254) - 1.5;
-    s.alpha = std::atan((dz + 0.5 * (9.8 - k * cl * std::cos(s.thita)) * (t * t)) / s.dist);
+    s.alpha = -0.014210547108888109;  // the first guess, about -0.014211 rad
     return s;
 }
 

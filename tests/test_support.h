@@ -24,7 +24,7 @@ private:
 };
 
 /// The pitch state as the Ball-1 setup leaves it for the default panel (125 km/h, spin 30 and
-/// 30, ordinary ball, axis 0, target column 3 row 3), filled by hand.
+/// 30, ordinary ball, axis 0, target column 3 row 3), filled by hand with written-out figures.
 PitchState defaultBall1State();
 
 /// Runs f and checks that it raises a RunError of the kind (and detail, when given).

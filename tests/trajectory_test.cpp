@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "golden.h"
-#include "physics/initdir_file.h"
 #include "test_support.h"
 
 namespace ball {
@@ -51,7 +50,7 @@ TEST(GetBall1traj, PointCounts) {
         s.xfin = 7;
         s.zfin = 8;
         s.traj[r.ntraj + 1] = {5, 5, 5};
-        EXPECT_EQ(GetBall1traj(s), 1);
+        EXPECT_EQ(GetBall1traj(s).passes, 1);
         EXPECT_EQ(s.ntraj, r.ntraj);
         EXPECT_EQ(s.traj[1].z, 1.754f);
         EXPECT_EQ(s.traj[r.ntraj + 1].x, 5.0f) << "points beyond the count stay as they were";
@@ -99,47 +98,47 @@ TEST(GetBall1traj, AimingStopRules) {
         const char* name;
         double xtgt;
         int passes;
+        bool onTarget;
     };
     // The ball never reaches the plane, so every pass sees the same stale miss from xfin = 0.
     const Row rows[] = {
-        {"within the tolerance", 0.005, 1},
-        {"a miss of exactly 0.01 stops", 0.01, 1},
-        {"just beyond the tolerance", 0.0100001, 11},
-        {"never met", 0.5, 11},
+        {"within the tolerance", 0.005, 1, true},
+        {"a miss of exactly 0.01 stops", 0.01, 1, true},
+        {"just beyond the tolerance", 0.0100001, 11, false},
+        {"never met", 0.5, 11, false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        test::ScopedWorkDir dir;
         PitchState s = coastingBall(1.0, 10);
         s.noaim = 0;
         s.xtgt = r.xtgt;
         s.ztgt = 0.85f;
         s.zfin = 0.85f;
         s.xfin = 0;
-        EXPECT_EQ(GetBall1traj(s), r.passes);
+        const AimResult aim = GetBall1traj(s);
+        EXPECT_EQ(aim.passes, r.passes);
+        EXPECT_EQ(aim.onTarget, r.onTarget);
         // Each pass after the first turns beta by the same stale miss.
         EXPECT_NEAR(s.beta, (r.passes - 1) * std::atan(r.xtgt / 18.44), 1e-12);
-        EXPECT_EQ(test::readFile("initdir.txt"), initdirLine(s));
     }
 }
 
-TEST(GetBall1traj, UnaimedWritesNoFile) {
-    test::ScopedWorkDir dir;
+TEST(GetBall1traj, UnaimedKeepsItsAngles) {
     PitchState s = test::defaultBall1State();
     s.noaim = 1;
-    const double alpha = s.alpha;
-    EXPECT_EQ(GetBall1traj(s), 1);
-    EXPECT_EQ(s.alpha, alpha);
-    EXPECT_FALSE(std::filesystem::exists("initdir.txt"));
+    s.xtgt = 0.5;  // far off: an aimed run would turn beta
+    EXPECT_EQ(GetBall1traj(s).passes, 1);
+    EXPECT_EQ(s.alpha, -0.014210547108888109);
+    EXPECT_EQ(s.beta, 0);
 }
 
 TEST(GetBall1traj, DefaultAimedPitchMatchesTheReference) {
     const test::Golden& ref = test::golden();
-    test::ScopedWorkDir dir;
     PitchState s = test::defaultBall1State();
-    EXPECT_NEAR(s.alpha, -0.014211, 5e-7);
 
-    EXPECT_EQ(GetBall1traj(s), ref.ball1Passes);
+    const AimResult aim = GetBall1traj(s);
+    EXPECT_EQ(aim.passes, ref.ball1Passes);
+    EXPECT_TRUE(aim.onTarget);
     EXPECT_EQ(s.xfin, ref.ball1Xfin);
     EXPECT_EQ(s.zfin, ref.ball1Zfin);
     EXPECT_LE(std::hypot(s.xfin, s.zfin - 0.85), 0.01);
@@ -150,23 +149,17 @@ TEST(GetBall1traj, DefaultAimedPitchMatchesTheReference) {
         EXPECT_EQ(s.traj[i].y, ref.ball1[i - 1].y);
         EXPECT_EQ(s.traj[i].z, ref.ball1[i - 1].z);
     }
-
-    const std::string file = test::readFile("initdir.txt");
-    ASSERT_GE(file.size(), 2u);
-    EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
-    const std::vector<double> written = test::readDoubles(file.substr(0, file.size() - 2));
-    EXPECT_EQ(written, test::readDoubles(ref.ball1Initdir));
-    EXPECT_EQ(written, (std::vector<double>{s.alpha, s.beta, s.xrel0, s.yrel0, s.zrel0}));
+    EXPECT_EQ((std::vector<double>{s.alpha, s.beta, s.xrel0, s.yrel0, s.zrel0}),
+              test::readDoubles(ref.ball1Initdir));
 }
 
 TEST(GetBall1traj, SameInputsSameResult) {
-    test::ScopedWorkDir dir;
     PitchState a = test::defaultBall1State();
     PitchState b = test::defaultBall1State();
     GetBall1traj(a);
-    const std::string first = test::readFile("initdir.txt");
     GetBall1traj(b);
-    EXPECT_EQ(test::readFile("initdir.txt"), first);
+    EXPECT_EQ(a.alpha, b.alpha);
+    EXPECT_EQ(a.beta, b.beta);
     for (int i = 1; i <= a.ntraj; ++i) EXPECT_EQ(a.traj[i].z, b.traj[i].z);
 }
 

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "picture_box.h"
+#include "setup/ball_setup.h"
 #include "shapes.h"
 
 namespace {
@@ -86,6 +87,17 @@ QString fileName(const ball::RunError& e) {
     return QString::fromStdString(e.detail());
 }
 
+// Where the user can get a missing file from.
+QString fileSource(ball::FileRole role) {
+    switch (role) {
+        case ball::FileRole::Initdir:
+            return "このファイルは、目標を「する」にして「ボール１」を実行すると作られます。";
+        case ball::FileRole::Ball1Traj: return "このファイルは「ボール１」を実行すると作られます。";
+        case ball::FileRole::None: break;
+    }
+    return {};
+}
+
 }  // namespace
 
 // Where a ball panel's controls stand, in twips relative to the panel.
@@ -94,11 +106,15 @@ struct PanelLayout {
     const char* name;
     const char* title;
     QRect panel, Label1, SpeedTxt, Label2, Label7, Label8, Omega0Txt, Label9, Omega1Txt;
-    const char* spin;   // default of both spin entries
-    int kindTop;        // top of the pitch-kind frame
-    const char* thita;  // default spin-axis angle
-    int horizontal;     // Text2 member of the gyro axis angle from the horizontal
-    int side;           // Text2 member of the gyro axis left-right angle
+    int kindTop;     // top of the pitch-kind frame
+    int horizontal;  // Text2 member of the gyro axis angle from the horizontal
+    int side;        // Text2 member of the gyro axis left-right angle
+};
+
+// A panel's start-up texts, taken from the panel structs so that they live in one place.
+struct PanelTexts {
+    std::string speed, omega0, omega1, thita, horizontal, side;
+    bool ordinary;
 };
 
 namespace {
@@ -107,13 +123,25 @@ const PanelLayout kBall1Layout = {
     0, "Ball1setFrm", "ボール１", twips(10680, 120, 4455, 6615), twips(120, 600, 735, 375),
     twips(1080, 480, 1215, 375), twips(2520, 600, 495, 255), twips(1560, 1200, 1215, 255),
     twips(240, 1680, 975, 255), twips(1200, 1560, 855, 375), twips(2640, 1560, 855, 375),
-    twips(3480, 1560, 735, 375), "30", 2280, "0", 0, 2};
+    twips(3480, 1560, 735, 375), 2280, 0, 2};
 
 const PanelLayout kBall2Layout = {
     1, "Ball2Frm", "ボール２", twips(10680, 6960, 4455, 3855), twips(480, 600, 735, 375),
     twips(1320, 480, 1215, 375), twips(2640, 600, 495, 255), twips(1320, 1080, 1215, 255),
     twips(120, 1440, 975, 255), twips(1080, 1320, 855, 375), twips(2520, 1320, 855, 375),
-    twips(3360, 1320, 735, 375), "10", 1920, "90", 4, 3};
+    twips(3360, 1320, 735, 375), 1920, 4, 3};
+
+PanelTexts textsOf(const ball::Ball1Panel& p) {
+    return {p.SpeedTxt_0, p.Omega0Txt_0, p.Omega1Txt_0, p.thitaTxtBox_0,
+            p.Text2_0,    p.Text2_2,     p.OrdinaryOpb_0};
+}
+
+PanelTexts textsOf(const ball::Ball2Panel& p) {
+    return {p.SpeedTxt_1, p.Omega0Txt_1, p.Omega1Txt_1, p.thitaTxtBox_1,
+            p.Text2_4,    p.Text2_3,     p.OrdinaryOpb_1};
+}
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
@@ -128,8 +156,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
     buildViews();
     buildButtons();
-    buildTargetGrid(buildBallPanel(kBall1Layout, ball1_));
-    buildBallPanel(kBall2Layout, ball2_);
+    const ball::Ball1Panel ball1Defaults;
+    buildTargetGrid(buildBallPanel(kBall1Layout, textsOf(ball1Defaults), ball1_), ball1Defaults);
+    buildBallPanel(kBall2Layout, textsOf(ball::Ball2Panel{}), ball2_);
     buildTabOrder();
 }
 
@@ -155,48 +184,52 @@ void Form1::buildButtons() {
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
 }
 
-void Form1::buildPitchKind(QGroupBox* panel, int i, int top, const char* thita, int horizontal,
-                           int side, PanelControls& c) {
-    QGroupBox* kind = frame(panel, "BallsetFrm", i, "球種選択", twips(120, top, 4215, 1815));
-    c.OrdinaryOpb = option(kind, "OrdinaryOpb", i, "普通の球", twips(120, 360, 1215, 255), true);
+void Form1::buildPitchKind(QGroupBox* panel, const PanelLayout& l, const PanelTexts& d,
+                           PanelControls& c) {
+    const int i = l.index;
+    QGroupBox* kind = frame(panel, "BallsetFrm", i, "球種選択", twips(120, l.kindTop, 4215, 1815));
+    c.OrdinaryOpb =
+        option(kind, "OrdinaryOpb", i, "普通の球", twips(120, 360, 1215, 255), d.ordinary);
     label(kind, "Label11", i, "直球0、シュート90、カーブ-90", twips(1680, 240, 1215, 495));
     label(kind, "Label10", i, "回転軸角度", twips(3000, 120, 1095, 255));
-    c.thitaTxtBox = textBox(kind, "thitaTxtBox", i, thita, twips(3000, 360, 855, 270));
+    c.thitaTxtBox = textBox(kind, "thitaTxtBox", i, qs(d.thita), twips(3000, 360, 855, 270));
     lineControl(kind, "Line1", i, 360, 720, 3600, 720);
-    c.gyroOpb = option(kind, "gyroOpb", i, "ジャイロボール", twips(120, 840, 1455, 180), false);
+    c.gyroOpb =
+        option(kind, "gyroOpb", i, "ジャイロボール", twips(120, 840, 1455, 180), !d.ordinary);
     label(kind, "Label12", i, "水平からの角度", twips(1680, 840, 1335, 255));
-    c.gyroHorizontal = textBox(kind, "Text2", horizontal, "0", twips(3000, 840, 855, 270));
+    c.gyroHorizontal =
+        textBox(kind, "Text2", l.horizontal, qs(d.horizontal), twips(3000, 840, 855, 270));
     label(kind, "Label14", i, "左右の角度", twips(1920, 1320, 975, 255));
-    c.gyroSide = textBox(kind, "Text2", side, "0", twips(3000, 1320, 855, 270));
+    c.gyroSide = textBox(kind, "Text2", l.side, qs(d.side), twips(3000, 1320, 855, 270));
 }
 
-QGroupBox* Form1::buildBallPanel(const PanelLayout& l, PanelControls& c) {
+QGroupBox* Form1::buildBallPanel(const PanelLayout& l, const PanelTexts& d, PanelControls& c) {
     const int i = l.index;
     QGroupBox* p = frame(this, l.name, -1, l.title, l.panel);
     label(p, "Label1", i, "速度", l.Label1);
-    c.SpeedTxt = textBox(p, "SpeedTxt", i, "125", l.SpeedTxt);
+    c.SpeedTxt = textBox(p, "SpeedTxt", i, qs(d.speed), l.SpeedTxt);
     label(p, "Label2", i, "km", l.Label2);
     label(p, "Label7", i, "毎秒の回転数", l.Label7);
     label(p, "Label8", i, "投げた直後", l.Label8);
-    c.Omega0Txt = textBox(p, "Omega0Txt", i, l.spin, l.Omega0Txt);
+    c.Omega0Txt = textBox(p, "Omega0Txt", i, qs(d.omega0), l.Omega0Txt);
     label(p, "Label9", i, "キャッチャ位置", l.Label9);
-    c.Omega1Txt = textBox(p, "Omega1Txt", i, l.spin, l.Omega1Txt);
-    buildPitchKind(p, i, l.kindTop, l.thita, l.horizontal, l.side, c);
+    c.Omega1Txt = textBox(p, "Omega1Txt", i, qs(d.omega1), l.Omega1Txt);
+    buildPitchKind(p, l, d, c);
     return p;
 }
 
-void Form1::buildTargetGrid(QGroupBox* p) {
+void Form1::buildTargetGrid(QGroupBox* p, const ball::Ball1Panel& d) {
     label(p, "Label17", -1, "ボールを投げるところ(2-4がストライク)", twips(120, 4200, 1335, 1335));
     QGroupBox* target = frame(p, "Frame1", -1, "指定する", twips(240, 4920, 1095, 975));
-    TargetOP_0 = option(target, "TargetOP", 0, "する", twips(120, 240, 855, 255), true);
-    TargetOP_1 = option(target, "TargetOP", 1, "しない", twips(120, 600, 855, 255), false);
+    TargetOP_0 = option(target, "TargetOP", 0, "する", twips(120, 240, 855, 255), d.TargetOP_0);
+    TargetOP_1 = option(target, "TargetOP", 1, "しない", twips(120, 600, 855, 255), !d.TargetOP_0);
 
     place<SpreadLabel>(p, "Label15", -1, twips(1920, 4200, 1215, 255), " 1   2   3   4  5",
                        Qt::Horizontal);
-    TargetPTxt_0 = textBox(p, "TargetPTxt", 0, "3", twips(3480, 4200, 255, 270));
+    TargetPTxt_0 = textBox(p, "TargetPTxt", 0, qs(d.TargetPTxt_0), twips(3480, 4200, 255, 270));
     place<SpreadLabel>(p, "Label16", -1, twips(1680, 4680, 135, 1815), "1  2  3  4  5",
                        Qt::Vertical);
-    TargetPTxt_1 = textBox(p, "TargetPTxt", 1, "3", twips(1320, 6240, 255, 270));
+    TargetPTxt_1 = textBox(p, "TargetPTxt", 1, qs(d.TargetPTxt_1), twips(1320, 6240, 255, 270));
 
     place<RectShape>(p, "Shape1", -1, twips(1920, 4560, 1215, 1815), QColor(255, 128, 0));
     place<RectShape>(p, "Shape2", -1, twips(2160, 4920, 735, 1095), QColor(0, 255, 0));
@@ -322,26 +355,26 @@ QString errorMessage(const ball::RunError& e) {
             if (!file.isEmpty()) {
                 return QStringLiteral("ファイル「%1」の数が大きすぎます（overflow）。").arg(file);
             }
-            return "数が扱える範囲を超えました（overflow）。\n"
-                   "速度は約 48.7 km 以上にし、目標の行や入力の数を確かめてください。";
+            return QStringLiteral("数が扱える範囲を超えました（overflow）。\n"
+                                  "速度は約 %1 km 以上にし、目標の行や入力の数を確かめてください。")
+                .arg(ball::slowestCountableSpeed());
         case ErrorKind::SubscriptOutOfRange:
             if (!file.isEmpty()) {
-                return QStringLiteral("ファイル「%1」の点の数が 300 を超えています"
+                return QStringLiteral("ファイル「%1」の点の数が %2 を超えています"
                                       "（subscript out of range）。")
-                    .arg(file);
+                    .arg(file)
+                    .arg(ball::kMaxTrajPoints);
             }
-            return "軌道の点が 300 を超えました（subscript out of range）。\n"
-                   "速度が遅すぎます。約 54 km 以上にしてください。";
-        case ErrorKind::FileNotFound:
-            if (file == "initdir.txt") {
-                return "ファイル「initdir.txt」が見つかりません（file not found）。\n"
-                       "このファイルは、目標を「する」にして「ボール１」を実行すると作られます。";
-            }
-            if (file == "Ball1Traj.txt") {
-                return "ファイル「Ball1Traj.txt」が見つかりません（file not found）。\n"
-                       "このファイルは「ボール１」を実行すると作られます。";
-            }
-            return QStringLiteral("ファイル「%1」が見つかりません（file not found）。").arg(file);
+            return QStringLiteral("軌道の点が %1 を超えました（subscript out of range）。\n"
+                                  "速度が遅すぎます。約 %2 km 以上にしてください。")
+                .arg(ball::kMaxTrajPoints)
+                .arg(ball::slowestStorableSpeed());
+        case ErrorKind::FileNotFound: {
+            const QString text =
+                QStringLiteral("ファイル「%1」が見つかりません（file not found）。").arg(file);
+            const QString source = fileSource(e.role());
+            return source.isEmpty() ? text : text + "\n" + source;
+        }
         case ErrorKind::InputPastEndOfFile:
             return QStringLiteral("ファイル「%1」の数が足りません（input past end of file）。")
                 .arg(file);

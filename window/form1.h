@@ -14,6 +14,7 @@ class QPushButton;
 class QRadioButton;
 class PictureBox;
 struct PanelLayout;
+struct PanelTexts;
 
 /// The one window, "ボールの軌道": three views, the Ball-1 and Ball-2 panels, four buttons.
 /// It owns the controls, the pitch state and both display sets. Controls carry their names
@@ -50,10 +51,11 @@ private:
 
     void buildViews();
     void buildButtons();
-    QGroupBox* buildBallPanel(const PanelLayout& layout, PanelControls& controls);
-    void buildPitchKind(QGroupBox* panel, int index, int top, const char* thita, int horizontal,
-                        int side, PanelControls& controls);
-    void buildTargetGrid(QGroupBox* panel);
+    QGroupBox* buildBallPanel(const PanelLayout& layout, const PanelTexts& defaults,
+                              PanelControls& controls);
+    void buildPitchKind(QGroupBox* panel, const PanelLayout& layout, const PanelTexts& defaults,
+                        PanelControls& controls);
+    void buildTargetGrid(QGroupBox* panel, const ball::Ball1Panel& defaults);
     void buildTabOrder();
 
     /// Runs one click's work; an error ends it with a message box, the boxes keep their

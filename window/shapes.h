@@ -10,7 +10,6 @@ class RectShape : public QWidget {
 
 public:
     RectShape(QColor colour, QWidget* parent);
-    QColor colour() const { return colour_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;

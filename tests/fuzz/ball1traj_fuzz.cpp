@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "display/ball1_traj_file.h"
 #include "display/three_view.h"
+#include "files/ball1_traj_file.h"
+#include "files/field_reader.h"
 #include "physics/run_error.h"
-#include "setup/field_reader.h"
 
 namespace {
 
@@ -22,12 +22,13 @@ struct NullCanvas : ball::Canvas {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ball::FieldReader in("Ball1Traj.txt", std::string(reinterpret_cast<const char*>(data), size));
+    ball::FieldReader in("Ball1Traj.txt", ball::FileRole::Ball1Traj,
+                         std::string(reinterpret_cast<const char*>(data), size));
     ball::DisplaySet set;
     try {
-        ball::readBall1Traj(in, set);
+        ball::readBall1Traj(in, ball::cellsOf(set));
     } catch (const ball::RunError& e) {
-        if (e.detail() != "Ball1Traj.txt") std::abort();
+        if (e.detail() != "Ball1Traj.txt" || e.role() != ball::FileRole::Ball1Traj) std::abort();
         return 0;
     }
     NullCanvas canvas;

@@ -4,14 +4,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "files/field_reader.h"
+#include "files/initdir_file.h"
 #include "physics/numeric.h"
 #include "physics/pitch_state.h"
 #include "physics/run_error.h"
-#include "setup/ball_setup.h"
-#include "setup/field_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ball::FieldReader in("initdir.txt", std::string(reinterpret_cast<const char*>(data), size));
+    ball::FieldReader in("initdir.txt", ball::FileRole::Initdir,
+                         std::string(reinterpret_cast<const char*>(data), size));
     ball::PitchState s;
     try {
         ball::readInitdir(s, in);
@@ -21,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // The release point becomes a single-precision trajectory point without error.
         for (double v : {s.xrel0, s.yrel0, s.zrel0}) ball::toSingle(v);
     } catch (const ball::RunError& e) {
-        if (e.detail() != "initdir.txt") std::abort();  // also catches an unnamed toSingle error
+        // Also catches an unnamed toSingle error.
+        if (e.detail() != "initdir.txt" || e.role() != ball::FileRole::Initdir) std::abort();
     }
     return 0;
 }

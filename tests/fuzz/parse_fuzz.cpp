@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "physics/run_error.h"
-#include "setup/number_text.h"
+#include "files/number_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

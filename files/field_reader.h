@@ -14,12 +14,9 @@ namespace ball {
 class FieldReader {
 public:
     /// Raises FileNotFound naming the file.
-    explicit FieldReader(const std::filesystem::path& path);
+    FieldReader(const std::filesystem::path& path, FileRole role);
     /// Reads text already in memory, naming it `name` in errors.
-    FieldReader(std::string name, std::string text);
-
-    /// The name errors carry.
-    const std::string& name() const { return name_; }
+    FieldReader(std::string name, FileRole role, std::string text);
 
     /// The next field as a number. Raises InputPastEndOfFile when no field is left, BadFileData
     /// when the field is not a number, Overflow beyond the float64 range; each names the file.
@@ -33,12 +30,13 @@ public:
             f();
         } catch (const RunError& e) {
             if (!e.detail().empty()) throw;
-            throw RunError(e.kind(), name_);
+            throw RunError(e.kind(), name_, role_);
         }
     }
 
 private:
     std::string name_;
+    FileRole role_;
     std::string text_;
     std::size_t pos_ = 0;
 };

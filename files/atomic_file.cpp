@@ -4,7 +4,6 @@
 #include <random>
 #include <system_error>
 
-#include "run_error.h"
 
 namespace ball {
 
@@ -19,7 +18,7 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
 
 }  // namespace
 
-void replaceFile(const std::filesystem::path& path, std::string_view bytes) {
+void replaceFile(const std::filesystem::path& path, std::string_view bytes, FileRole role) {
     const std::filesystem::path tmp = temporaryBeside(path);
     bool written = false;
     {
@@ -34,7 +33,7 @@ void replaceFile(const std::filesystem::path& path, std::string_view bytes) {
     if (written) std::filesystem::rename(tmp, path, ec);
     if (!written || ec) {
         std::filesystem::remove(tmp, ec);
-        throw RunError(ErrorKind::FileWriteFailure, path.string());
+        throw RunError(ErrorKind::FileWriteFailure, path.string(), role);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace ball {
@@ -8,8 +9,8 @@ namespace ball {
 /// A number read from text.
 struct ScannedNumber {
     double value = 0;
-    bool integral = false;  // digits only: no period, no exponent
-    std::size_t length = 0; // characters taken; 0 when the text does not begin with a number
+    bool integral = false;   // digits only: no period, no exponent
+    std::size_t length = 0;  // characters taken; 0 when the text does not begin with a number
 };
 
 /// Reads the longest leading part of text that is a number (sign, digits, one period, optional
@@ -20,5 +21,11 @@ ScannedNumber scanNumber(std::string_view text);
 /// The lenient parse of a text box: blanks, tabs and line feeds anywhere are ignored, the longest
 /// leading number is taken, and text that does not begin with one reads as 0.
 double parseNumber(std::string_view text);
+
+/// Shortest text that reads back to the same double, with a period whatever the locale.
+std::string shortestText(double v);
+
+/// A float32 in at most 7 significant digits, with a period whatever the locale.
+std::string sevenDigitText(float v);
 
 }  // namespace ball

@@ -109,4 +109,16 @@ double parseNumber(std::string_view text) {
     return scanNumber(kept).value;
 }
 
+std::string shortestText(double v) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
+std::string sevenDigitText(float v) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 7);
+    return std::string(buf, res.ptr);
+}
+
 }  // namespace ball

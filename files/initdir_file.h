@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "physics/pitch_state.h"
+
+namespace ball {
+
+class FieldReader;
+
+/// Where an aimed Ball-1 run saves its release direction, in the working folder.
+inline constexpr const char* kInitdirFile = "initdir.txt";
+
+/// The line of "initdir.txt": alpha,beta,xrel0,yrel0,zrel0 and CR LF, each number in the
+/// shortest text that reads back to the same double.
+std::string initdirLine(const PitchState& s);
+
+/// Replaces the file with initdirLine(s); raises FileWriteFailure naming the file.
+void writeInitdir(const std::filesystem::path& path, const PitchState& s);
+
+/// Reads alpha, beta, xrel0, yrel0, zrel0 from the file. Errors name it: FileNotFound,
+/// InputPastEndOfFile, BadFileData, and Overflow for a release point beyond float32.
+void readInitdir(PitchState& s, const std::filesystem::path& path);
+void readInitdir(PitchState& s, FieldReader& in);
+
+}  // namespace ball
