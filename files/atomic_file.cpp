@@ -1,40 +1,83 @@
 #include "atomic_file.h"
 
-#include <fstream>
-#include <random>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <random>
 
 namespace ball {
 
 namespace {
 
+bool refusedByPermission(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+
+// A name beside the file that nobody can guess ahead: 64 random bits.
 std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
     std::random_device rd;
+    const unsigned long long bits = (static_cast<unsigned long long>(rd()) << 32) ^ rd();
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".tmp%016llx", bits);
     std::filesystem::path tmp = path;
-    tmp += ".tmp" + std::to_string(rd() % 1000000);
+    tmp += suffix;
     return tmp;
+}
+
+// A link is followed to the file it names, as a plain write would; a dangling one is made real.
+std::filesystem::path resolved(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) return path;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
+    return ec ? path : target;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
 }
 
 }  // namespace
 
 void replaceFile(const std::filesystem::path& path, std::string_view bytes, FileRole role) {
-    const std::filesystem::path tmp = temporaryBeside(path);
-    bool written = false;
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            out.close();
-            written = !out.fail();
-        }
+    const std::string name = path.string();
+    const auto fail = [&](Refuser refuser) {
+        return RunError(ErrorKind::FileWriteFailure, name, role, refuser);
+    };
+    const std::filesystem::path target = resolved(path);
+
+    // A file the user may not write stays as it is, as it would under a plain write; one that
+    // may be written keeps its permissions.
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) throw RunError(ErrorKind::NotARegularFile, name, role);
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        throw fail(refusedByPermission(errno) ? Refuser::File : Refuser::Unknown);
     }
-    std::error_code ec;
-    if (written) std::filesystem::rename(tmp, path, ec);
-    if (!written || ec) {
-        std::filesystem::remove(tmp, ec);
-        throw RunError(ErrorKind::FileWriteFailure, path.string(), role);
+
+    // Created exclusively and never through a link: nothing planted at the name is touched.
+    std::filesystem::path tmp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        tmp = temporaryBeside(target);
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
     }
+    if (fd < 0) throw fail(refusedByPermission(errno) ? Refuser::Folder : Refuser::Unknown);
+
+    bool written = writeAll(fd, bytes);
+    if (written && exists) written = ::fchmod(fd, old.st_mode & 07777) == 0;
+    written = ::close(fd) == 0 && written;
+    if (written && ::rename(tmp.c_str(), target.c_str()) == 0) return;
+    const int error = errno;
+    ::unlink(tmp.c_str());
+    throw fail(refusedByPermission(error) ? Refuser::Folder : Refuser::Unknown);
 }
 
 }  // namespace ball

@@ -8,6 +8,9 @@ namespace ball {
 
 namespace {
 
+// A count and 300 lines of three numbers: a valid file is under 20 KB.
+constexpr std::size_t kBall1TrajMaxBytes = 256 * 1024;
+
 // A whole number in the int16 range reads as an int16 cell, anything else as a float64 one.
 Numeric cell(const ScannedNumber& n) {
     if (n.integral && n.value >= -32768 && n.value <= 32767) return static_cast<int16_t>(n.value);
@@ -30,7 +33,7 @@ void writeBall1Traj(const std::filesystem::path& path, const PitchState& s) {
 }
 
 void readBall1Traj(const std::filesystem::path& path, TrajCells cells) {
-    FieldReader in(path, FileRole::Ball1Traj);
+    FieldReader in(path, FileRole::Ball1Traj, kBall1TrajMaxBytes);
     readBall1Traj(in, cells);
 }
 

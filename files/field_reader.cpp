@@ -1,25 +1,58 @@
 #include "field_reader.h"
 
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace ball {
 
 namespace {
 
+// Longer than any number the program writes or a person types; a longer field is not one.
+constexpr std::size_t kMaxFieldLength = 64;
+
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
+// Closes the descriptor on every way out.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
 }  // namespace
 
-FieldReader::FieldReader(const std::filesystem::path& path, FileRole role)
+FieldReader::FieldReader(const std::filesystem::path& path, FileRole role, std::size_t maxBytes)
     : name_(path.string()), role_(role) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path))
-        throw RunError(ErrorKind::FileNotFound, name_, role_);
-    std::ostringstream all;
-    all << in.rdbuf();
-    text_ = std::move(all).str();
+    // Non-blocking, so that a pipe of that name cannot hold the window; checked on the open
+    // descriptor, so that nothing can swap the name in between.
+    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    if (file.fd < 0) {
+        const bool denied = errno == EACCES || errno == EPERM;
+        throw RunError(denied ? ErrorKind::PermissionDenied : ErrorKind::FileNotFound, name_, role_);
+    }
+    struct stat st {};
+    if (::fstat(file.fd, &st) != 0) throw RunError(ErrorKind::FileNotFound, name_, role_);
+    if (!S_ISREG(st.st_mode)) throw RunError(ErrorKind::NotARegularFile, name_, role_);
+    if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        throw RunError(ErrorKind::BadFileData, name_, role_);
+    }
+    // The size may change while we read: never take more than the bound allows.
+    text_.resize(maxBytes + 1);
+    std::size_t got = 0;
+    while (got < text_.size()) {
+        const ssize_t n = ::read(file.fd, text_.data() + got, text_.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw RunError(ErrorKind::BadFileData, name_, role_);
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    if (got > maxBytes) throw RunError(ErrorKind::BadFileData, name_, role_);
+    text_.resize(got);
 }
 
 FieldReader::FieldReader(std::string name, FileRole role, std::string text)
@@ -30,7 +63,9 @@ ScannedNumber FieldReader::next() {
     if (pos_ >= text_.size()) throw RunError(ErrorKind::InputPastEndOfFile, name_, role_);
 
     std::size_t end = pos_;
-    while (end < text_.size() && text_[end] != ',' && !isLineEnd(text_[end])) ++end;
+    while (end < text_.size() && text_[end] != ',' && !isLineEnd(text_[end])) {
+        if (++end - pos_ > kMaxFieldLength) throw RunError(ErrorKind::BadFileData, name_, role_);
+    }
     std::size_t last = end;
     while (last > pos_ && isBlank(text_[last - 1])) --last;
     const std::string_view field(text_.data() + pos_, last - pos_);
@@ -39,8 +74,9 @@ ScannedNumber FieldReader::next() {
     ScannedNumber n;
     naming([&] { n = scanNumber(field); });
     // Garbage read as a number would draw nonsense: the whole field must be one.
-    if (n.length == 0 || n.length != field.size())
+    if (n.length == 0 || n.length != field.size()) {
         throw RunError(ErrorKind::BadFileData, name_, role_);
+    }
     return n;
 }
 

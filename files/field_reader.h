@@ -13,13 +13,16 @@ namespace ball {
 /// layout. The file is read whole on construction and closed at once.
 class FieldReader {
 public:
-    /// Raises FileNotFound naming the file.
-    FieldReader(const std::filesystem::path& path, FileRole role);
+    /// Reads a regular file of at most maxBytes. Raises, naming the file: FileNotFound,
+    /// PermissionDenied, NotARegularFile (a folder, pipe or device, without waiting on it), and
+    /// BadFileData for a larger file.
+    FieldReader(const std::filesystem::path& path, FileRole role, std::size_t maxBytes);
     /// Reads text already in memory, naming it `name` in errors.
     FieldReader(std::string name, FileRole role, std::string text);
 
     /// The next field as a number. Raises InputPastEndOfFile when no field is left, BadFileData
-    /// when the field is not a number, Overflow beyond the float64 range; each names the file.
+    /// when the field is not a number or longer than any number, Overflow beyond the float64
+    /// range; each names the file.
     ScannedNumber next();
 
     /// Runs f; a RunError it raises without a detail is raised again naming this file, so that

@@ -7,6 +7,13 @@
 
 namespace ball {
 
+namespace {
+
+// Five numbers of at most a few dozen characters each: a valid file is under 200 bytes.
+constexpr std::size_t kInitdirMaxBytes = 4096;
+
+}  // namespace
+
 std::string initdirLine(const PitchState& s) {
     return shortestText(s.alpha) + ',' + shortestText(s.beta) + ',' + shortestText(s.xrel0) +
            ',' + shortestText(s.yrel0) + ',' + shortestText(s.zrel0) + "\r\n";
@@ -17,7 +24,7 @@ void writeInitdir(const std::filesystem::path& path, const PitchState& s) {
 }
 
 void readInitdir(PitchState& s, const std::filesystem::path& path) {
-    FieldReader in(path, FileRole::Initdir);
+    FieldReader in(path, FileRole::Initdir, kInitdirMaxBytes);
     readInitdir(s, in);
 }
 

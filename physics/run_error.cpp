@@ -12,11 +12,12 @@ std::string describe(ErrorKind kind, const std::string& detail) {
 
 }  // namespace
 
-RunError::RunError(ErrorKind kind, std::string detail, FileRole role)
+RunError::RunError(ErrorKind kind, std::string detail, FileRole role, Refuser refuser)
     : std::runtime_error(describe(kind, detail)),
       kind_(kind),
       detail_(std::move(detail)),
-      role_(role) {}
+      role_(role),
+      refuser_(refuser) {}
 
 const char* errorName(ErrorKind kind) {
     switch (kind) {
@@ -27,6 +28,8 @@ const char* errorName(ErrorKind kind) {
         case ErrorKind::InputPastEndOfFile: return "input past end of file";
         case ErrorKind::FileWriteFailure: return "file write failure";
         case ErrorKind::BadFileData: return "bad data in file";
+        case ErrorKind::PermissionDenied: return "permission denied";
+        case ErrorKind::NotARegularFile: return "not a regular file";
     }
     return "run-time error";
 }

@@ -14,6 +14,8 @@ enum class ErrorKind {
     InputPastEndOfFile,
     FileWriteFailure,
     BadFileData,
+    PermissionDenied,  // a file the user may not read
+    NotARegularFile,   // a folder, pipe or device where a file belongs
 };
 
 /// Which of the program's two files an error concerns, if any.
@@ -23,21 +25,32 @@ enum class FileRole {
     Ball1Traj,  // the last Ball-1 trajectory, "Ball1Traj.txt"
 };
 
+/// What refused a file write, where that is known.
+enum class Refuser {
+    Unknown,
+    File,    // the file itself may not be written
+    Folder,  // its folder takes no new files
+};
+
 /// The one error type: raised at the failing step, caught only by the window's click handlers.
 class RunError : public std::runtime_error {
 public:
-    RunError(ErrorKind kind, std::string detail = {}, FileRole role = FileRole::None);
+    RunError(ErrorKind kind, std::string detail = {}, FileRole role = FileRole::None,
+             Refuser refuser = Refuser::Unknown);
 
     ErrorKind kind() const { return kind_; }
     /// What the error concerns, such as a file name; may be empty.
     const std::string& detail() const { return detail_; }
     /// The file the error concerns, by its role; None when it concerns no file.
     FileRole role() const { return role_; }
+    /// For a file write failure, what refused it.
+    Refuser refuser() const { return refuser_; }
 
 private:
     ErrorKind kind_;
     std::string detail_;
     FileRole role_;
+    Refuser refuser_;
 };
 
 /// A short English name of the kind, for logs and what().

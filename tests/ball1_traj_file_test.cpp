@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <optional>
+
 #include "test_support.h"
 
 namespace ball {
@@ -100,6 +103,9 @@ TEST(ReadBall1Traj, ErrorsNameTheFile) {
         {"beyond float64", "1\r\n1,2,1e999\r\n", ErrorKind::Overflow, 0},
         {"x that cannot be negated", "1\r\n-32768,0,0\r\n", ErrorKind::Overflow, 1},
         {"count that is text", "many\r\n", ErrorKind::BadFileData, 0},
+        {"a field longer than any number", "1\r\n" + std::string(80, '0') + "1,2,3\r\n",
+         ErrorKind::BadFileData, 0},
+        {"NUL bytes", std::string("1\r\n\0\0\0\0", 7), ErrorKind::BadFileData, 0},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -115,6 +121,39 @@ TEST(ReadBall1Traj, ErrorsNameTheFile) {
         if (r.slotsRead > 0) {
             EXPECT_NE(set.ztraj[r.slotsRead], -1.0f);
         }
+    }
+}
+
+// A reader takes only a regular file of a size that fits the format, and never waits.
+TEST(ReadBall1Traj, OnlyARegularFileOfItsSize) {
+    using test::Planted;
+    struct Row {
+        Planted planted;
+        std::optional<ErrorKind> kind;  // none: read
+    };
+    const Row rows[] = {
+        {Planted::Fifo, ErrorKind::NotARegularFile},
+        {Planted::DevZeroLink, ErrorKind::NotARegularFile},
+        {Planted::Folder, ErrorKind::NotARegularFile},
+        {Planted::Oversize, ErrorKind::BadFileData},
+        {Planted::Unreadable, ErrorKind::PermissionDenied},
+        {Planted::LinkToFile, {}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(static_cast<int>(r.planted));
+        test::ScopedWorkDir dir;
+        test::plant("Ball1Traj.txt", r.planted, "1\r\n0,0,1.754\r\n");
+        test::AsUnprivileged user;
+        Slots set;
+        const auto start = std::chrono::steady_clock::now();
+        if (r.kind) {
+            test::expectRunError([&] { readBall1Traj("Ball1Traj.txt", set); }, *r.kind,
+                                 "Ball1Traj.txt");
+        } else {
+            readBall1Traj("Ball1Traj.txt", set);
+            EXPECT_EQ(set.ztraj[1], 1.754f);
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
     }
 }
 
@@ -137,7 +176,7 @@ TEST(WriteBall1Traj, FailureNamesTheFile) {
     test::ScopedWorkDir dir;
     std::filesystem::create_directory("Ball1Traj.txt");
     test::expectRunError([] { writeBall1Traj("Ball1Traj.txt", trajectory({{0, 0, 1}})); },
-                         ErrorKind::FileWriteFailure, "Ball1Traj.txt");
+                         ErrorKind::NotARegularFile, "Ball1Traj.txt");
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <optional>
+
 #include "files/atomic_file.h"
 #include "physics/run_error.h"
 #include "test_support.h"
@@ -29,26 +32,105 @@ TEST(InitdirLine, ShortestRoundTripText) {
     }
 }
 
-TEST(ReplaceFile, FailureKeepsTheOldFileAndNamesIt) {
-    test::ScopedWorkDir dir;
-    test::writeFile("initdir.txt", "old\r\n");
-    replaceFile("initdir.txt", "new\r\n", FileRole::Initdir);
-    EXPECT_EQ(test::readFile("initdir.txt"), "new\r\n");
-
-    // A folder in the file's place cannot be replaced, even by root.
-    std::filesystem::create_directory("blocked.txt");
-    test::expectRunError([] { replaceFile("blocked.txt", "x", FileRole::Initdir); },
-                         ErrorKind::FileWriteFailure, "blocked.txt");
-    test::expectRunError([] { replaceFile("no-such-folder/initdir.txt", "x", FileRole::Initdir); },
-                         ErrorKind::FileWriteFailure);
-
-    int entries = 0;
-    for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
-        (void)e;
-        ++entries;
+// Whatever stands at the name, a replace either puts the new text there whole or leaves
+// everything as it was, says why, and leaves no temporary file behind.
+TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
+    namespace fs = std::filesystem;
+    struct Row {
+        const char* name;
+        std::optional<test::Planted> planted;  // none: a plain file anybody may write
+        std::optional<ErrorKind> kind;         // none: replaced
+        Refuser refuser;
+        const char* where;  // the file replaced or refused
+    };
+    const Row rows[] = {
+        {"a plain file keeps its mode", {}, {}, Refuser::Unknown, "initdir.txt"},
+        {"a link is followed", test::Planted::LinkToFile, {}, Refuser::Unknown, "linked.txt"},
+        {"a write-protected file", test::Planted::ReadOnly, ErrorKind::FileWriteFailure,
+         Refuser::File, "initdir.txt"},
+        {"a folder that takes no files", test::Planted::LockedFolder, ErrorKind::FileWriteFailure,
+         Refuser::Folder, "initdir.txt"},
+        {"a folder in its place", test::Planted::Folder, ErrorKind::NotARegularFile,
+         Refuser::Unknown, "initdir.txt"},
+        {"a pipe in its place", test::Planted::Fifo, ErrorKind::NotARegularFile, Refuser::Unknown,
+         "initdir.txt"},
+        {"a link to a device", test::Planted::DevZeroLink, ErrorKind::NotARegularFile,
+         Refuser::Unknown, "initdir.txt"},
+        {"a folder that does not exist", {}, ErrorKind::FileWriteFailure, Refuser::Unknown,
+         "no-such-folder/initdir.txt"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        test::ScopedWorkDir dir;
+        fs::permissions(".", fs::perms::all);
+        if (r.planted) {
+            test::plant("initdir.txt", *r.planted, "old\r\n");
+        } else {
+            // Not the mode a new file gets, so that keeping it shows.
+            test::writeFile("initdir.txt", "old\r\n");
+            fs::permissions("initdir.txt", fs::perms::owner_read | fs::perms::owner_write |
+                                               fs::perms::group_write | fs::perms::others_read |
+                                               fs::perms::others_write);
+        }
+        const bool plainFile = fs::is_regular_file(r.where);
+        const fs::perms mode = fs::status(r.where).permissions();
+        const std::size_t entries = std::distance(fs::directory_iterator("."), {});
+        {
+            test::AsUnprivileged user;
+            if (r.kind) {
+                try {
+                    replaceFile(r.where, "new\r\n", FileRole::Initdir);
+                    ADD_FAILURE() << "replaced";
+                } catch (const RunError& e) {
+                    EXPECT_EQ(e.kind(), *r.kind) << e.what();
+                    EXPECT_EQ(e.detail(), r.where);
+                    EXPECT_EQ(e.role(), FileRole::Initdir);
+                    EXPECT_EQ(e.refuser(), r.refuser);
+                }
+            } else {
+                replaceFile("initdir.txt", "new\r\n", FileRole::Initdir);
+            }
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), entries) << "a file left";
+        if (plainFile) {
+            EXPECT_EQ(test::readFile(r.where), r.kind ? "old\r\n" : "new\r\n");
+            EXPECT_EQ(fs::status(r.where).permissions(), mode);
+        }
+        EXPECT_EQ(fs::is_symlink("initdir.txt"), r.planted == test::Planted::LinkToFile ||
+                                                     r.planted == test::Planted::DevZeroLink);
     }
-    EXPECT_EQ(entries, 2) << "no temporary file is left behind";
-    EXPECT_EQ(test::readFile("initdir.txt"), "new\r\n");
+}
+
+// A reader takes only a regular file of a size that fits the format, and never waits.
+TEST(ReadInitdir, OnlyARegularFileOfItsSize) {
+    using test::Planted;
+    struct Row {
+        Planted planted;
+        std::optional<ErrorKind> kind;  // none: read
+    };
+    const Row rows[] = {
+        {Planted::Fifo, ErrorKind::NotARegularFile},
+        {Planted::DevZeroLink, ErrorKind::NotARegularFile},
+        {Planted::Folder, ErrorKind::NotARegularFile},
+        {Planted::Oversize, ErrorKind::BadFileData},
+        {Planted::Unreadable, ErrorKind::PermissionDenied},
+        {Planted::LinkToFile, {}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(static_cast<int>(r.planted));
+        test::ScopedWorkDir dir;
+        test::plant("initdir.txt", r.planted, "0.5,0.25,0,0,1.754\r\n");
+        test::AsUnprivileged user;
+        PitchState s;
+        const auto start = std::chrono::steady_clock::now();
+        if (r.kind) {
+            test::expectRunError([&] { readInitdir(s, "initdir.txt"); }, *r.kind, "initdir.txt");
+        } else {
+            readInitdir(s, "initdir.txt");
+            EXPECT_EQ(s.beta, 0.25);
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    }
 }
 
 }  // namespace

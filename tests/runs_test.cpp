@@ -166,11 +166,11 @@ TEST(Runs, AnErrorLeavesTheEarlierStepsDone) {
          "Ball1Traj.txt", true, false},
         {"Ball 2 with a short file", true, saved, shortFile, ErrorKind::InputPastEndOfFile,
          "Ball1Traj.txt", true, true},
-        {"Ball 1 that cannot write its file", false, saved, "dir", ErrorKind::FileWriteFailure,
+        {"Ball 1 that cannot write its file", false, saved, "dir", ErrorKind::NotARegularFile,
          "Ball1Traj.txt", false, true},
         // The direction is saved right after aiming, before the Ball-1 set is filled.
         {"Ball 1 that cannot save its direction", false, "dir", nullptr,
-         ErrorKind::FileWriteFailure, "initdir.txt", false, false},
+         ErrorKind::NotARegularFile, "initdir.txt", false, false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

@@ -1,5 +1,8 @@
 #include "test_support.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -21,6 +24,51 @@ ScopedWorkDir::~ScopedWorkDir() {
     std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(dir_, ec);
+}
+
+void plant(const std::filesystem::path& name, Planted what, const std::string& text) {
+    namespace fs = std::filesystem;
+    switch (what) {
+        case Planted::Fifo: ASSERT_EQ(::mkfifo(name.c_str(), 0644), 0); break;
+        case Planted::DevZeroLink: fs::create_symlink("/dev/zero", name); break;
+        case Planted::Oversize:
+            writeFile(name, text);
+            fs::resize_file(name, 2ull << 30);
+            break;
+        case Planted::Unreadable:
+            writeFile(name, text);
+            fs::permissions(name, fs::perms::none);
+            break;
+        case Planted::ReadOnly:
+            writeFile(name, text);
+            fs::permissions(name, fs::perms::owner_read | fs::perms::group_read |
+                                      fs::perms::others_read);
+            fs::permissions(fs::current_path(), fs::perms::all);
+            break;
+        case Planted::Folder: fs::create_directory(name); break;
+        case Planted::LockedFolder:
+            fs::permissions(fs::current_path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                                    fs::perms::group_read | fs::perms::group_exec |
+                                                    fs::perms::others_read |
+                                                    fs::perms::others_exec);
+            break;
+        case Planted::LinkToFile:
+            writeFile("linked.txt", text);
+            fs::permissions("linked.txt", fs::perms::owner_read | fs::perms::owner_write |
+                                              fs::perms::group_read | fs::perms::group_write |
+                                              fs::perms::others_read | fs::perms::others_write);
+            fs::create_symlink("linked.txt", name);
+            break;
+    }
+}
+
+AsUnprivileged::AsUnprivileged() {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0) switched_ = ::seteuid(kNobody) == 0;
+}
+
+AsUnprivileged::~AsUnprivileged() {
+    if (switched_) (void)::seteuid(0);
 }
 
 PitchState defaultBall1State() {

@@ -23,6 +23,34 @@ private:
     std::filesystem::path previous_;
 };
 
+/// What a careless or hostile user can leave at a file's name.
+enum class Planted {
+    Fifo,         // a named pipe nobody writes to
+    DevZeroLink,  // a link to /dev/zero, which never ends
+    Oversize,     // a 2 GiB sparse file
+    Unreadable,   // the given text, mode 000
+    ReadOnly,     // the given text, mode 444, in a folder anybody may write
+    Folder,       // a folder
+    LockedFolder, // nothing at the name, in a folder that takes no new files (mode 555)
+    LinkToFile,   // a link to another file, anybody may write, holding the given text
+};
+
+/// Leaves `what` at the name; the text is used where the kind holds one.
+void plant(const std::filesystem::path& name, Planted what, const std::string& text);
+
+/// For its lifetime, a process running as root acts as the user "nobody", so that file
+/// permissions apply as they do to any user; other processes run unchanged.
+class AsUnprivileged {
+public:
+    AsUnprivileged();
+    ~AsUnprivileged();
+    AsUnprivileged(const AsUnprivileged&) = delete;
+    AsUnprivileged& operator=(const AsUnprivileged&) = delete;
+
+private:
+    bool switched_ = false;
+};
+
 /// The pitch state as the Ball-1 setup leaves it for the default panel (125 km/h, spin 30 and
 /// 30, ordinary ball, axis 0, target column 3 row 3), filled by hand with written-out figures.
 PitchState defaultBall1State();

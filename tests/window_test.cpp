@@ -268,6 +268,11 @@ private slots:
             << "speed48.7" << "Command1" << "subscript out of range|300|約 54 km";
         QTest::newRow("target off without initdir.txt")
             << "targetOff" << "Command1" << "initdir.txt";
+        // A folder in a file's place is neither missing nor a sign of a read-only folder.
+        QTest::newRow("Ball 1 with a folder named initdir.txt")
+            << "initdirFolder" << "Command1" << "initdir.txt|not a regular file";
+        QTest::newRow("Ball 2 with a folder named initdir.txt")
+            << "initdirFolder" << "Command2" << "initdir.txt|not a regular file";
     }
     void errorKeepsWindowAndDrawing() {
         QFETCH(QString, setup);
@@ -278,6 +283,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("-0.0058,0,0,0,1.754\r\n");
         }
+        if (setup == "initdirFolder") QVERIFY(QDir().mkdir("initdir.txt"));
         if (setup == "speed0") control<QLineEdit>("SpeedTxt_0")->setText("0");
         if (setup.startsWith("speed48")) control<QLineEdit>("SpeedTxt_0")->setText(setup.mid(5));
         if (setup == "targetOff") control<QRadioButton>("TargetOP_1")->setChecked(true);

@@ -378,12 +378,28 @@ QString errorMessage(const ball::RunError& e) {
         case ErrorKind::InputPastEndOfFile:
             return QStringLiteral("ファイル「%1」の数が足りません（input past end of file）。")
                 .arg(file);
-        case ErrorKind::FileWriteFailure:
-            return QStringLiteral("ファイル「%1」に書き込めません（file write failure）。\n"
-                                  "フォルダが書き込み可能か確かめてください。")
-                .arg(file);
+        case ErrorKind::FileWriteFailure: {
+            const QString text =
+                QStringLiteral("ファイル「%1」に書き込めません（file write failure）。\n").arg(file);
+            switch (e.refuser()) {
+                case ball::Refuser::File:
+                    return text + "このファイルは書き込みが禁止されています。元の内容はそのままです。";
+                case ball::Refuser::Folder:
+                    return text + "このファイルのフォルダに書き込む権限がありません。";
+                case ball::Refuser::Unknown: break;
+            }
+            return text + "ディスクの空きとフォルダを確かめてください。";
+        }
         case ErrorKind::BadFileData:
-            return QStringLiteral("ファイル「%1」に数でないデータがあります（bad data in file）。")
+            return QStringLiteral("ファイル「%1」に数でないデータがあるか、大きすぎます"
+                                  "（bad data in file）。")
+                .arg(file);
+        case ErrorKind::PermissionDenied:
+            return QStringLiteral("ファイル「%1」を読む権限がありません（permission denied）。")
+                .arg(file);
+        case ErrorKind::NotARegularFile:
+            return QStringLiteral("「%1」は普通のファイルではありません（not a regular file）。\n"
+                                  "同じ名前のフォルダなどを移すか、名前を変えてください。")
                 .arg(file);
     }
     return QString::fromUtf8(e.what());
