@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "picture_box.h"
+#include "print_status.h"
 #include "setup/ball_setup.h"
 #include "shapes.h"
 
@@ -320,11 +321,17 @@ void Form1::Command3_Click() {
         showError("プリンタが見つかりません。印刷できませんでした。");
         return;
     }
+    const QString name = info.printerName();
+    const QString refusal = printerRefusal(name);
+    if (!refusal.isEmpty()) {
+        showError(QStringLiteral("プリンタ「%1」は%2。印刷しませんでした。").arg(name, refusal));
+        return;
+    }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName("ballview");
     QPainter painter;
     if (!painter.begin(&printer)) {
-        showError(QStringLiteral("プリンタ「%1」で印刷できませんでした。").arg(info.printerName()));
+        showError(QStringLiteral("プリンタ「%1」で印刷を始められませんでした。").arg(name));
         return;
     }
     // The window drawn straight onto the page, scaled to fit: lines and text stay sharp.
@@ -332,12 +339,17 @@ void Form1::Command3_Click() {
     const double scale = std::min(double(page.width()) / width(), double(page.height()) / height());
     painter.scale(scale, scale);
     render(&painter);
-    painter.end();
+    QString failure = painter.end() ? lastJobFailure() : QStringLiteral("印刷を終えられませんでした");
+    if (!failure.isEmpty()) {
+        showError(QStringLiteral("プリンタ「%1」で印刷できませんでした: %2").arg(name, failure));
+    }
 }
 
 void Form1::Command4_Click() { close(); }
 
 void Form1::showError(const QString& text) {
+    // Also on the error output, for whoever started the program from a terminal.
+    qWarning("%s", qUtf8Printable(text));
     auto* box = new QMessageBox(QMessageBox::Critical, "ボールの軌道", text, QMessageBox::Ok, this);
     box->setObjectName("errorBox");
     box->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # "印刷" on a real printer: a CUPS PDF queue named to the program alone through PRINTER, clicked
-# in a real window; one page of PDF must arrive. The machine's default printer, a print server
-# that was already running and its configuration are left as found, and the queues made here
-# are removed. Needs root and CUPS; exits 77 (skipped) otherwise.
+# in a real window; one page of PDF must arrive. Then a queue that rejects jobs: the window must
+# say so, naming it. The machine's default printer, a print server that was already running and
+# its configuration are left as found, and the queues made here are removed. Needs root and
+# CUPS; exits 77 (skipped) otherwise.
 # Usage: real_printer.sh PROGRAM
 APP=$(realpath "$1")
 if [ "$(id -u)" -ne 0 ]; then
     echo "print check skipped: not root (starting cupsd and adding a queue need root)"
     exit 77
 fi
-for tool in cupsd lpadmin lpstat pdfinfo; do
+for tool in cupsd lpadmin lpstat cupsreject pdfinfo; do
     command -v "$tool" >/dev/null || command -v "/usr/sbin/$tool" >/dev/null || {
         echo "print check skipped: $tool is not installed"
         exit 77
@@ -39,9 +40,12 @@ decoy=BallTrajectoryAAA$$
 ppd=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
 lpadmin -p "$decoy" -v cups-pdf:/ -m "$ppd" 2>/dev/null
 lpadmin -p "$queue" -E -v cups-pdf:/ -m "$ppd" 2>/dev/null
+rejecting=BallTrajectoryRejecting$$
+lpadmin -p "$rejecting" -E -v cups-pdf:/ -m "$ppd" 2>/dev/null
+cupsreject -r "test queue closed" "$rejecting"
 remove_queues() {
-    lpadmin -x "$queue" 2>/dev/null || true
-    lpadmin -x "$decoy" 2>/dev/null || true
+    local q
+    for q in "$queue" "$decoy" "$rejecting"; do lpadmin -x "$q" 2>/dev/null || true; done
     cleanup
 }
 trap remove_queues EXIT
@@ -79,4 +83,20 @@ echo "printed $job to $pdf: $pages page(s)"
 [ "$pages" = 1 ] || fail "expected one page, got $pages"
 [ -n "${KEEP_PDF:-}" ] && cp "$pdf" "$KEEP_PDF"
 rm -f "$pdf"
+stop_app
+
+# A queue that rejects jobs: a message box that names it and says why, and no job.
+APP_ENV=(PRINTER="$rejecting")
+start_app "$WORK/pitches"
+click_at $COMMAND3
+for _ in $(seq 1 100); do
+    grep -q "$rejecting" "$WORK/app.log" && break
+    sleep 0.1
+done
+grep "$rejecting" "$WORK/app.log" | grep -q "受け付けていません" ||
+    fail "no message about the rejecting queue: $(cat "$WORK/app.log")"
+windows=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)
+[ "$windows" -ge 2 ] || fail "the message box did not appear ($windows window)"
+[ -z "$(lpstat -W all -o "$rejecting" 2>/dev/null)" ] || fail "a job reached the rejecting queue"
+echo "rejecting queue: $(grep "$rejecting" "$WORK/app.log")"
 echo "real printer: passed"
