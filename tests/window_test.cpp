@@ -5,11 +5,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "form1.h"
 #include "picture_box.h"
+#include "shapes.h"
 
 namespace {
 
@@ -169,6 +171,134 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRect, rect);
         QCOMPARE(control<QWidget>(name)->geometry(), rect);
+    }
+
+    // Where a widget puts ink of its own (no background, no children), in window coordinates,
+    // at whatever pixel density the screen has; only within `part` of it when one is given.
+    QRect ink(QWidget* w, QRect part = {}) {
+        const qreal dpr = w->devicePixelRatioF();
+        QImage img(w->size() * dpr, QImage::Format_ARGB32_Premultiplied);
+        img.setDevicePixelRatio(dpr);
+        img.fill(Qt::transparent);
+        w->render(&img, QPoint(), QRegion(), QWidget::RenderFlags());
+        if (part.isNull()) part = w->rect();
+        QRect found;
+        for (int y = 0; y < img.height(); ++y) {
+            for (int x = 0; x < img.width(); ++x) {
+                const QPoint p(int(x / dpr), int(y / dpr));
+                if (qAlpha(img.pixel(x, y)) > 0 && part.contains(p)) found |= QRect(p, QSize(1, 1));
+            }
+        }
+        return found.translated(w->mapTo(form_.get(), QPoint()));
+    }
+    QRect inWindow(QWidget* w) { return QRect(w->mapTo(form_.get(), QPoint()), w->size()); }
+
+    void captionsStandClear_data() {
+        QTest::addColumn<QString>("name");
+        init();
+        for (QWidget* w : form_->findChildren<QWidget*>()) {
+            if (qobject_cast<QLabel*>(w) || qobject_cast<QRadioButton*>(w) ||
+                qobject_cast<FrameBox*>(w)) {
+                QTest::newRow(qPrintable(w->objectName())) << w->objectName();
+            }
+        }
+        cleanup();
+    }
+    // Every caption's ink stays clear of every frame border (but its own frame's title gap),
+    // every other control and the window's edge; the row numbers stand level with the rows.
+    void captionsStandClear() {
+        QFETCH(QString, name);
+        QWidget* caption = control<QWidget>(name);
+        auto* ownFrame = qobject_cast<FrameBox*>(caption);
+        const QRect mine = ownFrame ? ink(caption, ownFrame->titleRect()) : ink(caption);
+        QVERIFY(!mine.isEmpty());
+        QVERIFY2(form_->rect().contains(mine), "beyond the window's edge");
+        // One text size throughout, and room enough for a round indicator.
+        QCOMPARE(caption->font().pixelSize(), form_->font().pixelSize());
+        if (qobject_cast<QRadioButton*>(caption)) {
+            QVERIFY(caption->height() >= caption->sizeHint().height());
+        }
+
+        for (FrameBox* f : form_->findChildren<FrameBox*>()) {
+            const QRect b = f->borderRect().translated(f->mapTo(form_.get(), QPoint()));
+            const QRect top(b.topLeft(), QSize(b.width(), 1));
+            QList<QRect> lines = {QRect(b.topLeft(), QSize(1, b.height())),
+                                  QRect(b.bottomLeft(), QSize(b.width(), 1)),
+                                  QRect(b.topRight(), QSize(1, b.height()))};
+            if (f != ownFrame) lines << top;
+            for (const QRect& line : lines) {
+                QVERIFY2(!mine.intersects(line),
+                         qPrintable("crosses the border of " + f->objectName()));
+            }
+        }
+        for (QWidget* other : form_->findChildren<QWidget*>()) {
+            if (other == caption || other->isAncestorOf(caption) || !other->isVisible() ||
+                qobject_cast<FrameBox*>(other) || other->parent() == nullptr ||
+                !other->findChildren<QWidget*>().isEmpty()) {
+                continue;
+            }
+            const bool captionLike =
+                qobject_cast<QLabel*>(other) || qobject_cast<QRadioButton*>(other);
+            const QRect theirs = captionLike ? ink(other) : inWindow(other);
+            QVERIFY2(!mine.intersects(theirs), qPrintable("runs into " + other->objectName()));
+        }
+
+        if (name == "Label16") {
+            // Each number's ink centred on its row of the grid, within 2 px.
+            QWidget* grid = control<QWidget>("Shape1");
+            const QRect g = inWindow(grid);
+            QList<int> tops, bottoms;
+            const QRect all = ink(caption);
+            for (int y = all.top(); y <= all.bottom(); ++y) {
+                const bool inked = !ink(caption, QRect(0, y - inWindow(caption).top(),
+                                                       caption->width(), 1)).isEmpty();
+                if (inked && (tops.size() == bottoms.size())) tops << y;
+                if (!inked && tops.size() > bottoms.size()) bottoms << y - 1;
+            }
+            if (tops.size() > bottoms.size()) bottoms << all.bottom();
+            QCOMPARE(tops.size(), 5);
+            for (int row = 0; row < 5; ++row) {
+                const double centre = (tops[row] + bottoms[row]) / 2.0;
+                const double rowCentre = g.top() + g.height() * (row + 0.5) / 5;
+                QVERIFY2(std::abs(centre - rowCentre) <= 2,
+                         qPrintable(QString("row %1: %2 against %3")
+                                        .arg(row + 1)
+                                        .arg(centre)
+                                        .arg(rowCentre)));
+            }
+        }
+    }
+
+    void fitsASmallScreen_data() {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("1280 x 1024 at scale 1.5") << QRect(0, 0, 853, 682) << true;
+        QTest::newRow("1366 x 768 laptop") << QRect(0, 0, 1366, 728) << true;
+        QTest::newRow("full HD") << QRect(0, 0, 1920, 1040) << false;
+    }
+    // A window larger than the free area fits it, and every control scrolls into reach; on a
+    // large enough screen nothing changes.
+    void fitsASmallScreen() {
+        QFETCH(QRect, available);
+        QFETCH(bool, scrolls);
+        form_->fitTo(available);
+        QTest::qWait(0);
+        if (!scrolls) {
+            QCOMPARE(form_->size(), QSize(1016, 727));
+            QCOMPARE(form_->minimumSize(), form_->maximumSize());
+            return;
+        }
+        QVERIFY(form_->width() <= available.width() && form_->height() <= available.height());
+        auto* area = form_->findChild<QScrollArea*>();
+        QVERIFY(area);
+        for (const char* name : {"Command4", "Text2_3", "TargetPTxt_1", "Label19", "SpeedTxt_1"}) {
+            QWidget* w = control<QWidget>(name);
+            const QRect at(w->mapTo(area->widget(), QPoint()), w->size());
+            area->ensureVisible(at.center().x(), at.center().y(), at.width() / 2 + 1,
+                                at.height() / 2 + 1);
+            const QRect shown(w->mapTo(area->viewport(), QPoint()), w->size());
+            QVERIFY2(area->viewport()->rect().contains(shown), name);
+        }
     }
 
     void optionGroups_data() {

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,9 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include "picture_box.h"
 #include "print_status.h"
@@ -34,8 +38,8 @@ W* place(QWidget* parent, const char* name, int index, QRect geometry, Args&&...
     return w;
 }
 
-// Labels keep their place. One laid out a line high grows to the right when the font needs
-// more room; a taller one wraps, first trying a slightly smaller font, then growing downward.
+// Labels keep their place and the window's one text size. One laid out a line high grows to
+// the right when the font needs more room; a taller one wraps and grows downward.
 QLabel* label(QWidget* parent, const char* name, int index, const QString& text, QRect g) {
     QLabel* l = place<QLabel>(parent, name, index, g, text);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -44,12 +48,16 @@ QLabel* label(QWidget* parent, const char* name, int index, const QString& text,
         return l;
     }
     l->setWordWrap(true);
-    if (l->heightForWidth(g.width()) > g.height()) {
-        QFont small = l->font();
-        small.setPixelSize(10);
-        l->setFont(small);
-    }
     l->resize(g.width(), std::max(g.height(), l->heightForWidth(g.width())));
+    return l;
+}
+
+// A caption whose place is too small for this font: it takes the empty room around its place,
+// given here in twips, so that it neither shrinks nor runs into its neighbours.
+QLabel* roomyLabel(QWidget* parent, const char* name, int index, const QString& text, QRect room) {
+    QLabel* l = label(parent, name, index, text, room);
+    l->setWordWrap(true);
+    l->resize(room.width(), std::max(room.height(), l->heightForWidth(room.width())));
     return l;
 }
 
@@ -63,17 +71,17 @@ QRadioButton* option(QWidget* parent, const char* name, int index, const QString
                      bool checked) {
     QRadioButton* o = place<QRadioButton>(parent, name, index, g, text);
     o->setChecked(checked);
-    // A caption wider than its place takes a smaller font rather than losing its end.
-    for (int px = 11; px >= 10 && o->sizeHint().width() > g.width(); --px) {
-        QFont small = o->font();
-        small.setPixelSize(px);
-        o->setFont(small);
-    }
+    // Too low a place would squash the round indicator, too narrow a one cut the caption: the
+    // button grows about its middle and to the right instead.
+    const QSize hint = o->sizeHint();
+    const int height = std::max(g.height(), hint.height());
+    o->setGeometry(g.left(), g.center().y() - height / 2, std::max(g.width(), hint.width()),
+                   height);
     return o;
 }
 
 QGroupBox* frame(QWidget* parent, const char* name, int index, const QString& title, QRect g) {
-    return place<QGroupBox>(parent, name, index, g, title);
+    return place<FrameBox>(parent, name, index, g, title);
 }
 
 // A line control from (x1, y1) to (x2, y2) in twips, horizontal or vertical.
@@ -150,10 +158,26 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName("Form1");
     setWindowTitle("ボールの軌道");
     setWindowIcon(baseballIcon());
-    setFixedSize(15240 / 15, 10905 / 15);
     QFont font = this->font();
     font.setPixelSize(12);  // 9 point at 96 dots per inch, as the layout was drawn for
     setFont(font);
+
+    // The controls stand on a surface of the layout's size, which scrolls only when the window
+    // has to be smaller than it (see fitTo).
+    content_ = new QWidget;
+    content_->setObjectName("content");
+    content_->setFixedSize(15240 / 15, 10905 / 15);
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidget(content_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
+    setFixedSize(content_->size());
+    // A control reached by the keyboard scrolls into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && content_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now);
+    });
 
     buildViews();
     buildButtons();
@@ -165,20 +189,45 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
 Form1::~Form1() = default;
 
+void Form1::fitToScreen() {
+    if (const QScreen* s = screen()) fitTo(s->availableGeometry());
+}
+
+void Form1::fitTo(const QRect& available) {
+    // Room the window system takes around the window; before it is first shown, the size of a
+    // common title bar and border.
+    QMargins frame(frameGeometry().left() - geometry().left(),
+                   geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(),
+                   frameGeometry().bottom() - geometry().bottom());
+    if (frame.isNull()) frame = QMargins(8, 32, 8, 8);
+    const QSize room = available.size().shrunkBy(frame);
+    const QSize full = content_->size();
+    if (room.width() >= full.width() && room.height() >= full.height()) {
+        setFixedSize(full);
+        return;
+    }
+    setMinimumSize(QSize(240, 180).boundedTo(room));
+    setMaximumSize(full);
+    resize(full.boundedTo(room));
+    move(available.topLeft() + QPoint(frame.left(), frame.top()));
+}
+
 void Form1::buildViews() {
-    Picture1 = place<PictureBox>(this, "Picture1", -1, twips(0, 0, 8055, 4815));
-    label(this, "Label18", -1, "三塁側から見た図", twips(3000, 4920, 2535, 255));
-    Picture2 = place<PictureBox>(this, "Picture2", -1, twips(0, 5160, 8055, 5415));
-    label(this, "Label19", -1, "真上から見た図", twips(3240, 10680, 1935, 255));
-    Picture3 = place<PictureBox>(this, "Picture3", -1, twips(8280, 0, 2415, 4815));
-    label(this, "Label20", -1, "キャッチャーから見た図", twips(8400, 4920, 1935, 255));
+    Picture1 = place<PictureBox>(content_, "Picture1", -1, twips(0, 0, 8055, 4815));
+    label(content_, "Label18", -1, "三塁側から見た図", twips(3000, 4920, 2535, 255));
+    Picture2 = place<PictureBox>(content_, "Picture2", -1, twips(0, 5160, 8055, 5415));
+    // Laid out at top 10680, where this font's line would reach past the window's bottom edge.
+    label(content_, "Label19", -1, "真上から見た図", twips(3240, 10620, 1935, 255));
+    Picture3 = place<PictureBox>(content_, "Picture3", -1, twips(8280, 0, 2415, 4815));
+    label(content_, "Label20", -1, "キャッチャーから見た図", twips(8400, 4920, 1935, 255));
 }
 
 void Form1::buildButtons() {
-    Command1 = place<QPushButton>(this, "Command1", -1, twips(8520, 5400, 1575, 615), "ボール１");
-    Command2 = place<QPushButton>(this, "Command2", -1, twips(8520, 6360, 1575, 615), "ボール２");
-    Command3 = place<QPushButton>(this, "Command3", -1, twips(8520, 7320, 1575, 615), "印刷");
-    Command4 = place<QPushButton>(this, "Command4", -1, twips(8400, 9960, 1575, 615), "終わり");
+    Command1 = place<QPushButton>(content_, "Command1", -1, twips(8520, 5400, 1575, 615), "ボール１");
+    Command2 = place<QPushButton>(content_, "Command2", -1, twips(8520, 6360, 1575, 615), "ボール２");
+    Command3 = place<QPushButton>(content_, "Command3", -1, twips(8520, 7320, 1575, 615), "印刷");
+    Command4 = place<QPushButton>(content_, "Command4", -1, twips(8400, 9960, 1575, 615), "終わり");
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -191,13 +240,18 @@ void Form1::buildPitchKind(QGroupBox* panel, const PanelLayout& l, const PanelTe
     QGroupBox* kind = frame(panel, "BallsetFrm", i, "球種選択", twips(120, l.kindTop, 4215, 1815));
     c.OrdinaryOpb =
         option(kind, "OrdinaryOpb", i, "普通の球", twips(120, 360, 1215, 255), d.ordinary);
-    label(kind, "Label11", i, "直球0、シュート90、カーブ-90", twips(1680, 240, 1215, 495));
+    // Laid out at twips(1680, 240, 1215, 495), too narrow for two lines of this text: it takes
+    // the empty room to its left and above, clear of the frame's border and of Line1.
+    roomyLabel(kind, "Label11", i, "直球0、シュート90、カーブ-90", twips(1560, 150, 1425, 495));
     label(kind, "Label10", i, "回転軸角度", twips(3000, 120, 1095, 255));
     c.thitaTxtBox = textBox(kind, "thitaTxtBox", i, qs(d.thita), twips(3000, 360, 855, 270));
     lineControl(kind, "Line1", i, 360, 720, 3600, 720);
     c.gyroOpb =
         option(kind, "gyroOpb", i, "ジャイロボール", twips(120, 840, 1455, 180), !d.ordinary);
-    label(kind, "Label12", i, "水平からの角度", twips(1680, 840, 1335, 255));
+    // Near its text box, leaving the gyro-ball caption room to its left.
+    QLabel* label12 = label(kind, "Label12", i, "水平からの角度", twips(1680, 840, 1335, 255));
+    label12->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    label12->setContentsMargins(0, 0, 2, 0);
     c.gyroHorizontal =
         textBox(kind, "Text2", l.horizontal, qs(d.horizontal), twips(3000, 840, 855, 270));
     label(kind, "Label14", i, "左右の角度", twips(1920, 1320, 975, 255));
@@ -206,30 +260,37 @@ void Form1::buildPitchKind(QGroupBox* panel, const PanelLayout& l, const PanelTe
 
 QGroupBox* Form1::buildBallPanel(const PanelLayout& l, const PanelTexts& d, PanelControls& c) {
     const int i = l.index;
-    QGroupBox* p = frame(this, l.name, -1, l.title, l.panel);
+    QGroupBox* p = frame(content_, l.name, -1, l.title, l.panel);
     label(p, "Label1", i, "速度", l.Label1);
     c.SpeedTxt = textBox(p, "SpeedTxt", i, qs(d.speed), l.SpeedTxt);
     label(p, "Label2", i, "km", l.Label2);
     label(p, "Label7", i, "毎秒の回転数", l.Label7);
     label(p, "Label8", i, "投げた直後", l.Label8);
     c.Omega0Txt = textBox(p, "Omega0Txt", i, qs(d.omega0), l.Omega0Txt);
-    label(p, "Label9", i, "キャッチャ位置", l.Label9);
+    // Two lines in a place one line high: a little wider, up to the text box beside it.
+    const QRect label9(l.Omega1Txt.left() - 61, l.Label9.top(), 60, l.Label9.height());
+    roomyLabel(p, "Label9", i, "キャッチャ位置", label9);
     c.Omega1Txt = textBox(p, "Omega1Txt", i, qs(d.omega1), l.Omega1Txt);
     buildPitchKind(p, l, d, c);
     return p;
 }
 
 void Form1::buildTargetGrid(QGroupBox* p, const ball::Ball1Panel& d) {
-    label(p, "Label17", -1, "ボールを投げるところ(2-4がストライク)", twips(120, 4200, 1335, 1335));
+    // Its three lines would end on the 指定する title below: it starts a few pixels higher, still
+    // clear of the pitch-kind frame above.
+    roomyLabel(p, "Label17", -1, "ボールを投げるところ(2-4がストライク)",
+               twips(120, 4110, 1335, 1335));
     QGroupBox* target = frame(p, "Frame1", -1, "指定する", twips(240, 4920, 1095, 975));
     TargetOP_0 = option(target, "TargetOP", 0, "する", twips(120, 240, 855, 255), d.TargetOP_0);
     TargetOP_1 = option(target, "TargetOP", 1, "しない", twips(120, 600, 855, 255), !d.TargetOP_0);
 
+    // The numbers centred on the grid's columns (240 twips wide from x 1920) and rows (360 twips
+    // high from y 4560), whatever their labels' own extent.
     place<SpreadLabel>(p, "Label15", -1, twips(1920, 4200, 1215, 255), " 1   2   3   4  5",
-                       Qt::Horizontal);
+                       Qt::Horizontal, 120 / 15.0, 240 / 15.0);
     TargetPTxt_0 = textBox(p, "TargetPTxt", 0, qs(d.TargetPTxt_0), twips(3480, 4200, 255, 270));
     place<SpreadLabel>(p, "Label16", -1, twips(1680, 4680, 135, 1815), "1  2  3  4  5",
-                       Qt::Vertical);
+                       Qt::Vertical, (4560 + 180 - 4680) / 15.0, 360 / 15.0);
     TargetPTxt_1 = textBox(p, "TargetPTxt", 1, qs(d.TargetPTxt_1), twips(1320, 6240, 255, 270));
 
     place<RectShape>(p, "Shape1", -1, twips(1920, 4560, 1215, 1815), QColor(255, 128, 0));
@@ -336,9 +397,11 @@ void Form1::Command3_Click() {
     }
     // The window drawn straight onto the page, scaled to fit: lines and text stay sharp.
     const QRect page = painter.viewport();
-    const double scale = std::min(double(page.width()) / width(), double(page.height()) / height());
+    const QSize full = content_->size();
+    const double scale =
+        std::min(double(page.width()) / full.width(), double(page.height()) / full.height());
     painter.scale(scale, scale);
-    render(&painter);
+    content_->render(&painter);
     QString failure = painter.end() ? lastJobFailure() : QStringLiteral("印刷を終えられませんでした");
     if (!failure.isEmpty()) {
         showError(QStringLiteral("プリンタ「%1」で印刷できませんでした: %2").arg(name, failure));

@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class PictureBox;
 struct PanelLayout;
 struct PanelTexts;
@@ -25,6 +26,12 @@ class Form1 : public QWidget {
 public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
+
+    /// Fits the window to the screen's free area: unchanged where the whole layout fits,
+    /// otherwise as large as the area allows, with the content scrolling.
+    void fitToScreen();
+    /// The same for a given free area, in screen coordinates.
+    void fitTo(const QRect& available);
 
     /// The Ball-1 panel's values as the user left them.
     ball::Ball1Panel ball1Panel() const;
@@ -64,6 +71,8 @@ private:
     void showError(const QString& text);
 
     ball::Workspace workspace_;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* content_ = nullptr;  // the layout's surface, inside scroll_
     PictureBox* Picture1 = nullptr;
     PictureBox* Picture2 = nullptr;
     PictureBox* Picture3 = nullptr;

@@ -9,6 +9,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName("ボールの軌道");
     QApplication::setWindowIcon(baseballIcon());
     Form1 form;
+    form.fitToScreen();
     form.show();
     return app.exec();
 }

@@ -19,20 +19,53 @@ LineShape::LineShape(QWidget* parent) : QWidget(parent) {
 
 void LineShape::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), Qt::black); }
 
-SpreadLabel::SpreadLabel(const QString& text, Qt::Orientation orientation, QWidget* parent)
-    : QLabel(text, parent), orientation_(orientation) {}
+FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
+
+QRect FrameBox::titleRect() const {
+    const QFontMetrics fm(font());
+    // A little in from the corner, with a blank's room on either side of the text.
+    const int pad = fm.horizontalAdvance(' ') / 2;
+    return QRect(6, 0, fm.horizontalAdvance(title()) + 2 * pad, fm.height());
+}
+
+QRect FrameBox::borderRect() const {
+    const int top = titleRect().height() / 2;
+    return QRect(0, top, width(), height() - top);
+}
+
+void FrameBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect b = borderRect();
+    const QRect t = titleRect();
+    // Dark enough to see on the window's grey, as a frame control's etched line is.
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawLine(b.left(), b.top(), b.left(), b.bottom());
+    p.drawLine(b.left(), b.bottom(), b.right(), b.bottom());
+    p.drawLine(b.right(), b.top(), b.right(), b.bottom());
+    p.drawLine(b.left(), b.top(), t.left() - 1, b.top());
+    p.drawLine(t.right() + 1, b.top(), b.right(), b.top());
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                             QPalette::WindowText));
+    p.drawText(t, Qt::AlignCenter, title());
+}
+
+SpreadLabel::SpreadLabel(const QString& text, Qt::Orientation orientation, double first,
+                         double pitch, QWidget* parent)
+    : QLabel(text, parent), orientation_(orientation), first_(first), pitch_(pitch) {}
 
 void SpreadLabel::paintEvent(QPaintEvent*) {
     const QStringList items = text().split(' ', Qt::SkipEmptyParts);
-    if (items.isEmpty()) return;
     QPainter p(this);
     p.setPen(palette().color(QPalette::WindowText));
-    const int n = static_cast<int>(items.size());
-    for (int i = 0; i < n; ++i) {
-        QRectF cell = orientation_ == Qt::Horizontal
-                          ? QRectF(width() * i / double(n), 0, width() / double(n), height())
-                          : QRectF(0, height() * i / double(n), width(), height() / double(n));
-        p.drawText(cell, Qt::AlignCenter | Qt::TextDontClip, items[i]);
+    const QFontMetricsF fm(font());
+    for (int i = 0; i < items.size(); ++i) {
+        // Centre the ink, not the line box: digits sit high in their line.
+        const QRectF ink = fm.tightBoundingRect(items[i]);
+        const double along = first_ + pitch_ * i;
+        const double across = (orientation_ == Qt::Horizontal ? height() : width()) / 2.0;
+        const QPointF centre = orientation_ == Qt::Horizontal ? QPointF(along, across)
+                                                              : QPointF(across, along);
+        p.drawText(centre - ink.center(), items[i]);
     }
 }
 
