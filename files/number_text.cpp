@@ -115,6 +115,12 @@ std::string shortestText(double v) {
     return std::string(buf, res.ptr);
 }
 
+std::string shortestSingleText(float v) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
 std::string sevenDigitText(float v) {
     char buf[32];
     const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 7);

@@ -25,6 +25,9 @@ double parseNumber(std::string_view text);
 /// Shortest text that reads back to the same double, with a period whatever the locale.
 std::string shortestText(double v);
 
+/// Shortest text that reads back to the same float32.
+std::string shortestSingleText(float v);
+
 /// A float32 in at most 7 significant digits, with a period whatever the locale.
 std::string sevenDigitText(float v);
 

@@ -75,7 +75,7 @@ void integratePass(PitchState& s, int16_t icount) {
             s.zfin = toSingle(s.z);
             break;
         }
-        if (i % 100 == 0) storePoint(s, s.x, s.y, s.z);
+        if (i % kStoreEvery == 0) storePoint(s, s.x, s.y, s.z);
     }
 }
 

@@ -10,6 +10,8 @@ namespace ball {
 constexpr int kMaxPasses = 11;
 /// An aimed run stops once the crossing point lies this close to the target, m.
 constexpr double kAimTolerance = 0.01;
+/// Loop indices between two stored trajectory points.
+constexpr int kStoreEvery = 100;
 
 /// What one pitch found.
 struct AimResult {

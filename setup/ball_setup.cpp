@@ -16,8 +16,6 @@ constexpr double kMound = 0.254;
 constexpr double kReleaseHeight = 1.5;
 constexpr float kReleaseOffset = 0.0f;
 constexpr double kSpanFactor = 1.2;
-constexpr double kDist = 18.44;
-constexpr double kStep = 0.00005;
 
 void storeConstants(PitchState& s) {
     s.rho = 1.205;

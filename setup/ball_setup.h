@@ -8,6 +8,11 @@
 
 namespace ball {
 
+/// Release point to catcher plane, m.
+constexpr double kDist = 18.44;
+/// Integration time step, s.
+constexpr double kStep = 0.00005;
+
 /// Reads the Ball-1 panel into the pitch state: constants, speed, step count, spin, pitch kind,
 /// target point and first-guess release direction, or (target off) the saved direction.
 OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& panel,

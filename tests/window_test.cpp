@@ -1,4 +1,6 @@
+#include <QClipboard>
 #include <QDir>
+#include <QRegularExpression>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "figures_window.h"
 #include "form1.h"
 #include "picture_box.h"
 #include "shapes.h"
@@ -470,11 +473,76 @@ private slots:
         QCOMPARE(image("Picture2"), drawn);
     }
 
+    // The figures window follows each run at the defaults, and copies as tab-separated text.
+    void figuresAfterEachRun() {
+        QTest::keyClick(form_.get(), Qt::Key_I, Qt::ControlModifier);
+        auto* figures = form_->findChild<FiguresWindow*>("figuresWindow");
+        QVERIFY(figures);
+        QTRY_VERIFY(figures->isVisible());
+        QVERIFY(!figures->isModal());
+        const QString header = "\tボール１\tボール２\n";
+        const QStringList rows = {
+            "プレートでの左右 (cm、捕手から見て右が＋)", "プレートでの高さ (cm)",
+            "プレートまでの時間 (s)", "判断点での左右 (cm、捕手から見て右が＋)",
+            "判断点での高さ (cm)", "判断点での間隔 (cm)", "プレートでの間隔 (cm)",
+            "間隔の比 (プレート÷判断点)", "到着の時間差 (ms、ボール２−ボール１)"};
+        const auto table = [&](const QStringList& cells) {
+            QString text = header;
+            for (int r = 0; r < rows.size(); ++r) text += rows[r] + "\t" + cells[r] + "\n";
+            return text;
+        };
+        click("Command1");
+        QCOMPARE(figures->tabSeparated(),
+                 table({"0.0\t—", "84.9\t—", "0.565\t—", "0.0\t—", "141.8\t—", "—\t", "—\t",
+                        "—\t", "—\t"}));
+        click("Command2");
+        const QString both = table({"0.0\t-30.2", "84.9\t2.2", "0.565\t0.574", "0.0\t-10.8",
+                                    "141.8\t112.7", "31.0\t", "88.1\t", "2.84\t", "9.5\t"});
+        QCOMPARE(figures->tabSeparated(), both);
+        QApplication::clipboard()->clear();
+        // Where a key typed in the window lands.
+        QTest::keyClick(figures->findChild<QWidget*>("figuresTable"), Qt::Key_C,
+                        Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), both);
+    }
+
+    // Saved files: the CSV gives back every drawn point, the PNG is the window's size, the
+    // PDF one landscape page.
+    void savesTheResult() {
+        click("Command1");
+        click("Command2");
+        QVERIFY(form_->saveCsv("pitches.csv"));
+        const QStringList lines = QString::fromUtf8(file("pitches.csv")).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.first(), QString("ball,point,time_s,distance_m,lateral_m,height_m"));
+        QCOMPARE(lines.size(), 1 + 114 + 116);
+        const QStringList last = lines.last().split(',');
+        QCOMPARE(last.mid(0, 2), (QStringList{"2", "116"}));
+        QVERIFY(last[3].toDouble() > 18.44);
+        QCOMPARE(lines[1], QString("1,1,0,0,0,1.754"));  // Ball 1 as read back from its file
+
+        QVERIFY(form_->saveImage("window.png"));
+        QCOMPARE(QImage("window.png").size(), QSize(1016, 727));
+
+        QVERIFY(form_->saveImage("window.pdf"));
+        const QByteArray pdf = file("window.pdf");
+        QVERIFY(pdf.startsWith("%PDF"));
+        QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
+                     pdf.count("/Type /Page/") + pdf.count("/Type /Page "),
+                 1);
+        const QRegularExpressionMatch box =
+            QRegularExpression("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]").match(QString::fromLatin1(pdf));
+        QVERIFY(box.hasMatch());
+        QVERIFY(box.captured(1).toDouble() > box.captured(2).toDouble());
+    }
+
     void printWithoutPrinter() {
         click("Command3");
         QMessageBox* box = errorBox();
         QVERIFY(box);
         QVERIFY2(box->text().contains("プリンタ"), qPrintable(box->text()));
+        auto* offer = box->findChild<QPushButton*>("savePdfButton");
+        QVERIFY(offer);
+        QCOMPARE(offer->text(), QString("PDFとして保存…"));
     }
 
     void closeEnds() {

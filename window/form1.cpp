@@ -1,7 +1,14 @@
 #include "form1.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QToolTip>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,6 +21,9 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "display/pitch_figures.h"
+#include "figures_window.h"
+#include "files/atomic_file.h"
 #include "picture_box.h"
 #include "print_status.h"
 #include "setup/ball_setup.h"
@@ -185,6 +195,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     buildTargetGrid(buildBallPanel(kBall1Layout, textsOf(ball1Defaults), ball1_), ball1Defaults);
     buildBallPanel(kBall2Layout, textsOf(ball::Ball2Panel{}), ball2_);
     buildTabOrder();
+    buildActions();
 }
 
 Form1::~Form1() = default;
@@ -345,12 +356,17 @@ ball::Ball2Panel Form1::ball2Panel() const {
 }
 
 void Form1::runClick(const std::function<ball::OptionWrites(ball::Views)>& run,
-                     PanelControls& panel) {
+                     PanelControls& panel, bool drawsBall2) {
     PictureBox* boxes[] = {Picture1, Picture2, Picture3};
     for (PictureBox* b : boxes) b->beginDrawing();
     try {
         const ball::OptionWrites writes = run({*Picture1, *Picture2, *Picture3});
         for (PictureBox* b : boxes) b->commitDrawing();
+        // What the views now show, for the figures, the tooltips and the saved trajectories.
+        shown1_ = workspace_.ball1;
+        shown2_.reset();
+        if (drawsBall2) shown2_ = workspace_.ball2;
+        if (figures_) figures_->showFigures(shownBall1(), shownBall2());
         // The setup's own writes agree with what the panel shows.
         (writes.gyroOpb ? panel.gyroOpb : panel.OrdinaryOpb)->setChecked(true);
         if (writes.TargetOP_1 == false) TargetOP_0->setChecked(true);
@@ -365,12 +381,12 @@ void Form1::runClick(const std::function<ball::OptionWrites(ball::Views)>& run,
 
 void Form1::Command1_Click() {
     const ball::Ball1Panel panel = ball1Panel();
-    runClick([&](ball::Views v) { return ball::runBall1(workspace_, panel, v); }, ball1_);
+    runClick([&](ball::Views v) { return ball::runBall1(workspace_, panel, v); }, ball1_, false);
 }
 
 void Form1::Command2_Click() {
     const ball::Ball2Panel panel = ball2Panel();
-    runClick([&](ball::Views v) { return ball::runBall2(workspace_, panel, v); }, ball2_);
+    runClick([&](ball::Views v) { return ball::runBall2(workspace_, panel, v); }, ball2_, true);
 }
 
 void Form1::Command3_Click() {
@@ -379,7 +395,12 @@ void Form1::Command3_Click() {
         info = QPrinterInfo::availablePrinters().first();
     }
     if (info.isNull()) {
-        showError("プリンタが見つかりません。印刷できませんでした。");
+        // Offer the same page as a PDF instead.
+        QMessageBox* box = showError("プリンタが見つかりません。印刷できませんでした。\n"
+                                     "代わりに PDF として保存できます。");
+        QPushButton* pdf = box->addButton("PDFとして保存…", QMessageBox::ActionRole);
+        pdf->setObjectName("savePdfButton");
+        connect(pdf, &QPushButton::clicked, this, [this] { askSaveImage("PDF (*.pdf)"); });
         return;
     }
     const QString name = info.printerName();
@@ -390,19 +411,15 @@ void Form1::Command3_Click() {
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName("ballview");
+    printer.setPageOrientation(pageOrientation());
     QPainter painter;
     if (!painter.begin(&printer)) {
         showError(QStringLiteral("プリンタ「%1」で印刷を始められませんでした。").arg(name));
         return;
     }
-    // The window drawn straight onto the page, scaled to fit: lines and text stay sharp.
-    const QRect page = painter.viewport();
-    const QSize full = content_->size();
-    const double scale =
-        std::min(double(page.width()) / full.width(), double(page.height()) / full.height());
-    painter.scale(scale, scale);
-    content_->render(&painter);
-    QString failure = painter.end() ? lastJobFailure() : QStringLiteral("印刷を終えられませんでした");
+    paintPage(painter);
+    const QString failure =
+        painter.end() ? lastJobFailure() : QStringLiteral("印刷を終えられませんでした");
     if (!failure.isEmpty()) {
         showError(QStringLiteral("プリンタ「%1」で印刷できませんでした: %2").arg(name, failure));
     }
@@ -410,13 +427,170 @@ void Form1::Command3_Click() {
 
 void Form1::Command4_Click() { close(); }
 
-void Form1::showError(const QString& text) {
+QPageLayout::Orientation Form1::pageOrientation() const {
+    return content_->width() > content_->height() ? QPageLayout::Landscape
+                                                  : QPageLayout::Portrait;
+}
+
+void Form1::paintPage(QPainter& painter) {
+    // The window drawn straight onto the page, as large as it fits and centred: lines and text
+    // stay vectors, sharp at any size.
+    const QRect page = painter.viewport();
+    const QSize full = content_->size();
+    const double scale =
+        std::min(double(page.width()) / full.width(), double(page.height()) / full.height());
+    painter.translate((page.width() - full.width() * scale) / 2,
+                      (page.height() - full.height() * scale) / 2);
+    painter.scale(scale, scale);
+    content_->render(&painter);
+}
+
+const ball::DisplaySet* Form1::shownBall1() const { return shown1_ ? &*shown1_ : nullptr; }
+const ball::DisplaySet* Form1::shownBall2() const { return shown2_ ? &*shown2_ : nullptr; }
+
+void Form1::showFigures() {
+    if (!figures_) figures_ = new FiguresWindow(this);
+    figures_->showFigures(shownBall1(), shownBall2());
+    figures_->show();
+    figures_->raise();
+    figures_->activateWindow();
+    figures_->setFocus();
+}
+
+bool Form1::saveImage(const QString& path) {
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok && path.endsWith(".pdf", Qt::CaseInsensitive)) {
+        QPdfWriter pdf(&file);
+        pdf.setTitle("ボールの軌道");
+        pdf.setCreator("ballview");
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(pageOrientation());
+        pdf.setResolution(300);
+        QPainter painter;
+        ok = painter.begin(&pdf);
+        if (ok) paintPage(painter);
+        ok = ok && painter.end();
+    } else if (ok) {
+        ok = content_->grab().toImage().save(&file, "PNG");
+    }
+    ok = ok && file.commit();
+    if (!ok) showError(QStringLiteral("「%1」に保存できませんでした。").arg(path));
+    return ok;
+}
+
+bool Form1::saveCsv(const QString& path) {
+    try {
+        ball::replaceFile(path.toStdString(), ball::trajectoryCsv(shownBall1(), shownBall2()),
+                          ball::FileRole::None);
+        return true;
+    } catch (const ball::RunError& e) {
+        showError(errorMessage(e));
+        return false;
+    }
+}
+
+void Form1::askSaveImage(const QString& filter) {
+    QString chosen = filter;
+    const QString path = QFileDialog::getSaveFileName(
+        this, "画像を保存", filter.contains("pdf") ? "ballview.pdf" : "ballview.png",
+        "PNG 画像 (*.png);;PDF (*.pdf)", &chosen);
+    if (!path.isEmpty()) saveImage(path);
+}
+
+void Form1::askSaveCsv() {
+    const QString path =
+        QFileDialog::getSaveFileName(this, "軌道を保存", "ballview.csv", "CSV (*.csv)");
+    if (!path.isEmpty()) saveCsv(path);
+}
+
+void Form1::buildActions() {
+    const auto action = [this](const QString& text, QKeySequence keys, auto slot) {
+        auto* a = new QAction(text, this);
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, slot);
+        addAction(a);
+        return a;
+    };
+    viewActions_ = {
+        action("投球の数値…", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { showFigures(); }),
+        action("画像を保存…", QKeySequence::Save, [this] { askSaveImage("PNG 画像 (*.png)"); }),
+        action("軌道を CSV で保存…", QKeySequence(), [this] { askSaveCsv(); }),
+        action("印刷", QKeySequence::Print, [this] { Command3_Click(); }),
+    };
+    for (PictureBox* box : {Picture1, Picture2, Picture3}) {
+        box->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(box, &QWidget::customContextMenuRequested, this, [this, box](QPoint at) {
+            QMenu menu(this);
+            menu.setObjectName("viewMenu");
+            menu.addActions(viewActions_);
+            menu.exec(box->mapToGlobal(at));
+        });
+        box->installEventFilter(this);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<PictureBox*>(watched);
+    if (box && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = viewTip(box, help->pos());
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, box);
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString Form1::viewTip(PictureBox* box, QPoint pixel) const {
+    const std::optional<QPointF> at = box->toWorld(pixel);
+    if (!at || !shown1_) return {};
+    const ball::View view = box == Picture1   ? ball::View::Side
+                            : box == Picture2 ? ball::View::Top
+                                              : ball::View::Catcher;
+    QStringList lines;
+    double distance = at->x();
+    const ball::DisplaySet* sets[] = {shownBall1(), shownBall2()};
+    for (int b = 0; b < 2; ++b) {
+        if (!sets[b]) continue;
+        const ball::DisplaySet& set = *sets[b];
+        const int n = ball::nearestPoint(set, view, at->x(), at->y());
+        if (n == 0) continue;
+        const double y = set.ytraj[n].value();
+        if (view == ball::View::Catcher && b == 0) distance = y;
+        QString line = QStringLiteral("ボール%1: 距離 %2 m").arg(b == 0 ? "１" : "２").arg(y, 0, 'f', 2);
+        if (view != ball::View::Top) line += QStringLiteral("、高さ %1 m").arg(set.ztraj[n], 0, 'f', 3);
+        if (view != ball::View::Side) {
+            line += QStringLiteral("、左右 %1 m").arg(set.xtraj[n].value(), 0, 'f', 3);
+        }
+        line += QStringLiteral("、%1 s").arg(ball::pointTime(set, n), 0, 'f', 3);
+        lines << line;
+    }
+    if (sets[1]) {
+        const auto one = ball::passAt(*sets[0], distance);
+        const auto two = ball::passAt(*sets[1], distance);
+        if (one && two) {
+            const double gap = std::hypot(one->lateral - two->lateral, one->height - two->height);
+            lines << QStringLiteral("距離 %1 m での間隔 %2 cm")
+                         .arg(distance, 0, 'f', 2)
+                         .arg(gap * 100, 0, 'f', 1);
+        }
+    }
+    return lines.join('\n');
+}
+
+QMessageBox* Form1::showError(const QString& text) {
     // Also on the error output, for whoever started the program from a terminal.
     qWarning("%s", qUtf8Printable(text));
     auto* box = new QMessageBox(QMessageBox::Critical, "ボールの軌道", text, QMessageBox::Ok, this);
     box->setObjectName("errorBox");
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+    return box;
 }
 
 QString errorMessage(const ball::RunError& e) {

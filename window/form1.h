@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "display/runs.h"
 #include "physics/run_error.h"
@@ -9,9 +11,13 @@
 
 class QGroupBox;
 class QLabel;
+class FiguresWindow;
+class QAction;
 class QLineEdit;
+class QMessageBox;
 class QPushButton;
 class QRadioButton;
+class QPainter;
 class QScrollArea;
 class PictureBox;
 struct PanelLayout;
@@ -37,6 +43,14 @@ public:
     ball::Ball1Panel ball1Panel() const;
     /// The Ball-2 panel's values.
     ball::Ball2Panel ball2Panel() const;
+
+    /// Opens "投球の数値", the figures of the balls drawn, or brings it forward.
+    void showFigures();
+    /// Saves an image of the window: a PDF page of vectors for a name ending in .pdf, a PNG of
+    /// the window's size otherwise. Says why in a message box when it cannot.
+    bool saveImage(const QString& path);
+    /// Saves the drawn balls' stored points as CSV, replacing the file whole.
+    bool saveCsv(const QString& path);
 
 public slots:
     void Command1_Click();  // ボール１
@@ -67,12 +81,27 @@ private:
 
     /// Runs one click's work; an error ends it with a message box, the boxes keep their
     /// previous drawing, and the window stays open.
-    void runClick(const std::function<ball::OptionWrites(ball::Views)>& run, PanelControls& p);
-    void showError(const QString& text);
+    void runClick(const std::function<ball::OptionWrites(ball::Views)>& run, PanelControls& p,
+                  bool drawsBall2);
+    QMessageBox* showError(const QString& text);
+
+    void buildActions();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QString viewTip(PictureBox* box, QPoint pixel) const;
+    void askSaveImage(const QString& filter);
+    void askSaveCsv();
+    QPageLayout::Orientation pageOrientation() const;
+    void paintPage(QPainter& painter);
+    const ball::DisplaySet* shownBall1() const;
+    const ball::DisplaySet* shownBall2() const;
 
     ball::Workspace workspace_;
     QScrollArea* scroll_ = nullptr;
     QWidget* content_ = nullptr;  // the layout's surface, inside scroll_
+    std::optional<ball::DisplaySet> shown1_;  // the balls the views show
+    std::optional<ball::DisplaySet> shown2_;
+    FiguresWindow* figures_ = nullptr;
+    QList<QAction*> viewActions_;
     PictureBox* Picture1 = nullptr;
     PictureBox* Picture2 = nullptr;
     PictureBox* Picture3 = nullptr;

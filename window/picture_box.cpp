@@ -41,6 +41,16 @@ void PictureBox::printNumber(float x, float y, const std::string& text) {
     pending_.ops.push_back({Op::Text, x, y, 0, 0, {}, QString::fromStdString(text)});
 }
 
+std::optional<QPointF> PictureBox::toWorld(QPoint pixel) const {
+    const QRectF area = contentsRect();
+    for (auto op = shown_.ops.rbegin(); op != shown_.ops.rend(); ++op) {
+        if (op->kind != Op::Scale) continue;
+        return QPointF(op->a + (pixel.x() - area.left()) / area.width() * (op->c - op->a),
+                       op->b + (pixel.y() - area.top()) / area.height() * (op->d - op->b));
+    }
+    return std::nullopt;
+}
+
 void PictureBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     const QRectF area = contentsRect();

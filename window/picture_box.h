@@ -2,7 +2,9 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QPointF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "display/canvas.h"
@@ -28,6 +30,10 @@ public:
     void setForeground(ball::Rgb colour) override;
     void line(float x1, float y1, float x2, float y2) override;
     void printNumber(float x, float y, const std::string& text) override;
+
+    /// The world point under a pixel of the box, by the coordinate window shown; none before
+    /// one is set.
+    std::optional<QPointF> toWorld(QPoint pixel) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

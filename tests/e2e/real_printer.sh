@@ -10,7 +10,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "print check skipped: not root (starting cupsd and adding a queue need root)"
     exit 77
 fi
-for tool in cupsd lpadmin lpstat cupsreject pdfinfo; do
+for tool in cupsd lpadmin lpstat cupsreject pdfinfo pdftoppm convert; do
     command -v "$tool" >/dev/null || command -v "/usr/sbin/$tool" >/dev/null || {
         echo "print check skipped: $tool is not installed"
         exit 77
@@ -78,10 +78,18 @@ for _ in $(seq 1 100); do
     sleep 0.1
 done
 [ -n "$pdf" ] || fail "job $job completed but no PDF arrived"
-pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
-echo "printed $job to $pdf: $pages page(s)"
-[ "$pages" = 1 ] || fail "expected one page, got $pages"
 [ -n "${KEEP_PDF:-}" ] && cp "$pdf" "$KEEP_PDF"
+pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
+size=$(pdfinfo "$pdf" | awk '/^Page size:/ {print $3, $5}')
+echo "printed $job to $pdf: $pages page(s) of $size pt"
+[ "$pages" = 1 ] || fail "expected one page, got $pages"
+# The window is wider than tall: it prints in landscape, as large as the sheet allows, so its
+# ink spans most of the sheet both ways (a portrait print scaled to the width fills half).
+pdftoppm -png -r 30 -singlefile "$pdf" "$WORK/page"
+read -r sheet inked <<<"$(convert "$WORK/page.png" -format '%wx%h ' -write info:- -trim -format '%wx%h' info:-)"
+echo "sheet ${sheet} px, inked ${inked} px"
+awk -v s="$sheet" -v i="$inked" 'BEGIN {split(s, a, "x"); split(i, b, "x");
+    exit !(b[1] > 0.8 * a[1] && b[2] > 0.8 * a[2])}' || fail "the print does not fill the page"
 rm -f "$pdf"
 stop_app
 

@@ -82,6 +82,19 @@ echo "side view pixels changed by the new speed: $changed"
 [ "$(count_colour "$WORK/speed.png" "$side" "#FF0000")" -eq 0 ] || fail "red left after ボール１"
 cp "$WORK/speed.png" "$OUT/real-window-100kmh.png"
 
+# A right-click on a view offers "投球の数値…" first; it opens the figures window.
+xdotool mousemove --sync $((WIN_X + 268)) $((WIN_Y + 160)) click 3
+sleep 0.5
+xdotool key --clearmodifiers Down Return
+figures=""
+for _ in $(seq 1 200); do
+    figures=$(xdotool search --onlyvisible --pid "$APP_PID" --name "投球の数値" 2>/dev/null | head -1) || true
+    [ -n "$figures" ] && break
+    sleep 0.01
+done
+[ -n "$figures" ] || fail "the figures window did not open from the view's menu"
+echo "figures window opened by a right-click: $figures"
+
 peak=$(awk '/VmHWM/ {print $2}' "/proc/$APP_PID/status")
 echo "peak memory: $((peak / 1024)) MB, budget 120 MB"
 [ "$peak" -le $((120 * 1024)) ] || fail "peak memory above 120 MB"

@@ -1,0 +1,118 @@
+#include "pitch_figures.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "files/number_text.h"
+#include "physics/trajectory.h"
+#include "setup/ball_setup.h"
+
+namespace ball {
+
+namespace {
+
+int count(const DisplaySet& set) {
+    const double n = set.ntraj.value();
+    return n < 1 ? 0 : static_cast<int>(std::min<double>(n, kMaxTrajPoints));
+}
+
+double distance(const DisplaySet& set, int n) { return set.ytraj[n].value(); }
+
+// Integration steps from release to stored point n, for every point but a crossing one: point
+// 1 is the release, and point n >= 2 was stored after loop index kStoreEvery * (n - 1), which
+// ends step kStoreEvery * (n - 1) - 1.
+double regularSteps(int n) { return n == 1 ? 0 : kStoreEvery * (n - 1) - 1; }
+
+}  // namespace
+
+double pointTime(const DisplaySet& set, int n) {
+    const int last = count(set);
+    if (n < last || n < 3 || distance(set, n) <= kDist) return regularSteps(n) * kStep;
+    // The crossing point: up to kStoreEvery steps after the point before it. The steps are
+    // told by the distance it covered, at the speed of the segment before, carried on by the
+    // change from the segment before that.
+    const double before = regularSteps(n - 1) - regularSteps(n - 2);
+    double speed = (distance(set, n - 1) - distance(set, n - 2)) / before;  // per step
+    if (n >= 4) {
+        const double earlier = (distance(set, n - 2) - distance(set, n - 3)) / kStoreEvery;
+        speed += (speed - earlier) * (before / 2) / kStoreEvery;  // at point n - 1
+    }
+    const double covered = distance(set, n) - distance(set, n - 1);
+    const double steps = std::clamp(std::round(covered / speed), 1.0, double{kStoreEvery});
+    return (regularSteps(n - 1) + steps) * kStep;
+}
+
+std::optional<PlanePass> passAt(const DisplaySet& set, double y) {
+    const int last = count(set);
+    for (int n = 2; n <= last; ++n) {
+        const double y0 = distance(set, n - 1);
+        const double y1 = distance(set, n);
+        if (!(y0 <= y && y < y1) && !(n == last && y == y1)) continue;
+        const double f = (y - y0) / (y1 - y0);
+        const auto along = [f](double a, double b) { return a + f * (b - a); };
+        return PlanePass{along(set.xtraj[n - 1].value(), set.xtraj[n].value()),
+                         along(set.ztraj[n - 1], set.ztraj[n]),
+                         along(pointTime(set, n - 1), pointTime(set, n))};
+    }
+    return std::nullopt;
+}
+
+BallFigures ballFigures(const DisplaySet& set) {
+    return {passAt(set, kDist - kDecisionBeforePlate), passAt(set, kDist)};
+}
+
+PairFigures pairFigures(const DisplaySet& ball1, const DisplaySet& ball2) {
+    const BallFigures one = ballFigures(ball1);
+    const BallFigures two = ballFigures(ball2);
+    const auto gap = [](const std::optional<PlanePass>& a, const std::optional<PlanePass>& b) {
+        return a && b ? std::optional(std::hypot(a->lateral - b->lateral, a->height - b->height))
+                      : std::nullopt;
+    };
+    PairFigures pair;
+    pair.decisionGap = gap(one.decision, two.decision);
+    pair.plateGap = gap(one.plate, two.plate);
+    if (pair.decisionGap && pair.plateGap && *pair.decisionGap > 0) {
+        pair.ratio = *pair.plateGap / *pair.decisionGap;
+    }
+    if (one.plate && two.plate) pair.arrivalGap = two.plate->time - one.plate->time;
+    return pair;
+}
+
+namespace {
+
+// A cell in the fewest digits that give back its value, in its own width.
+std::string cellText(const Numeric& cell) {
+    return cell.isSingle() ? shortestSingleText(cell.single()) : shortestText(cell.value());
+}
+
+}  // namespace
+
+int nearestPoint(const DisplaySet& set, View view, double across, double up) {
+    int best = 0;
+    double bestGap = 0;
+    for (int n = 1; n <= count(set); ++n) {
+        const double y = distance(set, n);
+        const double gap = view == View::Catcher
+                               ? std::hypot(set.xtraj[n].value() - across, set.ztraj[n] - up)
+                               : std::abs(y - across);
+        if (best == 0 || gap < bestGap) best = n, bestGap = gap;
+    }
+    return best;
+}
+
+std::string trajectoryCsv(const DisplaySet* ball1, const DisplaySet* ball2) {
+    std::string out = "ball,point,time_s,distance_m,lateral_m,height_m\r\n";
+    const DisplaySet* sets[] = {ball1, ball2};
+    for (int b = 0; b < 2; ++b) {
+        if (!sets[b]) continue;
+        const DisplaySet& set = *sets[b];
+        for (int n = 1; n <= count(set); ++n) {
+            out += std::to_string(b + 1) + ',' + std::to_string(n) + ',' +
+                   shortestText(pointTime(set, n)) + ',' + cellText(set.ytraj[n]) + ',' +
+                   cellText(set.xtraj[n]) + ',' + shortestSingleText(set.ztraj[n]) + "\r\n";
+        }
+    }
+    return out;
+}
+
+}  // namespace ball

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <optional>
+
+#include <string>
+
+#include "display_set.h"
+#include "three_view.h"
+
+namespace ball {
+
+/// Distance from the catcher plane at which a batter must decide to swing, m.
+constexpr double kDecisionBeforePlate = 7.25;
+
+/// Where a drawn ball passes a plane across the pitch, interpolated between the two stored
+/// points around it.
+struct PlanePass {
+    double lateral = 0;  // as drawn (minus x), m
+    double height = 0;   // m
+    double time = 0;     // since release, s
+};
+
+/// The figures of one drawn ball.
+struct BallFigures {
+    std::optional<PlanePass> decision;  // at kDecisionBeforePlate before the catcher plane
+    std::optional<PlanePass> plate;     // at the catcher plane
+};
+
+/// The figures of two drawn balls together; absent where either ball lacks the pass.
+struct PairFigures {
+    std::optional<double> decisionGap;  // separation at the decision point, m
+    std::optional<double> plateGap;     // separation at the catcher plane, m
+    std::optional<double> ratio;        // plateGap / decisionGap
+    std::optional<double> arrivalGap;   // Ball 2's arrival less Ball 1's, s
+};
+
+/// Time since release of stored point n (1 to the count) of a set. The points are a fixed
+/// number of integration steps apart; the last one, the first state beyond the catcher plane,
+/// is as many steps after the one before as its distance says.
+double pointTime(const DisplaySet& set, int n);
+
+/// Where the set passes the plane at distance y; absent when its points do not reach it.
+std::optional<PlanePass> passAt(const DisplaySet& set, double y);
+
+/// The figures of one set, from its stored points alone.
+BallFigures ballFigures(const DisplaySet& set);
+
+/// The figures of two sets drawn together.
+PairFigures pairFigures(const DisplaySet& ball1, const DisplaySet& ball2);
+
+/// The stored point of a set nearest to a place in a view: by distance alone in the side and
+/// top views, by lateral and height in the catcher's. 0 for an empty set.
+int nearestPoint(const DisplaySet& set, View view, double across, double up);
+
+/// The drawn balls' stored points as comma-separated text: a header row, then ball, point,
+/// time in s, distance in m, lateral as drawn in m, height in m, one row a point, lines ended
+/// by CR LF. A ball not drawn is passed as null.
+std::string trajectoryCsv(const DisplaySet* ball1, const DisplaySet* ball2);
+
+}  // namespace ball

@@ -1,0 +1,123 @@
+#include "display/pitch_figures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "physics/trajectory.h"
+#include "setup/ball_setup.h"
+#include "test_support.h"
+
+namespace ball {
+namespace {
+
+// A set stored as the integration stores it: point n >= 2 after step 100 (n - 1) - 1, the last
+// one `extra` steps after the point before it, on a path given by the step count.
+DisplaySet along(int points, int extra, const std::function<TrajPoint(double)>& path) {
+    DisplaySet set;
+    set.ntraj = static_cast<int16_t>(points);
+    for (int n = 1; n <= points; ++n) {
+        const double regular = n == 1 ? 0 : 100.0 * (n - 1) - 1;
+        const double steps = n < points || n < 3 ? regular : 100.0 * (n - 2) - 1 + extra;
+        const TrajPoint p = path(steps);
+        set.xtraj[n] = -p.x;
+        set.ytraj[n] = p.y;
+        set.ztraj[n] = p.z;
+    }
+    return set;
+}
+
+// 35 m/s along y from the release point, drifting 1 m/s to +x and dropping 2 m/s.
+TrajPoint straight(double steps) {
+    const double t = steps * kStep;
+    return {static_cast<float>(1.0 * t), static_cast<float>(35.0 * t),
+            static_cast<float>(1.754 - 2.0 * t)};
+}
+
+TEST(PitchFigures, FromTheStoredPointsAlone) {
+    struct Row {
+        const char* name;
+        DisplaySet set;
+        bool decision;
+        bool plate;
+    };
+    // 35 m/s passes 18.44 m after 10537.1 steps: the first state beyond is 10538 steps, 39
+    // after point 106.
+    const Row rows[] = {
+        {"straight line", along(107, 39, straight), true, true},
+        {"one point", along(1, 0, straight), false, false},
+        {"ends before the decision point", along(60, 100, straight), false, false},
+        {"ends between the decision point and the plate", along(100, 100, straight), true, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const BallFigures f = ballFigures(r.set);
+        ASSERT_EQ(f.decision.has_value(), r.decision);
+        ASSERT_EQ(f.plate.has_value(), r.plate);
+        if (r.decision) {
+            const double t = (18.44 - 7.25) / 35;
+            EXPECT_NEAR(f.decision->time, t, 1e-6);
+            EXPECT_NEAR(f.decision->lateral, -t, 1e-6);  // drawn as minus x
+            EXPECT_NEAR(f.decision->height, 1.754 - 2 * t, 1e-6);
+        }
+        if (r.plate) {
+            EXPECT_NEAR(f.plate->time, 18.44 / 35, 1e-6);
+            EXPECT_NEAR(f.plate->height, 1.754 - 2 * 18.44 / 35, 1e-6);
+            EXPECT_NEAR(pointTime(r.set, 107), 10538 * kStep, 1e-12);
+        }
+    }
+}
+
+TEST(PitchFigures, TwoBallsApart) {
+    // Ball 2 half a metre per second slower and dropping 1 m/s instead of 2: hand-computed.
+    const DisplaySet one = along(107, 39, straight);
+    const DisplaySet two = along(108, 91, [](double steps) {
+        const double t = steps * kStep;
+        return TrajPoint{static_cast<float>(1.0 * t), static_cast<float>(34.5 * t),
+                         static_cast<float>(1.754 - 1.0 * t)};
+    });
+    const PairFigures pair = pairFigures(one, two);
+    const double t1d = 11.19 / 35, t2d = 11.19 / 34.5, t1 = 18.44 / 35, t2 = 18.44 / 34.5;
+    ASSERT_TRUE(pair.decisionGap && pair.plateGap && pair.ratio && pair.arrivalGap);
+    EXPECT_NEAR(*pair.decisionGap, std::hypot(t2d - t1d, 2 * t1d - t2d), 1e-5);
+    EXPECT_NEAR(*pair.plateGap, std::hypot(t2 - t1, 2 * t1 - t2), 1e-5);
+    EXPECT_NEAR(*pair.ratio, *pair.plateGap / *pair.decisionGap, 1e-12);
+    EXPECT_NEAR(*pair.arrivalGap, t2 - t1, 1e-5);
+
+    const PairFigures alone = pairFigures(one, along(60, 100, straight));
+    EXPECT_FALSE(alone.decisionGap || alone.plateGap || alone.ratio || alone.arrivalGap);
+}
+
+// A real pitch's crossing point: its time is the integration's own, found by giving the
+// pass one loop index fewer until it no longer crosses.
+TEST(PitchFigures, CrossingTimeOfRealPitches) {
+    for (const char* kmh : {"125", "54", "160"}) {
+        SCOPED_TRACE(kmh);
+        PitchState s;
+        SetupEntries e;
+        Ball1Panel panel;
+        panel.SpeedTxt_0 = kmh;
+        SetBall1param(s, e, panel);
+        const PitchState start = s;
+        integratePass(s, 1);
+        DisplaySet set;
+        fillFromTraj(set, s);
+        int lo = 2;
+        int hi = s.nstep;  // the least last loop index with which the pass crosses
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            PitchState t = start;
+            t.nstep = static_cast<int16_t>(mid);
+            integratePass(t, 1);
+            if (t.traj[t.ntraj].y > kDist) {
+                hi = mid;
+            } else {
+                lo = mid + 1;
+            }
+        }
+        EXPECT_EQ(pointTime(set, s.ntraj), (lo - 1) * kStep);
+    }
+}
+
+}  // namespace
+}  // namespace ball
