@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <optional>
 
 #include "test_support.h"
 
@@ -126,35 +124,9 @@ TEST(ReadBall1Traj, ErrorsNameTheFile) {
 
 // A reader takes only a regular file of a size that fits the format, and never waits.
 TEST(ReadBall1Traj, OnlyARegularFileOfItsSize) {
-    using test::Planted;
-    struct Row {
-        Planted planted;
-        std::optional<ErrorKind> kind;  // none: read
-    };
-    const Row rows[] = {
-        {Planted::Fifo, ErrorKind::NotARegularFile},
-        {Planted::DevZeroLink, ErrorKind::NotARegularFile},
-        {Planted::Folder, ErrorKind::NotARegularFile},
-        {Planted::Oversize, ErrorKind::BadFileData},
-        {Planted::Unreadable, ErrorKind::PermissionDenied},
-        {Planted::LinkToFile, {}},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(static_cast<int>(r.planted));
-        test::ScopedWorkDir dir;
-        test::plant("Ball1Traj.txt", r.planted, "1\r\n0,0,1.754\r\n");
-        test::AsUnprivileged user;
-        Slots set;
-        const auto start = std::chrono::steady_clock::now();
-        if (r.kind) {
-            test::expectRunError([&] { readBall1Traj("Ball1Traj.txt", set); }, *r.kind,
-                                 "Ball1Traj.txt");
-        } else {
-            readBall1Traj("Ball1Traj.txt", set);
-            EXPECT_EQ(set.ztraj[1], 1.754f);
-        }
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
-    }
+    Slots set;
+    test::expectOnlyRegularFilesRead("Ball1Traj.txt", "1\r\n0,0,1.754\r\n",
+                                     [&] { readBall1Traj("Ball1Traj.txt", set); });
 }
 
 TEST(ReadBall1Traj, SmallCountsReadNothingWrong) {

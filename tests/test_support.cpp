@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <chrono>
+#include <optional>
 #include <cmath>
 #include <fstream>
 #include <random>
@@ -59,6 +61,35 @@ void plant(const std::filesystem::path& name, Planted what, const std::string& t
                                               fs::perms::others_read | fs::perms::others_write);
             fs::create_symlink("linked.txt", name);
             break;
+    }
+}
+
+void expectOnlyRegularFilesRead(const std::string& name, const std::string& valid,
+                                const std::function<void()>& read) {
+    struct Row {
+        Planted planted;
+        std::optional<ErrorKind> kind;  // none: read
+    };
+    const Row rows[] = {
+        {Planted::Fifo, ErrorKind::NotARegularFile},
+        {Planted::DevZeroLink, ErrorKind::NotARegularFile},
+        {Planted::Folder, ErrorKind::NotARegularFile},
+        {Planted::Oversize, ErrorKind::BadFileData},
+        {Planted::Unreadable, ErrorKind::PermissionDenied},
+        {Planted::LinkToFile, {}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(static_cast<int>(r.planted));
+        ScopedWorkDir dir;
+        plant(name, r.planted, valid);
+        AsUnprivileged user;
+        const auto start = std::chrono::steady_clock::now();
+        if (r.kind) {
+            expectRunError(read, *r.kind, name);
+        } else {
+            EXPECT_NO_THROW(read());
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
     }
 }
 

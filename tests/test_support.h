@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,12 @@ enum class Planted {
 
 /// Leaves `what` at the name; the text is used where the kind holds one.
 void plant(const std::filesystem::path& name, Planted what, const std::string& text);
+
+/// A reader's table for what can stand at its file's name: a pipe, a device or a folder is
+/// not a regular file, a 2 GiB file is bad data, a mode-000 file is denied, each at once and
+/// naming the file; a link to a valid file is followed. `valid` is a valid file's text.
+void expectOnlyRegularFilesRead(const std::string& name, const std::string& valid,
+                                const std::function<void()>& read);
 
 /// For its lifetime, a process running as root acts as the user "nobody", so that file
 /// permissions apply as they do to any user; other processes run unchanged.

@@ -33,6 +33,18 @@ start_xvfb() {
     export DISPLAY=":$n"
 }
 
+# Prints the id of the program's visible window named $1 once it shows, polling every 10 ms
+# up to $2 times; prints nothing if it does not.
+wait_for_window() {
+    local id=""
+    for _ in $(seq 1 "$2"); do
+        id=$(xdotool search --onlyvisible --pid "$APP_PID" --name "$1" 2>/dev/null | head -1) || true
+        [ -n "$id" ] && break
+        sleep 0.01
+    done
+    echo "$id"
+}
+
 # Starts the program in the folder $1, with the environment APP_ENV adds, and waits for its
 # window; sets APP_PID and WIN.
 APP_ENV=()
@@ -40,12 +52,7 @@ start_app() {
     (cd "$1" && exec env -u QT_QPA_PLATFORM "${APP_ENV[@]}" "$APP") 2>"$WORK/app.log" &
     APP_PID=$!
     PIDS+=($APP_PID)
-    WIN=""
-    for _ in $(seq 1 2000); do
-        WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name "ボールの軌道" 2>/dev/null | head -1) || true
-        [ -n "$WIN" ] && break
-        sleep 0.01
-    done
+    WIN=$(wait_for_window "ボールの軌道" 2000)
     [ -n "$WIN" ] || fail "the window did not appear: $(cat "$WORK/app.log")"
     eval "$(xdotool getwindowgeometry --shell "$WIN")"
     WIN_X=$X

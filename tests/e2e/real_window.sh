@@ -86,12 +86,7 @@ cp "$WORK/speed.png" "$OUT/real-window-100kmh.png"
 xdotool mousemove --sync $((WIN_X + 268)) $((WIN_Y + 160)) click 3
 sleep 0.5
 xdotool key --clearmodifiers Down Return
-figures=""
-for _ in $(seq 1 200); do
-    figures=$(xdotool search --onlyvisible --pid "$APP_PID" --name "投球の数値" 2>/dev/null | head -1) || true
-    [ -n "$figures" ] && break
-    sleep 0.01
-done
+figures=$(wait_for_window "投球の数値" 200)
 [ -n "$figures" ] || fail "the figures window did not open from the view's menu"
 echo "figures window opened by a right-click: $figures"
 
