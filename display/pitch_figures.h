@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-
 #include <string>
 
 #include "display_set.h"

@@ -33,7 +33,8 @@ FieldReader::FieldReader(const std::filesystem::path& path, FileRole role, std::
     const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
     if (file.fd < 0) {
         const bool denied = errno == EACCES || errno == EPERM;
-        throw RunError(denied ? ErrorKind::PermissionDenied : ErrorKind::FileNotFound, name_, role_);
+        throw RunError(denied ? ErrorKind::PermissionDenied : ErrorKind::FileNotFound, name_,
+                       role_);
     }
     struct stat st {};
     if (::fstat(file.fd, &st) != 0) throw RunError(ErrorKind::FileNotFound, name_, role_);
