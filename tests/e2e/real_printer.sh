@@ -43,9 +43,14 @@ lpadmin -p "$queue" -E -v cups-pdf:/ -m "$ppd" 2>/dev/null
 rejecting=BallTrajectoryRejecting$$
 lpadmin -p "$rejecting" -E -v cups-pdf:/ -m "$ppd" 2>/dev/null
 cupsreject -r "test queue closed" "$rejecting"
+# cups-pdf writes to the job owner's PDF folder, which a machine that never printed lacks;
+# one made by this check is removed again when it is left empty.
+home=$(getent passwd "$(id -un)" | cut -d: -f6)
+[ -d "$home/PDF" ] && had_pdf_folder=yes || had_pdf_folder=no
 remove_queues() {
     local q
     for q in "$queue" "$decoy" "$rejecting"; do lpadmin -x "$q" 2>/dev/null || true; done
+    [ "$had_pdf_folder" = yes ] || rmdir "$home/PDF" 2>/dev/null || true
     cleanup
 }
 trap remove_queues EXIT
@@ -68,8 +73,6 @@ done
 [ -n "$job" ] || fail "no completed job on $queue; pending: $(lpstat -o 2>/dev/null || true)"
 [ "$(default_printer)" = "$default_before" ] || fail "the default printer changed"
 
-# cups-pdf writes to the job owner's PDF folder, which a machine that never printed lacks.
-home=$(getent passwd "$(id -un)" | cut -d: -f6)
 pdf=""
 for _ in $(seq 1 100); do
     pdf=$(find "$home/PDF" /var/spool/cups-pdf -name '*.pdf' -newer "$WORK/pitches/Ball1Traj.txt" \
