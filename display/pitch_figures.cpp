@@ -57,6 +57,12 @@ std::optional<PlanePass> passAt(const DisplaySet& set, double y) {
     return std::nullopt;
 }
 
+std::optional<double> separation(const std::optional<PlanePass>& a,
+                                 const std::optional<PlanePass>& b) {
+    if (!a || !b) return std::nullopt;
+    return std::hypot(a->lateral - b->lateral, a->height - b->height);
+}
+
 BallFigures ballFigures(const DisplaySet& set) {
     return {passAt(set, kDist - kDecisionBeforePlate), passAt(set, kDist)};
 }
@@ -64,13 +70,9 @@ BallFigures ballFigures(const DisplaySet& set) {
 PairFigures pairFigures(const DisplaySet& ball1, const DisplaySet& ball2) {
     const BallFigures one = ballFigures(ball1);
     const BallFigures two = ballFigures(ball2);
-    const auto gap = [](const std::optional<PlanePass>& a, const std::optional<PlanePass>& b) {
-        return a && b ? std::optional(std::hypot(a->lateral - b->lateral, a->height - b->height))
-                      : std::nullopt;
-    };
     PairFigures pair;
-    pair.decisionGap = gap(one.decision, two.decision);
-    pair.plateGap = gap(one.plate, two.plate);
+    pair.decisionGap = separation(one.decision, two.decision);
+    pair.plateGap = separation(one.plate, two.plate);
     if (pair.decisionGap && pair.plateGap && *pair.decisionGap > 0) {
         pair.ratio = *pair.plateGap / *pair.decisionGap;
     }

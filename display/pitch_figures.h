@@ -41,6 +41,10 @@ double pointTime(const DisplaySet& set, int n);
 /// Where the set passes the plane at distance y; absent when its points do not reach it.
 std::optional<PlanePass> passAt(const DisplaySet& set, double y);
 
+/// How far apart two passes of the same plane are, m; absent when either is.
+std::optional<double> separation(const std::optional<PlanePass>& a,
+                                 const std::optional<PlanePass>& b);
+
 /// The figures of one set, from its stored points alone.
 BallFigures ballFigures(const DisplaySet& set);
 

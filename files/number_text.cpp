@@ -109,22 +109,22 @@ double parseNumber(std::string_view text) {
     return scanNumber(kept).value;
 }
 
-std::string shortestText(double v) {
+namespace {
+
+// std::to_chars of a value with the given form, as a string; no locale takes part.
+template <class T, class... Form>
+std::string charsOf(T v, Form... form) {
     char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, form...);
     return std::string(buf, res.ptr);
 }
 
-std::string shortestSingleText(float v) {
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, res.ptr);
-}
+}  // namespace
 
-std::string sevenDigitText(float v) {
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 7);
-    return std::string(buf, res.ptr);
-}
+std::string shortestText(double v) { return charsOf(v); }
+
+std::string shortestSingleText(float v) { return charsOf(v); }
+
+std::string sevenDigitText(float v) { return charsOf(v, std::chars_format::general, 7); }
 
 }  // namespace ball

@@ -1,6 +1,7 @@
 #include "ball_setup.h"
 
 #include <cmath>
+#include <limits>
 
 #include "files/number_text.h"
 #include "physics/numeric.h"
@@ -122,9 +123,10 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
 }
 
 double slowestCountableSpeed() {
-    // nstep = kSpanFactor * kDist / (v * kStep) must round to at most 32767; 32767.5 rounds
-    // to the even 32768.
-    const double slowest = kSpanFactor * kDist * 3.6 / (kStep * 32767.5);
+    // nstep = kSpanFactor * kDist / (v * kStep) must round to at most the int16 maximum; half
+    // above it rounds to the even number beyond.
+    constexpr double kMostSteps = std::numeric_limits<int16_t>::max() + 0.5;
+    const double slowest = kSpanFactor * kDist * 3.6 / (kStep * kMostSteps);
     return std::ceil(slowest * 10) / 10;
 }
 

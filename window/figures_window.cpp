@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <optional>
@@ -52,19 +51,16 @@ FiguresWindow::FiguresWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(table_);
     setFocusProxy(table_);
     resize(460, 300);
-    // The table would copy only its current cell: Ctrl+C anywhere in the window copies it all.
+    // The table, which holds the window's focus, would copy only its current cell: Ctrl+C
+    // copies it all.
     table_->installEventFilter(this);
-    auto* copy = new QShortcut(QKeySequence::Copy, this);
-    connect(copy, &QShortcut::activated, this, [this] { copyAll(); });
     showFigures(nullptr, nullptr);
 }
-
-void FiguresWindow::copyAll() { QApplication::clipboard()->setText(tabSeparated()); }
 
 bool FiguresWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == table_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-        copyAll();
+        QApplication::clipboard()->setText(tabSeparated());
         return true;
     }
     return QWidget::eventFilter(watched, event);

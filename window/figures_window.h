@@ -25,7 +25,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void copyAll();
-
     QTableWidget* table_;
 };

@@ -570,15 +570,13 @@ QString Form1::viewTip(PictureBox* box, QPoint pixel) const {
         line += QStringLiteral("、%1 s").arg(ball::pointTime(set, n), 0, 'f', 3);
         lines << line;
     }
-    if (sets[1]) {
-        const auto one = ball::passAt(*sets[0], distance);
-        const auto two = ball::passAt(*sets[1], distance);
-        if (one && two) {
-            const double gap = std::hypot(one->lateral - two->lateral, one->height - two->height);
-            lines << QStringLiteral("距離 %1 m での間隔 %2 cm")
-                         .arg(distance, 0, 'f', 2)
-                         .arg(gap * 100, 0, 'f', 1);
-        }
+    const auto passHere = [distance](const ball::DisplaySet* set) {
+        return set ? ball::passAt(*set, distance) : std::nullopt;
+    };
+    if (const std::optional<double> gap = ball::separation(passHere(sets[0]), passHere(sets[1]))) {
+        lines << QStringLiteral("距離 %1 m での間隔 %2 cm")
+                     .arg(distance, 0, 'f', 2)
+                     .arg(*gap * 100, 0, 'f', 1);
     }
     return lines.join('\n');
 }
