@@ -29,7 +29,7 @@ PitchState ball1State(const char* kmh) {
     SetupEntries e;
     Ball1Panel panel;
     panel.SpeedTxt_0 = kmh;
-    SetBall1param(s, e, panel);
+    SetBall1param(s, e, panel, [](PitchState&) {});  // aimed: nothing saved is read
     return s;
 }
 

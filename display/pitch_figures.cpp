@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "files/number_text.h"
+#include "physics/constants.h"
 #include "physics/trajectory.h"
-#include "setup/ball_setup.h"
 
 namespace ball {
 

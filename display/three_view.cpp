@@ -1,6 +1,7 @@
 #include "three_view.h"
 
 #include "files/number_text.h"
+#include "physics/constants.h"
 #include "physics/run_error.h"
 
 namespace ball {
@@ -80,13 +81,13 @@ void drawFrame(Canvas& c, View view) {
     c.setForeground(kBlack);
     switch (view) {
         case View::Side:
-            line(c, 0, 0, 18.44, 0);
+            line(c, 0, 0, kDist, 0);
             line(c, 0, 0, 0, 2);
             distanceTicks(c);
             verticalTicks(c, 0.5, -0.9);
             break;
         case View::Top:
-            line(c, 0, 0, 18.44, 0);
+            line(c, 0, 0, kDist, 0);
             line(c, 0, -1, 0, 1);
             distanceTicks(c);
             verticalTicks(c, 1.5, -0.9);
@@ -111,6 +112,15 @@ void drawCurve(Canvas& c, View view, const DisplaySet& set, Rgb colour) {
         const Mapped a = mapPoint(view, set, i);
         const Mapped b = mapPoint(view, set, i + 1);
         c.line(a.across, a.up, b.across, b.up);
+    }
+}
+
+void drawViews(Views views, std::initializer_list<Curve> curves) {
+    const std::pair<Canvas*, View> boxes[] = {
+        {&views.side, View::Side}, {&views.top, View::Top}, {&views.catcher, View::Catcher}};
+    for (const auto& [canvas, view] : boxes) {
+        drawFrame(*canvas, view);
+        for (const Curve& curve : curves) drawCurve(*canvas, view, curve.set, curve.colour);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "number_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <string>
 
 #include "physics/run_error.h"
@@ -126,5 +127,27 @@ std::string shortestText(double v) { return charsOf(v); }
 std::string shortestSingleText(float v) { return charsOf(v); }
 
 std::string sevenDigitText(float v) { return charsOf(v, std::chars_format::general, 7); }
+
+std::string fixedText(double v, int decimals) {
+    if (!std::isfinite(v)) return shortestText(v);
+    // Forty decimals hold the exact value far past any half a figure shows; round that text.
+    char buf[400];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::fixed, 40);
+    std::string s(buf, res.ptr);
+    const std::size_t point = s.find('.');
+    const bool up = s[point + 1 + decimals] >= '5';
+    s.resize(decimals == 0 ? point : point + 1 + decimals);
+    for (std::size_t i = s.size(); up && i-- > 0;) {
+        if (s[i] == '.') continue;
+        if (s[i] != '9') {
+            ++s[i];
+            break;
+        }
+        s[i] = '0';
+        if (i == 0) s.insert(s.begin(), '1');
+    }
+    return std::signbit(v) && v != 0 ? '-' + s : s;
+}
 
 }  // namespace ball

@@ -31,4 +31,8 @@ std::string shortestSingleText(float v);
 /// A float32 in at most 7 significant digits, with a period whatever the locale.
 std::string sevenDigitText(float v);
 
+/// A value with a fixed number of decimals, a half rounded away from zero and no sign on zero,
+/// as the window's toolkit prints figures.
+std::string fixedText(double v, int decimals);
+
 }  // namespace ball

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "constants.h"
+
 namespace ball {
 
 /// One stored trajectory point, in metres.
@@ -31,7 +33,7 @@ struct PitchState {
     float g = 0;          // gravity, m/s^2
     double vrel0 = 0;     // release speed, m/s
     double dt = 0;        // integration time step, s
-    float pi = 3.1416f;   // the program's pi (not the float32 nearest to pi)
+    float pi = kPi;       // the program's pi (not the float32 nearest to pi)
     double gyroelev = 0;  // gyro ball: spin axis above the horizontal, rad
     float gyroside = 0;   // gyro ball: spin axis left-right angle, rad
     double xrel0 = 0;     // release point x, m

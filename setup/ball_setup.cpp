@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "files/number_text.h"
+#include "physics/constants.h"
 #include "physics/numeric.h"
 #include "physics/trajectory.h"
 
@@ -22,7 +23,7 @@ void storeConstants(PitchState& s) {
     s.rho = 1.205;
     s.dball = 0.0715f;
     s.mball = 0.1445;
-    s.g = 9.8f;
+    s.g = static_cast<float>(kGravity);
     s.dist = kDist;
     s.cl0 = 0.08;
     s.cl1 = 0.006;
@@ -60,7 +61,7 @@ void storeGyroAxis(PitchState& s, const std::string& horizontal, const std::stri
 }  // namespace
 
 OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& panel,
-                           const std::filesystem::path& initdir) {
+                           const SavedDirection& saved) {
     OptionWrites writes;
     storeConstants(s);
     e.speed1 = parseNumber(panel.SpeedTxt_0);
@@ -90,7 +91,7 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
         s.noaim = 1;
     }
 
-    s.pi = 3.1416f;
+    s.pi = kPi;
     s.thita = degreesToRadians(s, theta);
 
     // Target point on the 5 x 5 grid as the catcher sees it: column 1 left, row 1 on top.
@@ -116,9 +117,10 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
     const double k = finite(0.5 * s.rho * (s.vrel0 * s.vrel0) * area / s.mball);
     const double dz = (double{s.ztgt} - kMound) - kReleaseHeight;
     const double t = flightTime(s);
-    s.alpha = std::atan(finite(dz + 0.5 * (9.8 - k * cl * std::cos(s.thita)) * (t * t)) / s.dist);
+    s.alpha =
+        std::atan(finite(dz + 0.5 * (kGravity - k * cl * std::cos(s.thita)) * (t * t)) / s.dist);
 
-    if (s.noaim == 1) readInitdir(s, initdir);
+    if (s.noaim == 1) saved(s);
     return writes;
 }
 
@@ -130,15 +132,17 @@ double slowestCountableSpeed() {
     return std::ceil(slowest * 10) / 10;
 }
 
-double slowestStorableSpeed() {
-    // Whether an aimed pitch at the panel defaults fits the buffer depends on its flight, so
-    // fly it; the point count only grows as the ball slows. Whole km/h are enough advice.
+namespace {
+
+// Whether an aimed pitch at the panel defaults fits the buffer depends on its flight, so fly
+// it; the point count only grows as the ball slows. Whole km/h are enough advice.
+double findSlowestStorableSpeed() {
     const auto fits = [](int kmh) {
         PitchState s;
         SetupEntries e;
         Ball1Panel panel;
         panel.SpeedTxt_0 = std::to_string(kmh);
-        SetBall1param(s, e, panel);
+        SetBall1param(s, e, panel, [](PitchState&) {});  // aimed: nothing saved is read
         try {
             GetBall1traj(s);
         } catch (const RunError& err) {
@@ -156,8 +160,16 @@ double slowestStorableSpeed() {
     return high;
 }
 
+}  // namespace
+
+double slowestStorableSpeed() {
+    // A figure of the model alone: the same for the life of the process.
+    static const double speed = findSlowestStorableSpeed();
+    return speed;
+}
+
 OptionWrites SetBall2param(PitchState& s, SetupEntries& e, const Ball2Panel& panel,
-                           const std::filesystem::path& initdir) {
+                           const SavedDirection& saved) {
     OptionWrites writes;
     storeConstants(s);
     e.speed2 = parseNumber(panel.SpeedTxt_1);
@@ -179,7 +191,7 @@ OptionWrites SetBall2param(PitchState& s, SetupEntries& e, const Ball2Panel& pan
     }
     s.thita = degreesToRadians(s, theta);
 
-    readInitdir(s, initdir);
+    saved(s);
     return writes;
 }
 

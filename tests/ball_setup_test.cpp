@@ -5,12 +5,16 @@
 #include <cmath>
 #include <functional>
 
+#include "files/initdir_file.h"
 #include "test_support.h"
 
 namespace ball {
 namespace {
 
 constexpr double kTol = 5e-7;  // the figures are given to six decimals
+
+// The saved direction as the session gives it: "initdir.txt" in the working folder.
+void fromFile(PitchState& s) { readInitdir(s, kInitdirFile); }
 
 struct Ball1Row {
     const char* name;
@@ -41,7 +45,7 @@ TEST(SetBall1param, TargetCells) {
         SetupEntries e;
         Ball1Panel panel;
         r.edit(panel);
-        const OptionWrites w = SetBall1param(s, e, panel);
+        const OptionWrites w = SetBall1param(s, e, panel, fromFile);
         EXPECT_NEAR(s.xtgt, r.xtgt, kTol);
         EXPECT_NEAR(s.ztgt, r.ztgt, kTol);
         if (!std::isnan(r.beta)) {
@@ -61,7 +65,7 @@ TEST(SetBall1param, TargetCells) {
 TEST(SetBall1param, Defaults) {
     PitchState s;
     SetupEntries e;
-    const OptionWrites w = SetBall1param(s, e, Ball1Panel{});
+    const OptionWrites w = SetBall1param(s, e, Ball1Panel{}, fromFile);
     EXPECT_NEAR(s.vrel0, 34.722222, kTol);
     EXPECT_NEAR(s.dist / s.vrel0, 0.531072, kTol);
     EXPECT_EQ(s.nstep, 12746);
@@ -122,7 +126,7 @@ TEST(SetBall1param, SpeedSpinAndKind) {
         SetupEntries e;
         Ball1Panel panel;
         r.edit(panel);
-        const OptionWrites w = SetBall1param(s, e, panel);
+        const OptionWrites w = SetBall1param(s, e, panel, fromFile);
         r.check(s, w);
     }
 }
@@ -149,6 +153,13 @@ TEST(SetBall1param, Errors) {
          ErrorKind::Overflow, ""},
         {"target off without the file", [](Ball1Panel& p) { p.TargetOP_0 = false; },
          ErrorKind::FileNotFound, "initdir.txt"},
+        // The saved direction is read last: the speed's error comes first.
+        {"speed 0, target off, no file",
+         [](Ball1Panel& p) {
+             p.SpeedTxt_0 = "0";
+             p.TargetOP_0 = false;
+         },
+         ErrorKind::DivisionByZero, ""},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -157,7 +168,7 @@ TEST(SetBall1param, Errors) {
         SetupEntries e;
         Ball1Panel panel;
         r.edit(panel);
-        test::expectRunError([&] { SetBall1param(s, e, panel); }, r.kind, r.detail);
+        test::expectRunError([&] { SetBall1param(s, e, panel, fromFile); }, r.kind, r.detail);
     }
 }
 
@@ -167,7 +178,7 @@ TEST(SetBall1param, SpeedZeroStopsAfterTheSpeed) {
     Ball1Panel panel;
     panel.SpeedTxt_0 = "0";
     panel.Omega0Txt_0 = "25";
-    EXPECT_THROW(SetBall1param(s, e, panel), RunError);
+    EXPECT_THROW(SetBall1param(s, e, panel, fromFile), RunError);
     EXPECT_EQ(s.dist, 18.44);
     EXPECT_EQ(e.omg1[0], 25.0);
     EXPECT_EQ(s.nstep, 0);
@@ -179,7 +190,7 @@ TEST(SetBall1param, RowTermAtTheInt16Edge) {
     SetupEntries e;
     Ball1Panel panel;
     panel.TargetPTxt_1 = "-32764";
-    SetBall1param(s, e, panel);
+    SetBall1param(s, e, panel, fromFile);
     EXPECT_EQ(s.ztgt, static_cast<float>(0.85 + (1.7 * (32767 * 0.5)) / 3));
 }
 
@@ -202,7 +213,7 @@ TEST(SetBall1param, TargetOffReadsTheSavedDirection) {
         SetupEntries e;
         Ball1Panel panel;
         panel.TargetOP_0 = false;
-        const OptionWrites w = SetBall1param(s, e, panel);
+        const OptionWrites w = SetBall1param(s, e, panel, fromFile);
         EXPECT_EQ(s.noaim, 1);
         EXPECT_FALSE(w.TargetOP_1.has_value());
         EXPECT_EQ(s.alpha, r.alpha);
@@ -221,7 +232,7 @@ TEST(SetBall2param, Defaults) {
     s.ztgt = 0.5f;
     SetupEntries e;
     e.speed1 = 99;
-    const OptionWrites w = SetBall2param(s, e, Ball2Panel{});
+    const OptionWrites w = SetBall2param(s, e, Ball2Panel{}, fromFile);
     EXPECT_NEAR(s.vrel0, 34.722222, kTol);
     EXPECT_EQ(s.nstep, 12746);
     EXPECT_EQ(s.domega, 0.0);
@@ -262,7 +273,7 @@ TEST(SetBall2param, SinglePrecisionEntriesAndGyroBoxes) {
         panel.Text2_3 = r.side;
         panel.Omega0Txt_1 = "30.1";
         panel.Omega1Txt_1 = "20";
-        const OptionWrites w = SetBall2param(s, e, panel);
+        const OptionWrites w = SetBall2param(s, e, panel, fromFile);
         EXPECT_TRUE(w.gyroOpb);
         EXPECT_EQ(s.ikind, 0);
         EXPECT_EQ(s.thita, 0.0);
@@ -286,7 +297,7 @@ TEST(SetBall2param, Errors) {
         {"empty file", "", "125", ErrorKind::InputPastEndOfFile},
         {"not a number", "1,2,x,4,5\r\n", "125", ErrorKind::BadFileData},
         {"release point beyond float32", "0,0,0,0,1e39\r\n", "125", ErrorKind::Overflow},
-        {"speed 0", "1,2,3,4,5\r\n", "0", ErrorKind::DivisionByZero},
+        {"speed 0, no file", nullptr, "0", ErrorKind::DivisionByZero},
         {"48.6 km/h", "1,2,3,4,5\r\n", "-48.6", ErrorKind::Overflow},
     };
     for (const Row& r : rows) {
@@ -298,7 +309,7 @@ TEST(SetBall2param, Errors) {
         Ball2Panel panel;
         panel.SpeedTxt_1 = r.speed;
         const bool fileError = std::string(r.speed) == "125";
-        test::expectRunError([&] { SetBall2param(s, e, panel); }, r.kind,
+        test::expectRunError([&] { SetBall2param(s, e, panel, fromFile); }, r.kind,
                              fileError ? "initdir.txt" : "");
     }
 }

@@ -58,5 +58,18 @@ TEST(ScanNumber, TellsIntegersFromDecimals) {
     }
 }
 
+// Figures print as the window always printed them: an exact half away from zero, no "-0".
+TEST(FixedText, HalvesAwayFromZero) {
+    struct Row {
+        double v;
+        int decimals;
+        const char* text;
+    };
+    const Row rows[] = {{0.125, 2, "0.13"},  {-72.125, 2, "-72.13"}, {2.5, 0, "3"},
+                        {0.1249, 2, "0.12"}, {9.95, 1, "9.9"},       {99.96, 1, "100.0"},
+                        {-0.0, 1, "0.0"},    {-1e-9, 1, "-0.0"},     {0.5649, 3, "0.565"}};
+    for (const Row& r : rows) EXPECT_EQ(fixedText(r.v, r.decimals), r.text) << r.v;
+}
+
 }  // namespace
 }  // namespace ball

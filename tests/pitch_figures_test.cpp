@@ -97,7 +97,7 @@ TEST(PitchFigures, CrossingTimeOfRealPitches) {
         SetupEntries e;
         Ball1Panel panel;
         panel.SpeedTxt_0 = kmh;
-        SetBall1param(s, e, panel);
+        SetBall1param(s, e, panel, [](PitchState&) {});  // aimed: nothing saved is read
         const PitchState start = s;
         integratePass(s, 1);
         DisplaySet set;

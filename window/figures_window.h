@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
-#include "display/display_set.h"
+#include "session/figure_texts.h"
 
 class QTableWidget;
 
@@ -15,8 +16,8 @@ class FiguresWindow : public QWidget {
 public:
     explicit FiguresWindow(QWidget* parent);
 
-    /// Shows the figures of the balls drawn; a ball not drawn is null.
-    void showFigures(const ball::DisplaySet* ball1, const ball::DisplaySet* ball2);
+    /// Shows the rows, one figure a row.
+    void showFigures(const std::vector<ball::FigureRow>& rows);
 
     /// The table as tab-separated lines: a header, then a figure a line.
     QString tabSeparated() const;

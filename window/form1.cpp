@@ -12,21 +12,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "display/pitch_figures.h"
 #include "figures_window.h"
-#include "files/atomic_file.h"
+#include "page_output.h"
 #include "picture_box.h"
-#include "print_status.h"
-#include "setup/ball_setup.h"
 #include "shapes.h"
 
 namespace {
@@ -102,20 +96,7 @@ void lineControl(QWidget* parent, const char* name, int index, int x1, int y1, i
 
 std::string text(const QLineEdit* box) { return box->text().toStdString(); }
 
-QString fileName(const ball::RunError& e) {
-    return QString::fromStdString(e.detail());
-}
-
-// Where the user can get a missing file from.
-QString fileSource(ball::FileRole role) {
-    switch (role) {
-        case ball::FileRole::Initdir:
-            return "このファイルは、目標を「する」にして「ボール１」を実行すると作られます。";
-        case ball::FileRole::Ball1Traj: return "このファイルは「ボール１」を実行すると作られます。";
-        case ball::FileRole::None: break;
-    }
-    return {};
-}
+QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
@@ -139,28 +120,60 @@ struct PanelTexts {
 namespace {
 
 const PanelLayout kBall1Layout = {
-    0, "Ball1setFrm", "ボール１", twips(10680, 120, 4455, 6615), twips(120, 600, 735, 375),
-    twips(1080, 480, 1215, 375), twips(2520, 600, 495, 255), twips(1560, 1200, 1215, 255),
-    twips(240, 1680, 975, 255), twips(1200, 1560, 855, 375), twips(2640, 1560, 855, 375),
-    twips(3480, 1560, 735, 375), 2280, 0, 2};
+    .index = 0,
+    .name = "Ball1setFrm",
+    .title = "ボール１",
+    .panel = twips(10680, 120, 4455, 6615),
+    .Label1 = twips(120, 600, 735, 375),
+    .SpeedTxt = twips(1080, 480, 1215, 375),
+    .Label2 = twips(2520, 600, 495, 255),
+    .Label7 = twips(1560, 1200, 1215, 255),
+    .Label8 = twips(240, 1680, 975, 255),
+    .Omega0Txt = twips(1200, 1560, 855, 375),
+    .Label9 = twips(2640, 1560, 855, 375),
+    .Omega1Txt = twips(3480, 1560, 735, 375),
+    .kindTop = 2280,
+    .horizontal = 0,
+    .side = 2,
+};
 
 const PanelLayout kBall2Layout = {
-    1, "Ball2Frm", "ボール２", twips(10680, 6960, 4455, 3855), twips(480, 600, 735, 375),
-    twips(1320, 480, 1215, 375), twips(2640, 600, 495, 255), twips(1320, 1080, 1215, 255),
-    twips(120, 1440, 975, 255), twips(1080, 1320, 855, 375), twips(2520, 1320, 855, 375),
-    twips(3360, 1320, 735, 375), 1920, 4, 3};
+    .index = 1,
+    .name = "Ball2Frm",
+    .title = "ボール２",
+    .panel = twips(10680, 6960, 4455, 3855),
+    .Label1 = twips(480, 600, 735, 375),
+    .SpeedTxt = twips(1320, 480, 1215, 375),
+    .Label2 = twips(2640, 600, 495, 255),
+    .Label7 = twips(1320, 1080, 1215, 255),
+    .Label8 = twips(120, 1440, 975, 255),
+    .Omega0Txt = twips(1080, 1320, 855, 375),
+    .Label9 = twips(2520, 1320, 855, 375),
+    .Omega1Txt = twips(3360, 1320, 735, 375),
+    .kindTop = 1920,
+    .horizontal = 4,
+    .side = 3,
+};
 
 PanelTexts textsOf(const ball::Ball1Panel& p) {
-    return {p.SpeedTxt_0, p.Omega0Txt_0, p.Omega1Txt_0, p.thitaTxtBox_0,
-            p.Text2_0,    p.Text2_2,     p.OrdinaryOpb_0};
+    return {.speed = p.SpeedTxt_0,
+            .omega0 = p.Omega0Txt_0,
+            .omega1 = p.Omega1Txt_0,
+            .thita = p.thitaTxtBox_0,
+            .horizontal = p.Text2_0,
+            .side = p.Text2_2,
+            .ordinary = p.OrdinaryOpb_0};
 }
 
 PanelTexts textsOf(const ball::Ball2Panel& p) {
-    return {p.SpeedTxt_1, p.Omega0Txt_1, p.Omega1Txt_1, p.thitaTxtBox_1,
-            p.Text2_4,    p.Text2_3,     p.OrdinaryOpb_1};
+    return {.speed = p.SpeedTxt_1,
+            .omega0 = p.Omega0Txt_1,
+            .omega1 = p.Omega1Txt_1,
+            .thita = p.thitaTxtBox_1,
+            .horizontal = p.Text2_4,
+            .side = p.Text2_3,
+            .ordinary = p.OrdinaryOpb_1};
 }
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
@@ -355,102 +368,50 @@ ball::Ball2Panel Form1::ball2Panel() const {
     return p;
 }
 
-void Form1::runClick(const std::function<ball::OptionWrites(ball::Views)>& run,
-                     PanelControls& panel, bool drawsBall2) {
+void Form1::runClick(const std::function<ball::ClickOutcome(ball::Views)>& run,
+                     PanelControls& panel) {
     PictureBox* boxes[] = {Picture1, Picture2, Picture3};
     for (PictureBox* b : boxes) b->beginDrawing();
-    try {
-        const ball::OptionWrites writes = run({*Picture1, *Picture2, *Picture3});
-        for (PictureBox* b : boxes) b->commitDrawing();
-        // What the views now show, for the figures, the tooltips and the saved trajectories.
-        shown1_ = workspace_.ball1;
-        shown2_.reset();
-        if (drawsBall2) shown2_ = workspace_.ball2;
-        if (figures_) figures_->showFigures(shownBall1(), shownBall2());
-        // The setup's own writes agree with what the panel shows.
-        (writes.gyroOpb ? panel.gyroOpb : panel.OrdinaryOpb)->setChecked(true);
-        if (writes.TargetOP_1 == false) TargetOP_0->setChecked(true);
-    } catch (const ball::RunError& e) {
+    const ball::ClickOutcome out = run({*Picture1, *Picture2, *Picture3});
+    if (!out.ok()) {
         for (PictureBox* b : boxes) b->discardDrawing();
-        showError(errorMessage(e));
-    } catch (const std::exception& e) {
-        for (PictureBox* b : boxes) b->discardDrawing();
-        showError(QStringLiteral("予期しないエラーが発生しました: %1").arg(e.what()));
+        showError(qs(out.message));
+        return;
     }
+    for (PictureBox* b : boxes) b->commitDrawing();
+    if (figures_) figures_->showFigures(session_.figures());
+    // The setup's own writes agree with what the panel shows.
+    (out.writes.gyroOpb ? panel.gyroOpb : panel.OrdinaryOpb)->setChecked(true);
+    if (out.writes.TargetOP_1 == false) TargetOP_0->setChecked(true);
 }
 
 void Form1::Command1_Click() {
     const ball::Ball1Panel panel = ball1Panel();
-    runClick([&](ball::Views v) { return ball::runBall1(workspace_, panel, v); }, ball1_, false);
+    runClick([&](ball::Views v) { return session_.runBall1(panel, v); }, ball1_);
 }
 
 void Form1::Command2_Click() {
     const ball::Ball2Panel panel = ball2Panel();
-    runClick([&](ball::Views v) { return ball::runBall2(workspace_, panel, v); }, ball2_, true);
+    runClick([&](ball::Views v) { return session_.runBall2(panel, v); }, ball2_);
 }
 
 void Form1::Command3_Click() {
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty()) {
-        info = QPrinterInfo::availablePrinters().first();
-    }
-    if (info.isNull()) {
+    const page_output::PrintOutcome out = page_output::print(content_);
+    if (out.message.isEmpty()) return;
+    QMessageBox* box = showError(out.message);
+    if (out.noPrinter) {
         // Offer the same page as a PDF instead.
-        QMessageBox* box = showError("プリンタが見つかりません。印刷できませんでした。\n"
-                                     "代わりに PDF として保存できます。");
         QPushButton* pdf = box->addButton("PDFとして保存…", QMessageBox::ActionRole);
         pdf->setObjectName("savePdfButton");
         connect(pdf, &QPushButton::clicked, this, [this] { askSaveImage("PDF (*.pdf)"); });
-        return;
-    }
-    const QString name = info.printerName();
-    const QString refusal = printerRefusal(name);
-    if (!refusal.isEmpty()) {
-        showError(QStringLiteral("プリンタ「%1」は%2。印刷しませんでした。").arg(name, refusal));
-        return;
-    }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName("ballview");
-    printer.setPageOrientation(pageOrientation());
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        showError(QStringLiteral("プリンタ「%1」で印刷を始められませんでした。").arg(name));
-        return;
-    }
-    paintPage(painter);
-    const QString failure =
-        painter.end() ? lastJobFailure() : QStringLiteral("印刷を終えられませんでした");
-    if (!failure.isEmpty()) {
-        showError(QStringLiteral("プリンタ「%1」で印刷できませんでした: %2").arg(name, failure));
     }
 }
 
 void Form1::Command4_Click() { close(); }
 
-QPageLayout::Orientation Form1::pageOrientation() const {
-    return content_->width() > content_->height() ? QPageLayout::Landscape
-                                                  : QPageLayout::Portrait;
-}
-
-void Form1::paintPage(QPainter& painter) {
-    // The window drawn straight onto the page, as large as it fits and centred: lines and text
-    // stay vectors, sharp at any size.
-    const QRect page = painter.viewport();
-    const QSize full = content_->size();
-    const double scale =
-        std::min(double(page.width()) / full.width(), double(page.height()) / full.height());
-    painter.translate((page.width() - full.width() * scale) / 2,
-                      (page.height() - full.height() * scale) / 2);
-    painter.scale(scale, scale);
-    content_->render(&painter);
-}
-
-const ball::DisplaySet* Form1::shownBall1() const { return shown1_ ? &*shown1_ : nullptr; }
-const ball::DisplaySet* Form1::shownBall2() const { return shown2_ ? &*shown2_ : nullptr; }
-
 void Form1::showFigures() {
     if (!figures_) figures_ = new FiguresWindow(this);
-    figures_->showFigures(shownBall1(), shownBall2());
+    figures_->showFigures(session_.figures());
     figures_->show();
     figures_->raise();
     figures_->activateWindow();
@@ -458,36 +419,15 @@ void Form1::showFigures() {
 }
 
 bool Form1::saveImage(const QString& path) {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok && path.endsWith(".pdf", Qt::CaseInsensitive)) {
-        QPdfWriter pdf(&file);
-        pdf.setTitle("ボールの軌道");
-        pdf.setCreator("ballview");
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageOrientation(pageOrientation());
-        pdf.setResolution(300);
-        QPainter painter;
-        ok = painter.begin(&pdf);
-        if (ok) paintPage(painter);
-        ok = ok && painter.end();
-    } else if (ok) {
-        ok = content_->grab().toImage().save(&file, "PNG");
-    }
-    ok = ok && file.commit();
-    if (!ok) showError(QStringLiteral("「%1」に保存できませんでした。").arg(path));
-    return ok;
+    const QString failure = page_output::saveImage(content_, path);
+    if (!failure.isEmpty()) showError(failure);
+    return failure.isEmpty();
 }
 
 bool Form1::saveCsv(const QString& path) {
-    try {
-        ball::replaceFile(path.toStdString(), ball::trajectoryCsv(shownBall1(), shownBall2()),
-                          ball::FileRole::None);
-        return true;
-    } catch (const ball::RunError& e) {
-        showError(errorMessage(e));
-        return false;
-    }
+    const std::optional<std::string> failure = session_.saveCsv(path.toStdString());
+    if (failure) showError(qs(*failure));
+    return !failure;
 }
 
 void Form1::askSaveImage(const QString& filter) {
@@ -548,37 +488,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 QString Form1::viewTip(PictureBox* box, QPoint pixel) const {
     const std::optional<QPointF> at = box->toWorld(pixel);
-    if (!at || !shown1_) return {};
+    if (!at) return {};
     const ball::View view = box == Picture1   ? ball::View::Side
                             : box == Picture2 ? ball::View::Top
                                               : ball::View::Catcher;
-    QStringList lines;
-    double distance = at->x();
-    const ball::DisplaySet* sets[] = {shownBall1(), shownBall2()};
-    for (int b = 0; b < 2; ++b) {
-        if (!sets[b]) continue;
-        const ball::DisplaySet& set = *sets[b];
-        const int n = ball::nearestPoint(set, view, at->x(), at->y());
-        if (n == 0) continue;
-        const double y = set.ytraj[n].value();
-        if (view == ball::View::Catcher && b == 0) distance = y;
-        QString line = QStringLiteral("ボール%1: 距離 %2 m").arg(b == 0 ? "１" : "２").arg(y, 0, 'f', 2);
-        if (view != ball::View::Top) line += QStringLiteral("、高さ %1 m").arg(set.ztraj[n], 0, 'f', 3);
-        if (view != ball::View::Side) {
-            line += QStringLiteral("、左右 %1 m").arg(set.xtraj[n].value(), 0, 'f', 3);
-        }
-        line += QStringLiteral("、%1 s").arg(ball::pointTime(set, n), 0, 'f', 3);
-        lines << line;
-    }
-    const auto passHere = [distance](const ball::DisplaySet* set) {
-        return set ? ball::passAt(*set, distance) : std::nullopt;
-    };
-    if (const std::optional<double> gap = ball::separation(passHere(sets[0]), passHere(sets[1]))) {
-        lines << QStringLiteral("距離 %1 m での間隔 %2 cm")
-                     .arg(distance, 0, 'f', 2)
-                     .arg(*gap * 100, 0, 'f', 1);
-    }
-    return lines.join('\n');
+    return qs(session_.viewTip(view, at->x(), at->y()));
 }
 
 QMessageBox* Form1::showError(const QString& text) {
@@ -589,65 +503,4 @@ QMessageBox* Form1::showError(const QString& text) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     return box;
-}
-
-QString errorMessage(const ball::RunError& e) {
-    using ball::ErrorKind;
-    const QString file = fileName(e);
-    switch (e.kind()) {
-        case ErrorKind::DivisionByZero:
-            return "ゼロで割る計算になりました（division by zero）。\n"
-                   "速度に 0 以外の数を入れてください。";
-        case ErrorKind::Overflow:
-            if (!file.isEmpty()) {
-                return QStringLiteral("ファイル「%1」の数が大きすぎます（overflow）。").arg(file);
-            }
-            return QStringLiteral("数が扱える範囲を超えました（overflow）。\n"
-                                  "速度は約 %1 km 以上にし、目標の行や入力の数を確かめてください。")
-                .arg(ball::slowestCountableSpeed());
-        case ErrorKind::SubscriptOutOfRange:
-            if (!file.isEmpty()) {
-                return QStringLiteral("ファイル「%1」の点の数が %2 を超えています"
-                                      "（subscript out of range）。")
-                    .arg(file)
-                    .arg(ball::kMaxTrajPoints);
-            }
-            return QStringLiteral("軌道の点が %1 を超えました（subscript out of range）。\n"
-                                  "速度が遅すぎます。約 %2 km 以上にしてください。")
-                .arg(ball::kMaxTrajPoints)
-                .arg(ball::slowestStorableSpeed());
-        case ErrorKind::FileNotFound: {
-            const QString text =
-                QStringLiteral("ファイル「%1」が見つかりません（file not found）。").arg(file);
-            const QString source = fileSource(e.role());
-            return source.isEmpty() ? text : text + "\n" + source;
-        }
-        case ErrorKind::InputPastEndOfFile:
-            return QStringLiteral("ファイル「%1」の数が足りません（input past end of file）。")
-                .arg(file);
-        case ErrorKind::FileWriteFailure: {
-            const QString text =
-                QStringLiteral("ファイル「%1」に書き込めません（file write failure）。\n").arg(file);
-            switch (e.refuser()) {
-                case ball::Refuser::File:
-                    return text + "このファイルは書き込みが禁止されています。元の内容はそのままです。";
-                case ball::Refuser::Folder:
-                    return text + "このファイルのフォルダに書き込む権限がありません。";
-                case ball::Refuser::Unknown: break;
-            }
-            return text + "ディスクの空きとフォルダを確かめてください。";
-        }
-        case ErrorKind::BadFileData:
-            return QStringLiteral("ファイル「%1」に数でないデータがあるか、大きすぎます"
-                                  "（bad data in file）。")
-                .arg(file);
-        case ErrorKind::PermissionDenied:
-            return QStringLiteral("ファイル「%1」を読む権限がありません（permission denied）。")
-                .arg(file);
-        case ErrorKind::NotARegularFile:
-            return QStringLiteral("「%1」は普通のファイルではありません（not a regular file）。\n"
-                                  "同じ名前のフォルダなどを移すか、名前を変えてください。")
-                .arg(file);
-    }
-    return QString::fromUtf8(e.what());
 }

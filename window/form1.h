@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QPageLayout>
 #include <QWidget>
 #include <functional>
-#include <optional>
 
-#include "display/runs.h"
-#include "physics/run_error.h"
+#include "session/pitch_session.h"
 #include "setup/panels.h"
 
 class QGroupBox;
@@ -17,15 +14,15 @@ class QLineEdit;
 class QMessageBox;
 class QPushButton;
 class QRadioButton;
-class QPainter;
 class QScrollArea;
 class PictureBox;
 struct PanelLayout;
 struct PanelTexts;
 
 /// The one window, "ボールの軌道": three views, the Ball-1 and Ball-2 panels, four buttons.
-/// It owns the controls, the pitch state and both display sets. Controls carry their names
-/// (with the member index, as in SpeedTxt_0) as their objectName.
+/// It owns the controls and hands each click to the session, which owns the comparison of the
+/// two balls. Controls carry their names (with the member index, as in SpeedTxt_0) as their
+/// objectName.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -43,6 +40,9 @@ public:
     ball::Ball1Panel ball1Panel() const;
     /// The Ball-2 panel's values.
     ball::Ball2Panel ball2Panel() const;
+
+    /// The comparison the window shows.
+    const ball::PitchSession& session() const { return session_; }
 
     /// Opens "投球の数値", the figures of the balls drawn, or brings it forward.
     void showFigures();
@@ -79,10 +79,9 @@ private:
     void buildTargetGrid(QGroupBox* panel, const ball::Ball1Panel& defaults);
     void buildTabOrder();
 
-    /// Runs one click's work; an error ends it with a message box, the boxes keep their
+    /// Runs one click in the session; an error ends it with a message box, the boxes keep their
     /// previous drawing, and the window stays open.
-    void runClick(const std::function<ball::OptionWrites(ball::Views)>& run, PanelControls& p,
-                  bool drawsBall2);
+    void runClick(const std::function<ball::ClickOutcome(ball::Views)>& run, PanelControls& p);
     QMessageBox* showError(const QString& text);
 
     void buildActions();
@@ -90,16 +89,10 @@ private:
     QString viewTip(PictureBox* box, QPoint pixel) const;
     void askSaveImage(const QString& filter);
     void askSaveCsv();
-    QPageLayout::Orientation pageOrientation() const;
-    void paintPage(QPainter& painter);
-    const ball::DisplaySet* shownBall1() const;
-    const ball::DisplaySet* shownBall2() const;
 
-    ball::Workspace workspace_;
+    ball::PitchSession session_;
     QScrollArea* scroll_ = nullptr;
     QWidget* content_ = nullptr;  // the layout's surface, inside scroll_
-    std::optional<ball::DisplaySet> shown1_;  // the balls the views show
-    std::optional<ball::DisplaySet> shown2_;
     FiguresWindow* figures_ = nullptr;
     QList<QAction*> viewActions_;
     PictureBox* Picture1 = nullptr;
@@ -116,7 +109,3 @@ private:
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
 };
-
-/// The message for a run-time error, in the window's language, naming the file where one is
-/// involved.
-QString errorMessage(const ball::RunError& e);

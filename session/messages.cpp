@@ -1,0 +1,111 @@
+#include "messages.h"
+
+#include "files/number_text.h"
+#include "physics/pitch_state.h"
+#include "setup/ball_setup.h"
+
+namespace ball {
+
+namespace {
+
+std::string quoted(const std::string& file) { return "「" + file + "」"; }
+
+// Where the user can get a missing file from.
+std::string fileSource(FileRole role) {
+    switch (role) {
+        case FileRole::Initdir:
+            return "このファイルは、目標を「する」にして「ボール１」を実行すると作られます。";
+        case FileRole::Ball1Traj:
+            return "このファイルは「ボール１」を実行すると作られます。";
+        case FileRole::None:
+            break;
+    }
+    return {};
+}
+
+std::string writeFailure(const RunError& e) {
+    const std::string text =
+        "ファイル" + quoted(e.detail()) + "に書き込めません（file write failure）。\n";
+    switch (e.refuser()) {
+        case Refuser::File:
+            return text + "このファイルは書き込みが禁止されています。元の内容はそのままです。";
+        case Refuser::Folder:
+            return text + "このファイルのフォルダに書き込む権限がありません。";
+        case Refuser::Unknown:
+            break;
+    }
+    return text + "ディスクの空きとフォルダを確かめてください。";
+}
+
+}  // namespace
+
+std::string errorMessage(const RunError& e) {
+    const std::string& file = e.detail();
+    switch (e.kind()) {
+        case ErrorKind::DivisionByZero:
+            return "ゼロで割る計算になりました（division by zero）。\n"
+                   "速度に 0 以外の数を入れてください。";
+        case ErrorKind::Overflow:
+            if (!file.empty())
+                return "ファイル" + quoted(file) + "の数が大きすぎます（overflow）。";
+            // The advised speed is computed from the limit that decides it.
+            return "数が扱える範囲を超えました（overflow）。\n速度は約 " +
+                   shortestText(slowestCountableSpeed()) +
+                   " km 以上にし、目標の行や入力の数を確かめてください。";
+        case ErrorKind::SubscriptOutOfRange:
+            if (!file.empty()) {
+                return "ファイル" + quoted(file) + "の点の数が " + std::to_string(kMaxTrajPoints) +
+                       " を超えています（subscript out of range）。";
+            }
+            return "軌道の点が " + std::to_string(kMaxTrajPoints) +
+                   " を超えました（subscript out of range）。\n速度が遅すぎます。約 " +
+                   shortestText(slowestStorableSpeed()) + " km 以上にしてください。";
+        case ErrorKind::FileNotFound: {
+            const std::string text =
+                "ファイル" + quoted(file) + "が見つかりません（file not found）。";
+            const std::string source = fileSource(e.role());
+            return source.empty() ? text : text + "\n" + source;
+        }
+        case ErrorKind::InputPastEndOfFile:
+            return "ファイル" + quoted(file) + "の数が足りません（input past end of file）。";
+        case ErrorKind::FileWriteFailure:
+            return writeFailure(e);
+        case ErrorKind::BadFileData:
+            return "ファイル" + quoted(file) +
+                   "に数でないデータがあるか、大きすぎます（bad data in file）。";
+        case ErrorKind::PermissionDenied:
+            return "ファイル" + quoted(file) + "を読む権限がありません（permission denied）。";
+        case ErrorKind::NotARegularFile:
+            return quoted(file) +
+                   "は普通のファイルではありません（not a regular file）。\n"
+                   "同じ名前のフォルダなどを移すか、名前を変えてください。";
+    }
+    return e.what();
+}
+
+std::string unexpectedErrorMessage(const std::string& what) {
+    return "予期しないエラーが発生しました: " + what;
+}
+
+std::string noPrinterMessage() {
+    return "プリンタが見つかりません。印刷できませんでした。\n代わりに PDF として保存できます。";
+}
+
+std::string printerRefusedMessage(const std::string& printer, const std::string& refusal) {
+    return "プリンタ" + quoted(printer) + "は" + refusal + "。印刷しませんでした。";
+}
+
+std::string printStartFailedMessage(const std::string& printer) {
+    return "プリンタ" + quoted(printer) + "で印刷を始められませんでした。";
+}
+
+std::string printFailedMessage(const std::string& printer, const std::string& failure) {
+    return "プリンタ" + quoted(printer) +
+           "で印刷できませんでした: " + (failure.empty() ? "印刷を終えられませんでした" : failure);
+}
+
+std::string imageSaveFailedMessage(const std::string& path) {
+    return quoted(path) + "に保存できませんでした。";
+}
+
+}  // namespace ball

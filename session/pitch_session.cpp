@@ -1,0 +1,81 @@
+#include "pitch_session.h"
+
+#include <exception>
+
+#include "display/pitch_figures.h"
+#include "files/atomic_file.h"
+#include "files/ball1_traj_file.h"
+#include "files/initdir_file.h"
+#include "messages.h"
+
+namespace ball {
+
+namespace {
+
+// What a setup asks for when it needs the saved direction.
+void readSavedDirection(PitchState& s) { readInitdir(s, kInitdirFile); }
+
+}  // namespace
+
+template <class Run>
+ClickOutcome PitchSession::transaction(Run&& run) {
+    ClickOutcome out;
+    try {
+        out.writes = run();
+    } catch (const RunError& e) {
+        out.error = e;
+        out.message = errorMessage(e);
+    } catch (const std::exception& e) {
+        out.message = unexpectedErrorMessage(e.what());
+    }
+    return out;
+}
+
+ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
+    return transaction([&] {
+        const OptionWrites writes = SetBall1param(state_, entries_, panel, readSavedDirection);
+        aim_ = GetBall1traj(state_);
+        if (state_.noaim == 0) writeInitdir(kInitdirFile, state_);
+        fillFromTraj(ball1_, state_);
+        writeBall1Traj(kBall1TrajFile, state_);
+        drawViews(views, {{ball1_, kBlue}});
+        shown1_ = ball1_;
+        shown2_.reset();
+        return writes;
+    });
+}
+
+ClickOutcome PitchSession::runBall2(const Ball2Panel& panel, Views views) {
+    return transaction([&] {
+        const OptionWrites writes = SetBall2param(state_, entries_, panel, readSavedDirection);
+        state_.noaim = 1;
+        GetBall1traj(state_);
+        fillFromTraj(ball2_, state_);
+        readBall1Traj(kBall1TrajFile, cellsOf(ball1_));
+        drawViews(views, {{ball2_, kRed}, {ball1_, kBlue}});
+        shown1_ = ball1_;
+        shown2_ = ball2_;
+        return writes;
+    });
+}
+
+std::vector<FigureRow> PitchSession::figures() const {
+    return figureRows(shownBall1(), shownBall2());
+}
+
+std::string PitchSession::viewTip(View view, double across, double up) const {
+    return viewTipText(shownBall1(), shownBall2(), view, across, up);
+}
+
+std::string PitchSession::csv() const { return trajectoryCsv(shownBall1(), shownBall2()); }
+
+std::optional<std::string> PitchSession::saveCsv(const std::string& path) const {
+    try {
+        replaceFile(path, csv(), FileRole::None);
+        return std::nullopt;
+    } catch (const RunError& e) {
+        return errorMessage(e);
+    }
+}
+
+}  // namespace ball

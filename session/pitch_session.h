@@ -1,0 +1,77 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "display/display_set.h"
+#include "display/three_view.h"
+#include "figure_texts.h"
+#include "physics/pitch_state.h"
+#include "physics/run_error.h"
+#include "physics/trajectory.h"
+#include "setup/ball_setup.h"
+#include "setup/panels.h"
+
+namespace ball {
+
+/// How a click ended.
+struct ClickOutcome {
+    OptionWrites writes;            // the option values the setup set on its panel
+    std::optional<RunError> error;  // the run-time error that ended it, if one did
+    std::string message;            // what to tell the user, UTF-8; empty when it succeeded
+
+    bool ok() const { return message.empty(); }
+};
+
+/// The comparison of the two balls: the pitch state, both display sets as computed and as
+/// shown, and the two files. Each click runs as one transaction; the window hands over the
+/// panel's values and its three boxes and shows what comes back.
+class PitchSession {
+public:
+    /// "ボール１": sets up Ball 1 from its panel, computes it (aimed or not), saves the
+    /// direction of an aimed run in "initdir.txt", copies it into the Ball-1 set, writes
+    /// "Ball1Traj.txt", and draws it in blue in the three views.
+    ClickOutcome runBall1(const Ball1Panel& panel, Views views);
+
+    /// "ボール２": sets up Ball 2, computes one unaimed pass into the Ball-2 set, reads Ball 1
+    /// back from "Ball1Traj.txt", and draws Ball 2 in red, then Ball 1 in blue.
+    ///
+    /// On an error either run ends at the failing step: the steps before it stay done, the balls
+    /// shown stay as they were, and the caller throws away what the views were given.
+    ClickOutcome runBall2(const Ball2Panel& panel, Views views);
+
+    /// The balls the views show since the last click that succeeded; null where none.
+    const DisplaySet* shownBall1() const { return shown1_ ? &*shown1_ : nullptr; }
+    const DisplaySet* shownBall2() const { return shown2_ ? &*shown2_ : nullptr; }
+
+    /// "投球の数値" for the balls shown.
+    std::vector<FigureRow> figures() const;
+    /// What a view tells about the world point under the mouse.
+    std::string viewTip(View view, double across, double up) const;
+    /// The shown balls' stored points as CSV.
+    std::string csv() const;
+    /// Saves csv() at the path, replacing the file whole; the message when it cannot.
+    std::optional<std::string> saveCsv(const std::string& path) const;
+
+    /// What the runs left, whether shown or not: the program's pitch state, the last Ball-1
+    /// aim, ntraj1.., ntraj2...
+    const PitchState& state() const { return state_; }
+    const AimResult& aim() const { return aim_; }
+    const DisplaySet& ball1() const { return ball1_; }
+    const DisplaySet& ball2() const { return ball2_; }
+
+private:
+    template <class Run>
+    ClickOutcome transaction(Run&& run);
+
+    PitchState state_;
+    SetupEntries entries_;
+    AimResult aim_;
+    DisplaySet ball1_;  // ntraj1, xtraj1, ytraj1, ztraj1
+    DisplaySet ball2_;  // ntraj2, xtraj2, ytraj2, ztraj2
+    std::optional<DisplaySet> shown1_;
+    std::optional<DisplaySet> shown2_;
+};
+
+}  // namespace ball

@@ -1,0 +1,332 @@
+#include "session/pitch_session.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "golden.h"
+#include "recording_canvas.h"
+#include "test_support.h"
+
+namespace ball {
+namespace {
+
+using test::RecordingCanvas;
+
+constexpr int kFrameOps[] = {51, 51, 25};  // side, top, catcher: clear, scale, colour, ticks
+
+struct Boxes {
+    RecordingCanvas side, top, catcher;
+    Views views() { return {side, top, catcher}; }
+    RecordingCanvas* all[3] = {&side, &top, &catcher};
+    bool untouched() const { return side.ops.empty() && top.ops.empty() && catcher.ops.empty(); }
+};
+
+void expectSetMatches(const DisplaySet& set, const std::vector<TrajPoint>& ref) {
+    ASSERT_EQ(set.ntraj.value(), static_cast<double>(ref.size()));
+    for (std::size_t i = 1; i <= ref.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(set.xtraj[i].single(), -ref[i - 1].x);
+        EXPECT_EQ(set.ytraj[i].single(), ref[i - 1].y);
+        EXPECT_EQ(set.ztraj[i], ref[i - 1].z);
+    }
+}
+
+Ball1Panel gyroBall1() {
+    Ball1Panel p;
+    p.SpeedTxt_0 = "140";
+    p.Omega0Txt_0 = "40";
+    p.Omega1Txt_0 = "35";
+    p.OrdinaryOpb_0 = false;
+    p.Text2_0 = "30";
+    p.Text2_2 = "20";
+    p.TargetPTxt_0 = "2";
+    p.TargetPTxt_1 = "4";
+    return p;
+}
+
+Ball2Panel gyroBall2() {
+    Ball2Panel p;
+    p.SpeedTxt_1 = "120";
+    p.Omega0Txt_1 = "25";
+    p.Omega1Txt_1 = "20";
+    p.OrdinaryOpb_1 = false;
+    p.Text2_4 = "15";
+    p.Text2_3 = "-10";
+    return p;
+}
+
+// Both balls held to independently computed results: every stored point, the passes, the
+// crossing point and the saved direction.
+TEST(PitchSession, Ball1ThenBall2MatchTheReference) {
+    struct Case {
+        const char* file;
+        Ball1Panel one;
+        Ball2Panel two;
+    };
+    const Case cases[] = {
+        {"default-pitches.txt", Ball1Panel{}, Ball2Panel{}},
+        {"gyro-pitches.txt", gyroBall1(), gyroBall2()},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.file);
+        const test::Golden& ref = test::golden(k.file);
+        const std::size_t n1 = ref.ball1.size();
+        const std::size_t n2 = ref.ball2.size();
+        test::ScopedWorkDir dir;
+        PitchSession session;
+
+        Boxes one;
+        const ClickOutcome first = session.runBall1(k.one, one.views());
+        ASSERT_TRUE(first.ok()) << first.message;
+        EXPECT_EQ(first.writes.gyroOpb, !k.one.OrdinaryOpb_0);
+        EXPECT_EQ(first.writes.TargetOP_1, false);
+        EXPECT_EQ(session.aim().passes, ref.ball1Passes);
+        EXPECT_TRUE(session.aim().onTarget);
+        EXPECT_EQ(session.state().nstep, ref.ball1Nstep);
+        EXPECT_EQ(session.state().xfin, ref.ball1Xfin);
+        EXPECT_EQ(session.state().zfin, ref.ball1Zfin);
+        expectSetMatches(session.ball1(), ref.ball1);
+        EXPECT_TRUE(session.ball1().ntraj.isInt16());
+        EXPECT_TRUE(session.ball1().xtraj[5].isSingle());
+        const std::string traj = test::readFile("Ball1Traj.txt");
+        const std::string initdir = test::readFile("initdir.txt");
+        EXPECT_EQ(traj.substr(0, 5), std::to_string(n1) + "\r\n");
+        ASSERT_GE(initdir.size(), 2u);
+        EXPECT_EQ(initdir.substr(initdir.size() - 2), "\r\n");
+        EXPECT_EQ(test::readDoubles(initdir), test::readDoubles(ref.ball1Initdir));
+        for (int v = 0; v < 3; ++v) {
+            const RecordingCanvas& c = *one.all[v];
+            ASSERT_EQ(c.ops.size(), kFrameOps[v] + 1u + (n1 - 1));
+            EXPECT_EQ(c.ops[0], "background 255,255,255");
+            EXPECT_EQ(c.ops[kFrameOps[v]], "foreground 0,0,255");
+            EXPECT_EQ(c.count("foreground 255,0,0"), 0);
+        }
+        EXPECT_EQ(one.side.ops.back(), "line " + RecordingCanvas::num(ref.ball1[n1 - 2].y) + " " +
+                                           RecordingCanvas::num(ref.ball1[n1 - 2].z) + " " +
+                                           RecordingCanvas::num(ref.ball1[n1 - 1].y) + " " +
+                                           RecordingCanvas::num(ref.ball1[n1 - 1].z));
+
+        Boxes two;
+        ASSERT_TRUE(session.runBall2(k.two, two.views()).ok());
+        EXPECT_EQ(session.state().noaim, 1);
+        expectSetMatches(session.ball2(), ref.ball2);
+        // Ball 1 comes back from the file, to its seven digits.
+        const DisplaySet& back = session.ball1();
+        ASSERT_EQ(back.ntraj.value(), static_cast<double>(n1));
+        for (std::size_t i = 1; i <= n1; ++i) {
+            EXPECT_NEAR(back.ztraj[i], ref.ball1[i - 1].z, 1e-6) << i;
+            EXPECT_NEAR(back.ytraj[i].value(), ref.ball1[i - 1].y, 1e-5) << i;
+        }
+        EXPECT_EQ(test::readFile("Ball1Traj.txt"), traj);
+        EXPECT_EQ(test::readFile("initdir.txt"), initdir);
+        for (int v = 0; v < 3; ++v) {
+            const RecordingCanvas& c = *two.all[v];
+            ASSERT_EQ(c.ops.size(), kFrameOps[v] + 1u + (n2 - 1) + 1 + (n1 - 1));
+            EXPECT_EQ(c.ops[kFrameOps[v]], "foreground 255,0,0");
+            EXPECT_EQ(c.ops[kFrameOps[v] + n2], "foreground 0,0,255");
+            // The frame is the one a Ball-1 run draws.
+            EXPECT_EQ(std::vector<std::string>(c.ops.begin(), c.ops.begin() + kFrameOps[v]),
+                      std::vector<std::string>(one.all[v]->ops.begin(),
+                                               one.all[v]->ops.begin() + kFrameOps[v]));
+        }
+    }
+}
+
+TEST(PitchSession, Ball2DrawsTheStoredBall1) {
+    test::ScopedWorkDir dir;
+    PitchSession session;
+    Boxes first, b;
+    ASSERT_TRUE(session.runBall1(Ball1Panel{}, first.views()).ok());  // not what Ball 2 draws
+    // A blank the program never writes: an unaimed run that rewrote the file would lose it.
+    const std::string initdir = "-0.005843348531913104, 0,0,0,1.754\r\n";
+    test::writeFile("initdir.txt", initdir);
+    test::writeFile("Ball1Traj.txt", "1\r\n0,0,1.754\r\n");
+    ASSERT_TRUE(session.runBall2(Ball2Panel{}, b.views()).ok());
+    EXPECT_EQ(session.shownBall1()->ntraj.value(), 1);
+    EXPECT_EQ(test::readFile("initdir.txt"), initdir);
+    EXPECT_EQ(b.top.count("foreground 0,0,255"), 1);
+    EXPECT_EQ(b.top.ops.back(), "foreground 0,0,255") << "a one-point Ball 1 has no segment";
+    EXPECT_EQ(b.top.count("line"), 2 + 18 + 5 + 115);
+}
+
+// An error ends the click at its step: the steps before it stay done, nothing is drawn, the
+// balls shown stay, and the message says what happened and to which file.
+TEST(PitchSession, AnErrorLeavesTheEarlierStepsDone) {
+    struct Row {
+        const char* name;
+        bool ball2;
+        std::function<void(Ball1Panel&)> edit;  // of Ball 1's panel
+        const char* initdir;                    // nullptr: missing; "dir": a folder in its place
+        const char* ball1Traj;                  // the same
+        ErrorKind kind;
+        std::string detail;
+        bool ball2Filled;
+        bool ball1Filled;
+        std::vector<std::string> message;  // parts it holds
+    };
+    const char* saved = "0,0,0,0,1.754\r\n";
+    const char* shortFile = "3\r\n9,9,9\r\n";
+    const auto speed = [](const char* kmh) { return [kmh](Ball1Panel& p) { p.SpeedTxt_0 = kmh; }; };
+    const Row rows[] = {
+        {"Ball 2 without the saved direction",
+         true,
+         {},
+         nullptr,
+         "1\r\n0,0,1\r\n",
+         ErrorKind::FileNotFound,
+         "initdir.txt",
+         false,
+         false,
+         {"「initdir.txt」", "する"}},
+        {"Ball 2 without Ball 1's file",
+         true,
+         {},
+         saved,
+         nullptr,
+         ErrorKind::FileNotFound,
+         "Ball1Traj.txt",
+         true,
+         false,
+         {"「Ball1Traj.txt」", "file not found"}},
+        {"Ball 2 with a short file",
+         true,
+         {},
+         saved,
+         shortFile,
+         ErrorKind::InputPastEndOfFile,
+         "Ball1Traj.txt",
+         true,
+         true,
+         {"「Ball1Traj.txt」", "input past end of file"}},
+        {"Ball 1 that cannot write its file",
+         false,
+         {},
+         saved,
+         "dir",
+         ErrorKind::NotARegularFile,
+         "Ball1Traj.txt",
+         false,
+         true,
+         {"「Ball1Traj.txt」", "not a regular file"}},
+        // The direction is saved right after aiming, before the Ball-1 set is filled.
+        {"Ball 1 that cannot save its direction",
+         false,
+         {},
+         "dir",
+         nullptr,
+         ErrorKind::NotARegularFile,
+         "initdir.txt",
+         false,
+         false,
+         {"「initdir.txt」"}},
+        {"Ball 2 with a folder named initdir.txt",
+         true,
+         {},
+         "dir",
+         nullptr,
+         ErrorKind::NotARegularFile,
+         "initdir.txt",
+         false,
+         false,
+         {"not a regular file"}},
+        {"target off without the saved direction",
+         false,
+         [](Ball1Panel& p) { p.TargetOP_0 = false; },
+         nullptr,
+         nullptr,
+         ErrorKind::FileNotFound,
+         "initdir.txt",
+         false,
+         false,
+         {"「initdir.txt」"}},
+        // The advised speeds are computed from the limits that decide them.
+        {"speed 0",
+         false,
+         speed("0"),
+         nullptr,
+         nullptr,
+         ErrorKind::DivisionByZero,
+         "",
+         false,
+         false,
+         {"division by zero", "0 以外"}},
+        {"too slow to count its steps",
+         false,
+         speed("48"),
+         nullptr,
+         nullptr,
+         ErrorKind::Overflow,
+         "",
+         false,
+         false,
+         {"overflow", "約 48.7 km"}},
+        {"too slow to fit its points",
+         false,
+         speed("48.7"),
+         nullptr,
+         nullptr,
+         ErrorKind::SubscriptOutOfRange,
+         "",
+         false,
+         false,
+         {"subscript out of range", "300", "約 54 km"}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        test::ScopedWorkDir dir;
+        for (const auto& [file, text] :
+             {std::pair{"initdir.txt", r.initdir}, std::pair{"Ball1Traj.txt", r.ball1Traj}}) {
+            if (text && std::string(text) == "dir") {
+                std::filesystem::create_directory(file);
+            } else if (text) {
+                test::writeFile(file, text);
+            }
+        }
+        PitchSession session;
+        Ball1Panel panel;
+        if (r.edit) r.edit(panel);
+        Boxes b;
+        const ClickOutcome out = r.ball2 ? session.runBall2(Ball2Panel{}, b.views())
+                                         : session.runBall1(panel, b.views());
+        ASSERT_TRUE(out.error);
+        EXPECT_EQ(out.error->kind(), r.kind) << out.error->what();
+        EXPECT_EQ(out.error->detail(), r.detail);
+        for (const std::string& part : r.message) {
+            EXPECT_NE(out.message.find(part), std::string::npos) << out.message;
+        }
+        EXPECT_TRUE(b.untouched());
+        EXPECT_EQ(session.shownBall1(), nullptr);
+        EXPECT_EQ(session.ball2().ntraj.value() > 0, r.ball2Filled);
+        EXPECT_EQ(session.ball1().ntraj.value() > 0, r.ball1Filled);
+    }
+}
+
+// What the window asks of the balls shown, at the defaults: 投球の数値 after each click, and the
+// CSV of both.
+TEST(PitchSession, AnswersForTheBallsShown) {
+    test::ScopedWorkDir dir;
+    PitchSession session;
+    const auto cells = [&] {
+        std::vector<std::string> out;
+        for (const FigureRow& r : session.figures()) out.push_back(r.cells[0] + "|" + r.cells[1]);
+        return out;
+    };
+    Boxes one, two;
+    session.runBall1(Ball1Panel{}, one.views());
+    EXPECT_EQ(cells(), (std::vector<std::string>{"0.0|—", "84.9|—", "0.565|—", "0.0|—", "141.8|—",
+                                                 "—|", "—|", "—|", "—|"}));
+    session.runBall2(Ball2Panel{}, two.views());
+    EXPECT_EQ(cells(),
+              (std::vector<std::string>{"0.0|-30.2", "84.9|2.2", "0.565|0.574", "0.0|-10.8",
+                                        "141.8|112.7", "31.0|", "88.1|", "2.84|", "9.5|"}));
+    // Every drawn point, Ball 1 as read back from its file.
+    const std::string csv = session.csv();
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n1,2,")),
+              "ball,point,time_s,distance_m,lateral_m,height_m\r\n1,1,0,0,0,1.754");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 114 + 116);
+    EXPECT_NE(csv.find("\r\n2,116,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ball
