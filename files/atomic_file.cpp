@@ -1,12 +1,15 @@
 #include "atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <algorithm>
 #include <random>
+#include <utility>
 
 namespace ball {
 
@@ -43,9 +46,46 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The folder of a file, opened and locked for a commit; closing it releases the lock.
+class FolderLock {
+public:
+    explicit FolderLock(const std::filesystem::path& file) {
+        const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+        // A folder that cannot be read cannot be locked or flushed; its files still go in place.
+        fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ < 0) return;
+        ::fstat(fd_, &id_);
+        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    FolderLock(FolderLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)), id_(other.id_) {}
+    FolderLock(const FolderLock&) = delete;
+    ~FolderLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    // Only once a rename is done does the folder's entry need to reach the disk.
+    void flush() const {
+        if (fd_ >= 0) ::fsync(fd_);
+    }
+    bool sameFolder(const std::filesystem::path& file) const {
+        struct stat other {};
+        const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+        return fd_ >= 0 && ::stat(folder.c_str(), &other) == 0 && other.st_dev == id_.st_dev &&
+               other.st_ino == id_.st_ino;
+    }
+
+private:
+    int fd_ = -1;
+    struct stat id_ {};
+};
+
 }  // namespace
 
-void replaceFile(const std::filesystem::path& path, std::string_view bytes, FileRole role) {
+ReplaceGroup::~ReplaceGroup() {
+    for (const Staged& s : staged_) ::unlink(s.temporary.c_str());
+}
+
+void ReplaceGroup::add(const std::filesystem::path& path, std::string_view bytes, FileRole role) {
     const std::string name = path.string();
     const auto fail = [&](Refuser refuser) {
         return RunError(ErrorKind::FileWriteFailure, name, role, refuser);
@@ -71,13 +111,42 @@ void replaceFile(const std::filesystem::path& path, std::string_view bytes, File
     }
     if (fd < 0) throw fail(refusedByPermission(errno) ? Refuser::Folder : Refuser::Unknown);
 
+    // On disk before any rename, so that a power cut leaves the old file or the new one whole.
     bool written = writeAll(fd, bytes);
     if (written && exists) written = ::fchmod(fd, old.st_mode & 07777) == 0;
+    written = written && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
-    if (written && ::rename(tmp.c_str(), target.c_str()) == 0) return;
-    const int error = errno;
-    ::unlink(tmp.c_str());
-    throw fail(refusedByPermission(error) ? Refuser::Folder : Refuser::Unknown);
+    if (!written) {
+        const int error = errno;
+        ::unlink(tmp.c_str());
+        throw fail(refusedByPermission(error) ? Refuser::Folder : Refuser::Unknown);
+    }
+    staged_.push_back({target, tmp, name, role});
+}
+
+void ReplaceGroup::commit() {
+    std::vector<FolderLock> locks;
+    for (const Staged& s : staged_) {
+        const bool locked = std::any_of(locks.begin(), locks.end(), [&](const FolderLock& l) {
+            return l.sameFolder(s.target);
+        });
+        if (!locked) locks.emplace_back(s.target);
+    }
+    while (!staged_.empty()) {
+        const Staged& s = staged_.front();
+        if (::rename(s.temporary.c_str(), s.target.c_str()) != 0) {
+            const Refuser refuser = refusedByPermission(errno) ? Refuser::Folder : Refuser::Unknown;
+            throw RunError(ErrorKind::FileWriteFailure, s.name, s.role, refuser);
+        }
+        staged_.erase(staged_.begin());
+    }
+    for (const FolderLock& l : locks) l.flush();
+}
+
+void replaceFile(const std::filesystem::path& path, std::string_view bytes, FileRole role) {
+    ReplaceGroup group;
+    group.add(path, bytes, role);
+    group.commit();
 }
 
 }  // namespace ball

@@ -28,8 +28,8 @@ std::string ball1TrajText(const PitchState& s) {
     return out;
 }
 
-void writeBall1Traj(const std::filesystem::path& path, const PitchState& s) {
-    replaceFile(path, ball1TrajText(s), FileRole::Ball1Traj);
+void writeBall1Traj(ReplaceGroup& files, const std::filesystem::path& path, const PitchState& s) {
+    files.add(path, ball1TrajText(s), FileRole::Ball1Traj);
 }
 
 void readBall1Traj(const std::filesystem::path& path, TrajCells cells) {

@@ -10,6 +10,7 @@
 namespace ball {
 
 class FieldReader;
+class ReplaceGroup;
 
 /// Where every Ball-1 run leaves its trajectory for the next Ball-2 run, in the working folder.
 inline constexpr const char* kBall1TrajFile = "Ball1Traj.txt";
@@ -26,8 +27,9 @@ struct TrajCells {
 /// line ended by CR LF.
 std::string ball1TrajText(const PitchState& s);
 
-/// Replaces the file with the trajectory of the pitch state; FileWriteFailure naming the file.
-void writeBall1Traj(const std::filesystem::path& path, const PitchState& s);
+/// Adds the trajectory of the pitch state to the group, to replace the file when it commits;
+/// errors name the file.
+void writeBall1Traj(ReplaceGroup& files, const std::filesystem::path& path, const PitchState& s);
 
 /// Reads the file into the cells, negating x. Errors name the file: FileNotFound,
 /// InputPastEndOfFile, BadFileData, Overflow, and SubscriptOutOfRange when a count above 300

@@ -19,8 +19,8 @@ std::string initdirLine(const PitchState& s) {
            ',' + shortestText(s.yrel0) + ',' + shortestText(s.zrel0) + "\r\n";
 }
 
-void writeInitdir(const std::filesystem::path& path, const PitchState& s) {
-    replaceFile(path, initdirLine(s), FileRole::Initdir);
+void writeInitdir(ReplaceGroup& files, const std::filesystem::path& path, const PitchState& s) {
+    files.add(path, initdirLine(s), FileRole::Initdir);
 }
 
 void readInitdir(PitchState& s, const std::filesystem::path& path) {

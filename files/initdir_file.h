@@ -8,6 +8,7 @@
 namespace ball {
 
 class FieldReader;
+class ReplaceGroup;
 
 /// Where an aimed Ball-1 run saves its release direction, in the working folder.
 inline constexpr const char* kInitdirFile = "initdir.txt";
@@ -16,8 +17,8 @@ inline constexpr const char* kInitdirFile = "initdir.txt";
 /// shortest text that reads back to the same double.
 std::string initdirLine(const PitchState& s);
 
-/// Replaces the file with initdirLine(s); raises FileWriteFailure naming the file.
-void writeInitdir(const std::filesystem::path& path, const PitchState& s);
+/// Adds initdirLine(s) to the group, to replace the file when it commits; errors name the file.
+void writeInitdir(ReplaceGroup& files, const std::filesystem::path& path, const PitchState& s);
 
 /// Reads alpha, beta, xrel0, yrel0, zrel0 from the file. Errors name it: FileNotFound,
 /// InputPastEndOfFile, BadFileData, and Overflow for a release point beyond float32.

@@ -1,6 +1,7 @@
 #include "number_text.h"
 
 #include <charconv>
+#include <utility>
 #include <cmath>
 #include <string>
 
@@ -39,6 +40,42 @@ long magnitude(std::string_view mantissa, std::string_view exponent) {
         }
     }
     return exp + position - 1;
+}
+
+// Unicode's format characters (category Cf): bidirectional marks, zero-width spaces and joiners,
+// the byte-order mark and the like. Invisible in a text box, so they read as blanks.
+constexpr std::pair<char32_t, char32_t> kFormatCharacters[] = {
+    {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},
+    {0x070F, 0x070F},   {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},
+    {0x200B, 0x200F},   {0x202A, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F},
+    {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD},
+    {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+    {0xE0020, 0xE007F},
+};
+
+// The length in bytes of a format character encoded in UTF-8 at the start of text; 0 when
+// none stands there.
+std::size_t formatCharacterLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    std::size_t length = 0;
+    char32_t c = 0;
+    if (text.size() >= 2 && byte(0) >= 0xC2 && byte(0) < 0xE0) {
+        length = 2, c = byte(0) & 0x1F;
+    } else if (text.size() >= 3 && byte(0) >= 0xE0 && byte(0) < 0xF0) {
+        length = 3, c = byte(0) & 0x0F;
+    } else if (text.size() >= 4 && byte(0) >= 0xF0 && byte(0) < 0xF5) {
+        length = 4, c = byte(0) & 0x07;
+    } else {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (byte(i) & 0x3F);
+    }
+    for (const auto& [first, last] : kFormatCharacters) {
+        if (c >= first && c <= last) return length;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -95,6 +132,10 @@ double parseNumber(std::string_view text) {
         const std::string_view rest = text.substr(i);
         if (rest.starts_with("\xE3\x80\x80")) {
             i += 2;
+            continue;
+        }
+        if (const std::size_t n = formatCharacterLength(rest)) {
+            i += n - 1;
             continue;
         }
         if (rest.size() >= 3 && rest.starts_with("\xEF\xBC")) {

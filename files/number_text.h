@@ -18,8 +18,10 @@ struct ScannedNumber {
 /// below it reads as zero.
 ScannedNumber scanNumber(std::string_view text);
 
-/// The lenient parse of a text box: blanks, tabs and line feeds anywhere are ignored, the longest
-/// leading number is taken, and text that does not begin with one reads as 0.
+/// The lenient parse of a text box: blanks, tabs and line feeds anywhere are ignored, and so are
+/// the invisible format characters (bidirectional marks, zero-width spaces, the byte-order
+/// mark); full-width digits, signs and period read as their ASCII twins. The longest leading
+/// number is taken, and text that does not begin with one reads as 0.
 double parseNumber(std::string_view text);
 
 /// Shortest text that reads back to the same double, with a period whatever the locale.

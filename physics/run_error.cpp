@@ -19,6 +19,12 @@ RunError::RunError(ErrorKind kind, std::string detail, FileRole role, Refuser re
       role_(role),
       refuser_(refuser) {}
 
+RunError RunError::inBox(std::string box) const {
+    RunError e = *this;
+    e.box_ = std::move(box);
+    return e;
+}
+
 const char* errorName(ErrorKind kind) {
     switch (kind) {
         case ErrorKind::DivisionByZero: return "division by zero";
@@ -30,6 +36,7 @@ const char* errorName(ErrorKind kind) {
         case ErrorKind::BadFileData: return "bad data in file";
         case ErrorKind::PermissionDenied: return "permission denied";
         case ErrorKind::NotARegularFile: return "not a regular file";
+        case ErrorKind::NegativeSpeed: return "negative speed";
     }
     return "run-time error";
 }

@@ -16,6 +16,7 @@ enum class ErrorKind {
     BadFileData,
     PermissionDenied,  // a file the user may not read
     NotARegularFile,   // a folder, pipe or device where a file belongs
+    NegativeSpeed,     // a speed below zero, which would fly no step
 };
 
 /// Which of the program's two files an error concerns, if any.
@@ -45,12 +46,18 @@ public:
     FileRole role() const { return role_; }
     /// For a file write failure, what refused it.
     Refuser refuser() const { return refuser_; }
+    /// The text box whose value caused it, by control name and index, such as "SpeedTxt(0)";
+    /// empty when no one box did.
+    const std::string& box() const { return box_; }
+    /// The same error, caused by the box's value.
+    RunError inBox(std::string box) const;
 
 private:
     ErrorKind kind_;
     std::string detail_;
     FileRole role_;
     Refuser refuser_;
+    std::string box_;
 };
 
 /// A short English name of the kind, for logs and what().

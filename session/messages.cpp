@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include <utility>
+
 #include "files/number_text.h"
 #include "physics/pitch_state.h"
 #include "setup/ball_setup.h"
@@ -21,6 +23,44 @@ std::string fileSource(FileRole role) {
             break;
     }
     return {};
+}
+
+// A text box as the user sees it on the panel, by its control name and member index.
+std::string boxCaption(const std::string& box) {
+    static constexpr std::pair<const char*, const char*> kCaptions[] = {
+        {"SpeedTxt(0)", "ボール１の「速度」"},
+        {"Omega0Txt(0)", "ボール１の回転数「投げた直後」"},
+        {"Omega1Txt(0)", "ボール１の回転数「キャッチャ位置」"},
+        {"thitaTxtBox(0)", "ボール１の「回転軸角度」"},
+        {"Text2(0)", "ボール１の「水平からの角度」"},
+        {"Text2(2)", "ボール１の「左右の角度」"},
+        {"TargetPTxt(0)", "ボール１の投げるところの列"},
+        {"TargetPTxt(1)", "ボール１の投げるところの行"},
+        {"SpeedTxt(1)", "ボール２の「速度」"},
+        {"Omega0Txt(1)", "ボール２の回転数「投げた直後」"},
+        {"Omega1Txt(1)", "ボール２の回転数「キャッチャ位置」"},
+        {"thitaTxtBox(1)", "ボール２の「回転軸角度」"},
+        {"Text2(4)", "ボール２の「水平からの角度」"},
+        {"Text2(3)", "ボール２の「左右の角度」"},
+    };
+    for (const auto& [name, caption] : kCaptions) {
+        if (box == name) return caption;
+    }
+    return box;
+}
+
+std::string overflow(const RunError& e) {
+    const std::string text = "数が扱える範囲を超えました（overflow）。\n";
+    if (!e.detail().empty()) {
+        return "ファイル" + quoted(e.detail()) + "の数が大きすぎます（overflow）。";
+    }
+    // The advised speed is computed from the limit that decides it.
+    if (e.box().starts_with("SpeedTxt")) {
+        return text + "速度は約 " + shortestText(slowestCountableSpeed()) +
+               " km 以上にし、目標の行や入力の数を確かめてください。";
+    }
+    if (!e.box().empty()) return text + boxCaption(e.box()) + "の数が大きすぎます。";
+    return "計算の途中で" + text + "回転数や角度の数を確かめてください。";
 }
 
 std::string writeFailure(const RunError& e) {
@@ -45,13 +85,7 @@ std::string errorMessage(const RunError& e) {
         case ErrorKind::DivisionByZero:
             return "ゼロで割る計算になりました（division by zero）。\n"
                    "速度に 0 以外の数を入れてください。";
-        case ErrorKind::Overflow:
-            if (!file.empty())
-                return "ファイル" + quoted(file) + "の数が大きすぎます（overflow）。";
-            // The advised speed is computed from the limit that decides it.
-            return "数が扱える範囲を超えました（overflow）。\n速度は約 " +
-                   shortestText(slowestCountableSpeed()) +
-                   " km 以上にし、目標の行や入力の数を確かめてください。";
+        case ErrorKind::Overflow: return overflow(e);
         case ErrorKind::SubscriptOutOfRange:
             if (!file.empty()) {
                 return "ファイル" + quoted(file) + "の点の数が " + std::to_string(kMaxTrajPoints) +
@@ -79,6 +113,9 @@ std::string errorMessage(const RunError& e) {
             return quoted(file) +
                    "は普通のファイルではありません（not a regular file）。\n"
                    "同じ名前のフォルダなどを移すか、名前を変えてください。";
+        case ErrorKind::NegativeSpeed:
+            return boxCaption(e.box()) +
+                   "が負の数です（negative speed）。\n速度には正の数を入れてください。";
     }
     return e.what();
 }

@@ -33,11 +33,13 @@ ClickOutcome PitchSession::transaction(Run&& run) {
 
 ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
     return transaction([&] {
+        ReplaceGroup files;  // both files change, or neither
         const OptionWrites writes = SetBall1param(state_, entries_, panel, readSavedDirection);
         aim_ = GetBall1traj(state_);
-        if (state_.noaim == 0) writeInitdir(kInitdirFile, state_);
+        if (state_.noaim == 0) writeInitdir(files, kInitdirFile, state_);
         fillFromTraj(ball1_, state_);
-        writeBall1Traj(kBall1TrajFile, state_);
+        writeBall1Traj(files, kBall1TrajFile, state_);
+        files.commit();
         drawViews(views, {{ball1_, kBlue}});
         shown1_ = ball1_;
         shown2_.reset();

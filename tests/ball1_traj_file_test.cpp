@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-
+#include "files/atomic_file.h"
 #include "test_support.h"
 
 namespace ball {
@@ -46,7 +46,8 @@ TEST(Ball1TrajText, Format) {
 
 TEST(ReadBall1Traj, RoundTripNegatesX) {
     test::ScopedWorkDir dir;
-    writeBall1Traj("Ball1Traj.txt", trajectory({{0, 0, 1.754f}, {-0.25f, 18.5f, 0.5f}}));
+    test::writeFile("Ball1Traj.txt",
+                    ball1TrajText(trajectory({{0, 0, 1.754f}, {-0.25f, 18.5f, 0.5f}})));
     Slots set;
     readBall1Traj("Ball1Traj.txt", set);
     EXPECT_TRUE(set.ntraj.isInt16());
@@ -147,7 +148,8 @@ TEST(ReadBall1Traj, SmallCountsReadNothingWrong) {
 TEST(WriteBall1Traj, FailureNamesTheFile) {
     test::ScopedWorkDir dir;
     std::filesystem::create_directory("Ball1Traj.txt");
-    test::expectRunError([] { writeBall1Traj("Ball1Traj.txt", trajectory({{0, 0, 1}})); },
+    ReplaceGroup files;
+    test::expectRunError([&] { writeBall1Traj(files, "Ball1Traj.txt", trajectory({{0, 0, 1}})); },
                          ErrorKind::NotARegularFile, "Ball1Traj.txt");
 }
 

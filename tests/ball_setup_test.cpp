@@ -99,8 +99,6 @@ TEST(SetBall1param, SpeedSpinAndKind) {
          }},
         {"48.7 km/h", [](Ball1Panel& p) { p.SpeedTxt_0 = "48.7"; },
          [](const PitchState& s, const OptionWrites&) { EXPECT_EQ(s.nstep, 32715); }},
-        {"-125 km/h", [](Ball1Panel& p) { p.SpeedTxt_0 = "-125"; },
-         [](const PitchState& s, const OptionWrites&) { EXPECT_EQ(s.nstep, -12746); }},
         {"shoot", [](Ball1Panel& p) { p.thitaTxtBox_0 = "90"; },
          [](const PitchState& s, const OptionWrites&) {
              EXPECT_EQ(s.thita, double{3.1416f} * 90 / 180);
@@ -137,6 +135,7 @@ TEST(SetBall1param, Errors) {
         std::function<void(Ball1Panel&)> edit;
         ErrorKind kind;
         std::string detail;
+        std::string box = {};  // the box an error points at
     };
     const Row rows[] = {
         {"speed 0", [](Ball1Panel& p) { p.SpeedTxt_0 = "0"; }, ErrorKind::DivisionByZero, ""},
@@ -144,13 +143,19 @@ TEST(SetBall1param, Errors) {
         {"text speed", [](Ball1Panel& p) { p.SpeedTxt_0 = "fast"; }, ErrorKind::DivisionByZero,
          ""},
         {"48.6 km/h", [](Ball1Panel& p) { p.SpeedTxt_0 = "48.6"; }, ErrorKind::Overflow, ""},
-        {"-20 km/h", [](Ball1Panel& p) { p.SpeedTxt_0 = "-20"; }, ErrorKind::Overflow, ""},
+        // A negative speed would fly no step; it is refused before anything is computed.
+        {"-20 km/h", [](Ball1Panel& p) { p.SpeedTxt_0 = "-20"; }, ErrorKind::NegativeSpeed, "",
+         "SpeedTxt(0)"},
+        {"-125 km/h", [](Ball1Panel& p) { p.SpeedTxt_0 = "-125"; }, ErrorKind::NegativeSpeed,
+         "", "SpeedTxt(0)"},
         {"row beyond int16", [](Ball1Panel& p) { p.TargetPTxt_1 = "40000"; },
-         ErrorKind::Overflow, ""},
+         ErrorKind::Overflow, "", "TargetPTxt(1)"},
+        {"spin beyond float64", [](Ball1Panel& p) { p.Omega0Txt_0 = "1e999"; },
+         ErrorKind::Overflow, "", "Omega0Txt(0)"},
         {"row term beyond int16", [](Ball1Panel& p) { p.TargetPTxt_1 = "-32765"; },
          ErrorKind::Overflow, ""},
         {"speed beyond float64", [](Ball1Panel& p) { p.SpeedTxt_0 = "1e400"; },
-         ErrorKind::Overflow, ""},
+         ErrorKind::Overflow, "", "SpeedTxt(0)"},
         {"target off without the file", [](Ball1Panel& p) { p.TargetOP_0 = false; },
          ErrorKind::FileNotFound, "initdir.txt"},
         // The saved direction is read last: the speed's error comes first.
@@ -168,7 +173,8 @@ TEST(SetBall1param, Errors) {
         SetupEntries e;
         Ball1Panel panel;
         r.edit(panel);
-        test::expectRunError([&] { SetBall1param(s, e, panel, fromFile); }, r.kind, r.detail);
+        test::expectRunError([&] { SetBall1param(s, e, panel, fromFile); }, r.kind, r.detail,
+                             r.box);
     }
 }
 
@@ -298,7 +304,8 @@ TEST(SetBall2param, Errors) {
         {"not a number", "1,2,x,4,5\r\n", "125", ErrorKind::BadFileData},
         {"release point beyond float32", "0,0,0,0,1e39\r\n", "125", ErrorKind::Overflow},
         {"speed 0, no file", nullptr, "0", ErrorKind::DivisionByZero},
-        {"48.6 km/h", "1,2,3,4,5\r\n", "-48.6", ErrorKind::Overflow},
+        {"48.6 km/h", "1,2,3,4,5\r\n", "48.6", ErrorKind::Overflow},
+        {"-125 km/h, no file", nullptr, "-125", ErrorKind::NegativeSpeed},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

@@ -32,7 +32,8 @@ TEST(InitdirLine, ShortestRoundTripText) {
 }
 
 // Whatever stands at the name, a replace either puts the new text there whole or leaves
-// everything as it was, says why, and leaves no temporary file behind.
+// everything as it was, the other files of its group included, says why, and leaves no
+// temporary file behind.
 TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
     namespace fs = std::filesystem;
     struct Row {
@@ -40,17 +41,22 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
         std::optional<test::Planted> planted;  // none: a plain file anybody may write
         std::optional<ErrorKind> kind;         // none: replaced
         Refuser refuser;
-        const char* where;  // the file replaced or refused
+        const char* where;     // the file replaced or refused
+        bool second = false;   // after another file of its group, which changes with it or not
     };
     const Row rows[] = {
-        {"a plain file keeps its mode", {}, {}, Refuser::Unknown, "initdir.txt"},
+        {"a plain file keeps its mode", {}, {}, Refuser::Unknown, "initdir.txt", true},
         {"a link is followed", test::Planted::LinkToFile, {}, Refuser::Unknown, "linked.txt"},
         {"a write-protected file", test::Planted::ReadOnly, ErrorKind::FileWriteFailure,
          Refuser::File, "initdir.txt"},
+        {"a write-protected second file", test::Planted::ReadOnly, ErrorKind::FileWriteFailure,
+         Refuser::File, "initdir.txt", true},
         {"a folder that takes no files", test::Planted::LockedFolder, ErrorKind::FileWriteFailure,
          Refuser::Folder, "initdir.txt"},
         {"a folder in its place", test::Planted::Folder, ErrorKind::NotARegularFile,
          Refuser::Unknown, "initdir.txt"},
+        {"a folder in the second file's place", test::Planted::Folder,
+         ErrorKind::NotARegularFile, Refuser::Unknown, "initdir.txt", true},
         {"a pipe in its place", test::Planted::Fifo, ErrorKind::NotARegularFile, Refuser::Unknown,
          "initdir.txt"},
         {"a link to a device", test::Planted::DevZeroLink, ErrorKind::NotARegularFile,
@@ -71,14 +77,24 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
                                                fs::perms::group_write | fs::perms::others_read |
                                                fs::perms::others_write);
         }
+        if (r.second) {
+            test::writeFile("first.txt", "old\r\n");
+            fs::permissions("first.txt", fs::perms::all);
+        }
         const bool plainFile = fs::is_regular_file(r.where);
         const fs::perms mode = fs::status(r.where).permissions();
         const std::size_t entries = std::distance(fs::directory_iterator("."), {});
         {
             test::AsUnprivileged user;
+            const auto replace = [&](const fs::path& where) {
+                ReplaceGroup group;
+                if (r.second) group.add("first.txt", "new\r\n", FileRole::Ball1Traj);
+                group.add(where, "new\r\n", FileRole::Initdir);
+                group.commit();
+            };
             if (r.kind) {
                 try {
-                    replaceFile(r.where, "new\r\n", FileRole::Initdir);
+                    replace(r.where);
                     ADD_FAILURE() << "replaced";
                 } catch (const RunError& e) {
                     EXPECT_EQ(e.kind(), *r.kind) << e.what();
@@ -87,10 +103,13 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
                     EXPECT_EQ(e.refuser(), r.refuser);
                 }
             } else {
-                replaceFile("initdir.txt", "new\r\n", FileRole::Initdir);
+                replace("initdir.txt");
             }
         }
         EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), entries) << "a file left";
+        if (r.second) {
+            EXPECT_EQ(test::readFile("first.txt"), r.kind ? "old\r\n" : "new\r\n");
+        }
         if (plainFile) {
             EXPECT_EQ(test::readFile(r.where), r.kind ? "old\r\n" : "new\r\n");
             EXPECT_EQ(fs::status(r.where).permissions(), mode);

@@ -27,6 +27,9 @@ TEST(ParseNumber, LenientLikeATextBox) {
         {"１２５", 125},      {"－５", -5},        {"＋３", 3},         {"２．５", 2.5},
         {"１\u3000２", 12},  {"\u3000－.５", -0.5}, {"1ｅ2", 1},         {"\xEF\xBC", 0},
         {"９\xEF\xBC\x9A", 9}, {"1e２", 100},
+        // Invisible format characters, pasted with a number, are blanks too.
+        {"\u200F125", 125}, {"1\u200B2\u200E5", 125}, {"\uFEFF-3", -3}, {"\u2066７\u2069", 7},
+        {"4\u00AD2", 42},  {"2\U000E0041", 2},      {"\u200C", 0},      {"\xE2\x80", 0},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.text);

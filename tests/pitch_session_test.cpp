@@ -150,8 +150,9 @@ TEST(PitchSession, Ball2DrawsTheStoredBall1) {
     EXPECT_EQ(b.top.count("line"), 2 + 18 + 5 + 115);
 }
 
-// An error ends the click at its step: the steps before it stay done, nothing is drawn, the
-// balls shown stay, and the message says what happened and to which file.
+// An error ends the click at its step: the steps before it stay done but for the files, which
+// change together or not at all; nothing is drawn, the balls shown stay, and the message says
+// what happened and to which file.
 TEST(PitchSession, AnErrorLeavesTheEarlierStepsDone) {
     struct Row {
         const char* name;
@@ -283,6 +284,14 @@ TEST(PitchSession, AnErrorLeavesTheEarlierStepsDone) {
                 test::writeFile(file, text);
             }
         }
+        const auto files = [] {
+            std::string all;
+            for (const char* f : {"initdir.txt", "Ball1Traj.txt"}) {
+                if (std::filesystem::is_regular_file(f)) all += test::readFile(f) + '|';
+            }
+            return all;
+        };
+        const std::string before = files();
         PitchSession session;
         Ball1Panel panel;
         if (r.edit) r.edit(panel);
@@ -296,6 +305,7 @@ TEST(PitchSession, AnErrorLeavesTheEarlierStepsDone) {
             EXPECT_NE(out.message.find(part), std::string::npos) << out.message;
         }
         EXPECT_TRUE(b.untouched());
+        EXPECT_EQ(files(), before) << "both files change, or neither";
         EXPECT_EQ(session.shownBall1(), nullptr);
         EXPECT_EQ(session.ball2().ntraj.value() > 0, r.ball2Filled);
         EXPECT_EQ(session.ball1().ntraj.value() > 0, r.ball1Filled);

@@ -62,9 +62,10 @@ private:
 /// 30, ordinary ball, axis 0, target column 3 row 3), filled by hand with written-out figures.
 PitchState defaultBall1State();
 
-/// Runs f and checks that it raises a RunError of the kind (and detail, when given).
+/// Runs f and checks that it raises a RunError of the kind (and detail and box, when given).
 template <class F>
-void expectRunError(F&& f, ErrorKind kind, const std::string& detail = {}) {
+void expectRunError(F&& f, ErrorKind kind, const std::string& detail = {},
+                    const std::string& box = {}) {
     try {
         f();
         ADD_FAILURE() << "expected " << errorName(kind);
@@ -72,6 +73,9 @@ void expectRunError(F&& f, ErrorKind kind, const std::string& detail = {}) {
         EXPECT_EQ(e.kind(), kind) << e.what();
         if (!detail.empty()) {
             EXPECT_EQ(e.detail(), detail);
+        }
+        if (!box.empty()) {
+            EXPECT_EQ(e.box(), box);
         }
     }
 }
