@@ -85,7 +85,8 @@ std::string errorMessage(const RunError& e) {
         case ErrorKind::DivisionByZero:
             return "ゼロで割る計算になりました（division by zero）。\n"
                    "速度に 0 以外の数を入れてください。";
-        case ErrorKind::Overflow: return overflow(e);
+        case ErrorKind::Overflow:
+            return overflow(e);
         case ErrorKind::SubscriptOutOfRange:
             if (!file.empty()) {
                 return "ファイル" + quoted(file) + "の点の数が " + std::to_string(kMaxTrajPoints) +
@@ -128,21 +129,27 @@ std::string noPrinterMessage() {
     return "プリンタが見つかりません。印刷できませんでした。\n代わりに PDF として保存できます。";
 }
 
-std::string printerRefusedMessage(const std::string& printer, const std::string& refusal) {
-    return "プリンタ" + quoted(printer) + "は" + refusal + "。印刷しませんでした。";
+std::string printerRefusedMessage(const std::string& printer, bool rejecting,
+                                  const std::string& reason) {
+    return "プリンタ" + quoted(printer) + "は" +
+           (rejecting ? "印刷ジョブを受け付けていません" : "停止しています") +
+           (reason.empty() ? "" : "（" + reason + "）") + "。印刷しませんでした。";
 }
 
-std::string printStartFailedMessage(const std::string& printer) {
-    return "プリンタ" + quoted(printer) + "で印刷を始められませんでした。";
+std::string printerMissingMessage(const std::string& printer, const std::string& variable) {
+    const std::string text = "プリンタ" + quoted(printer) + "がありません。";
+    if (variable.empty()) return text + "印刷しませんでした。";
+    return text + "環境変数 " + variable +
+           " がこのプリンタを指しています。ほかのプリンタにも印刷しませんでした。";
+}
+
+std::string printServerSilentMessage(const std::string& server, int seconds) {
+    return "印刷サーバー" + quoted(server) + "が " + std::to_string(seconds) +
+           " 秒待っても応答しません。印刷しませんでした。";
 }
 
 std::string printFailedMessage(const std::string& printer, const std::string& failure) {
-    return "プリンタ" + quoted(printer) +
-           "で印刷できませんでした: " + (failure.empty() ? "印刷を終えられませんでした" : failure);
-}
-
-std::string imageSaveFailedMessage(const std::string& path) {
-    return quoted(path) + "に保存できませんでした。";
+    return "プリンタ" + quoted(printer) + "で印刷できませんでした: " + failure;
 }
 
 }  // namespace ball

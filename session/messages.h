@@ -17,17 +17,18 @@ std::string unexpectedErrorMessage(const std::string& what);
 /// No printer at all; the window offers a PDF instead.
 std::string noPrinterMessage();
 
-/// A printer that says beforehand it will not print: stopped, or not taking jobs.
-std::string printerRefusedMessage(const std::string& printer, const std::string& refusal);
+/// A printer that says beforehand it will not print: not taking jobs (rejecting) or stopped,
+/// with the reason its queue gives, which may be empty.
+std::string printerRefusedMessage(const std::string& printer, bool rejecting,
+                                  const std::string& reason);
 
-/// A job that could not be started on the printer.
-std::string printStartFailedMessage(const std::string& printer);
+/// A queue that does not exist, named by the environment variable (empty: the default queue).
+std::string printerMissingMessage(const std::string& printer, const std::string& variable);
 
-/// A job that the printer or the print system did not take; `failure` is its answer, empty
-/// when the job could not be finished.
+/// A print server that did not answer within the seconds.
+std::string printServerSilentMessage(const std::string& server, int seconds);
+
+/// A job that the printer or the print system did not take; `failure` is its answer.
 std::string printFailedMessage(const std::string& printer, const std::string& failure);
-
-/// An image that could not be saved.
-std::string imageSaveFailedMessage(const std::string& path);
 
 }  // namespace ball

@@ -72,8 +72,12 @@ std::string PitchSession::viewTip(View view, double across, double up) const {
 std::string PitchSession::csv() const { return trajectoryCsv(shownBall1(), shownBall2()); }
 
 std::optional<std::string> PitchSession::saveCsv(const std::string& path) const {
+    return saveFile(path, csv());
+}
+
+std::optional<std::string> saveFile(const std::string& path, std::string_view bytes) {
     try {
-        replaceFile(path, csv(), FileRole::None);
+        replaceFile(path, bytes, FileRole::None);
         return std::nullopt;
     } catch (const RunError& e) {
         return errorMessage(e);

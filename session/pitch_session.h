@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display/display_set.h"
@@ -14,6 +15,10 @@
 #include "setup/panels.h"
 
 namespace ball {
+
+/// Saves bytes the user asked for at the path, replacing the file whole; the message when it
+/// cannot, in the words of the data files' messages.
+std::optional<std::string> saveFile(const std::string& path, std::string_view bytes);
 
 /// How a click ended.
 struct ClickOutcome {

@@ -3,20 +3,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHelpEvent>
-#include <QMenu>
-#include <QPdfWriter>
-#include <QSaveFile>
-#include <QToolTip>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <QtConcurrent>
 
 #include "figures_window.h"
 #include "page_output.h"
@@ -209,6 +209,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     buildBallPanel(kBall2Layout, textsOf(ball::Ball2Panel{}), ball2_);
     buildTabOrder();
     buildActions();
+    pageStyle_ = new PageStyle;
+    pageStyle_->setParent(this);
+    pageStyle_->applyTo(content_);
+    printJob_ = new QFutureWatcher<PrintOutcome>(this);
+    connect(printJob_, &QFutureWatcherBase::finished, this, &Form1::printFinished);
 }
 
 Form1::~Form1() = default;
@@ -396,7 +401,16 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command3_Click() {
-    const page_output::PrintOutcome out = page_output::print(content_);
+    if (printJob_->isRunning()) return;
+    Command3->setEnabled(false);
+    printAction_->setEnabled(false);
+    printJob_->setFuture(QtConcurrent::run(sendToPrinter, page_output::pdf(content_, true)));
+}
+
+void Form1::printFinished() {
+    Command3->setEnabled(true);
+    printAction_->setEnabled(true);
+    const PrintOutcome out = printJob_->result();
     if (out.message.isEmpty()) return;
     QMessageBox* box = showError(out.message);
     if (out.noPrinter) {
@@ -419,9 +433,13 @@ void Form1::showFigures() {
 }
 
 bool Form1::saveImage(const QString& path) {
-    const QString failure = page_output::saveImage(content_, path);
-    if (!failure.isEmpty()) showError(failure);
-    return failure.isEmpty();
+    const QByteArray bytes = path.endsWith(".pdf", Qt::CaseInsensitive)
+                                 ? page_output::pdf(content_)
+                                 : page_output::png(content_);
+    const std::optional<std::string> failure =
+        ball::saveFile(path.toStdString(), bytes.toStdString());
+    if (failure) showError(qs(*failure));
+    return !failure;
 }
 
 bool Form1::saveCsv(const QString& path) {
@@ -430,17 +448,37 @@ bool Form1::saveCsv(const QString& path) {
     return !failure;
 }
 
+QString Form1::askSaveName(const QString& title, const QString& name, const QStringList& filters,
+                           const QString& chosen) {
+    // "PDF (*.pdf)" -> "pdf"
+    const auto suffixOf = [](const QString& filter) {
+        return filter.mid(filter.lastIndexOf("*.") + 2).chopped(1);
+    };
+    QFileDialog dialog(this, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(chosen);
+    // A name typed without an extension takes the chosen type's, and is saved as that type.
+    dialog.setDefaultSuffix(suffixOf(chosen));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+    dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    QString path = dialog.selectedFiles().first();
+    if (QFileInfo(path).suffix().isEmpty()) path += "." + suffixOf(dialog.selectedNameFilter());
+    return path;
+}
+
 void Form1::askSaveImage(const QString& filter) {
-    QString chosen = filter;
-    const QString path = QFileDialog::getSaveFileName(
-        this, "画像を保存", filter.contains("pdf") ? "ballview.pdf" : "ballview.png",
-        "PNG 画像 (*.png);;PDF (*.pdf)", &chosen);
+    const QString path =
+        askSaveName("画像を保存", filter.contains("pdf") ? "ballview.pdf" : "ballview.png",
+                    {"PNG 画像 (*.png)", "PDF (*.pdf)"}, filter);
     if (!path.isEmpty()) saveImage(path);
 }
 
 void Form1::askSaveCsv() {
     const QString path =
-        QFileDialog::getSaveFileName(this, "軌道を保存", "ballview.csv", "CSV (*.csv)");
+        askSaveName("軌道を保存", "ballview.csv", {"CSV (*.csv)"}, "CSV (*.csv)");
     if (!path.isEmpty()) saveCsv(path);
 }
 
@@ -459,6 +497,7 @@ void Form1::buildActions() {
         action("軌道を CSV で保存…", QKeySequence(), [this] { askSaveCsv(); }),
         action("印刷", QKeySequence::Print, [this] { Command3_Click(); }),
     };
+    printAction_ = viewActions_.last();
     for (PictureBox* box : {Picture1, Picture2, Picture3}) {
         box->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(box, &QWidget::customContextMenuRequested, this, [this, box](QPoint at) {

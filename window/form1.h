@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFutureWatcher>
 #include <QWidget>
 #include <functional>
 
+#include "print_job.h"
 #include "session/pitch_session.h"
 #include "setup/panels.h"
 
@@ -15,6 +17,7 @@ class QMessageBox;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
+class PageStyle;
 class PictureBox;
 struct PanelLayout;
 struct PanelTexts;
@@ -47,7 +50,8 @@ public:
     /// Opens "投球の数値", the figures of the balls drawn, or brings it forward.
     void showFigures();
     /// Saves an image of the window: a PDF page of vectors for a name ending in .pdf, a PNG of
-    /// the window's size otherwise. Says why in a message box when it cannot.
+    /// the window's size otherwise, replacing the file whole. Says why in a message box when it
+    /// cannot.
     bool saveImage(const QString& path);
     /// Saves the drawn balls' stored points as CSV, replacing the file whole.
     bool saveCsv(const QString& path);
@@ -55,7 +59,7 @@ public:
 public slots:
     void Command1_Click();  // ボール１
     void Command2_Click();  // ボール２
-    void Command3_Click();  // 印刷
+    void Command3_Click();  // 印刷, sent off the window's thread; 印刷 waits meanwhile
     void Command4_Click();  // 終わり
 
 private:
@@ -89,12 +93,18 @@ private:
     QString viewTip(PictureBox* box, QPoint pixel) const;
     void askSaveImage(const QString& filter);
     void askSaveCsv();
+    QString askSaveName(const QString& title, const QString& name, const QStringList& filters,
+                        const QString& chosen);
+    void printFinished();
 
     ball::PitchSession session_;
     QScrollArea* scroll_ = nullptr;
     QWidget* content_ = nullptr;  // the layout's surface, inside scroll_
     FiguresWindow* figures_ = nullptr;
     QList<QAction*> viewActions_;
+    QAction* printAction_ = nullptr;
+    PageStyle* pageStyle_ = nullptr;
+    QFutureWatcher<PrintOutcome>* printJob_ = nullptr;
     PictureBox* Picture1 = nullptr;
     PictureBox* Picture2 = nullptr;
     PictureBox* Picture3 = nullptr;

@@ -1,27 +1,124 @@
 #include "page_output.h"
 
-#include <QPageLayout>
+#include <QApplication>
+#include <QBuffer>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QSaveFile>
+#include <QPointer>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QWidget>
 
-#include "print_status.h"
-#include "session/messages.h"
+// The time a page is being drawn: the style leaves focus out, and the control with the focus
+// is told the window lost it for that time, so that no text cursor is drawn either. Its
+// selection and place stay as they are.
+class PageDrawing {
+public:
+    explicit PageDrawing(QWidget* content) : style_(qobject_cast<PageStyle*>(content->style())) {
+        if (style_) style_->drawingPage_ = true;
+        QWidget* focus = QApplication::focusWidget();
+        if (focus && content->isAncestorOf(focus)) focus_ = focus;
+        tellFocus(QEvent::FocusOut);
+    }
+    ~PageDrawing() {
+        if (style_) style_->drawingPage_ = false;
+        tellFocus(QEvent::FocusIn);
+    }
+    PageDrawing(const PageDrawing&) = delete;
+    PageDrawing& operator=(const PageDrawing&) = delete;
 
-namespace page_output {
+private:
+    void tellFocus(QEvent::Type type) {
+        if (!focus_) return;
+        QFocusEvent event(type, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(focus_, &event);
+    }
+
+    PageStyle* style_;
+    QPointer<QWidget> focus_;
+};
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-QPageLayout::Orientation orientation(const QWidget* content) {
-    return content->width() > content->height() ? QPageLayout::Landscape : QPageLayout::Portrait;
+// Runs a drawing with the option's focus taken away; the option is the caller's, and gets its
+// state back.
+template <class Draw>
+void withoutFocus(const QStyleOption* option, Draw&& draw) {
+    auto* o = const_cast<QStyleOption*>(option);
+    const QStyle::State state = o->state;
+    o->state &= ~QStyle::State_HasFocus;
+    draw();
+    o->state = state;
 }
 
-void paintPage(QPainter& painter, QWidget* content) {
+}  // namespace
+
+// On the same style as the rest of the application, so that the screen looks as it always has.
+PageStyle::PageStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+void PageStyle::applyTo(QWidget* root) {
+    root->setStyle(this);
+    for (QWidget* w : root->findChildren<QWidget*>()) w->setStyle(this);
+}
+
+void PageStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                              QPainter* painter, const QWidget* widget) const {
+    if (!drawingPage_ || !option) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    if (element == PE_FrameFocusRect) return;
+    if (element == PE_PanelButtonCommand) {
+        // A raised panel of lines and fills, like the screen's, without its cached image.
+        const QRectF r = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(option->palette.color(QPalette::Dark));
+        painter->setBrush(option->palette.color(QPalette::Button));
+        painter->drawRoundedRect(r, 2, 2);
+        painter->restore();
+        return;
+    }
+    withoutFocus(option, [&] { QProxyStyle::drawPrimitive(element, option, painter, widget); });
+}
+
+void PageStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                            const QWidget* widget) const {
+    if (!drawingPage_ || !option) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
+    withoutFocus(option, [&] { QProxyStyle::drawControl(element, option, painter, widget); });
+}
+
+void PageStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                   QPainter* painter, const QWidget* widget) const {
+    if (!drawingPage_ || !option) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    withoutFocus(option,
+                 [&] { QProxyStyle::drawComplexControl(control, option, painter, widget); });
+}
+
+namespace page_output {
+
+QByteArray pdf(QWidget* content, bool flat) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setTitle("ボールの軌道");
+    writer.setCreator("ballview");
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(content->width() > content->height() ? QPageLayout::Landscape
+                                                                   : QPageLayout::Portrait);
+    writer.setResolution(300);
+    // PDF/A-1b has no transparency: a print system that turns the page into PostScript, which
+    // has none either, would otherwise send it as one large image.
+    if (flat) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+    QPainter painter(&writer);
     // The window drawn straight onto the page, as large as it fits and centred: lines and text
     // stay vectors, sharp at any size.
     const QRect page = painter.viewport();
@@ -31,54 +128,20 @@ void paintPage(QPainter& painter, QWidget* content) {
     painter.translate((page.width() - full.width() * scale) / 2,
                       (page.height() - full.height() * scale) / 2);
     painter.scale(scale, scale);
-    content->render(&painter);
+    {
+        const PageDrawing drawing(content);
+        content->render(&painter);
+    }
+    painter.end();
+    return bytes;
 }
 
-}  // namespace
-
-PrintOutcome print(QWidget* content) {
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty()) {
-        info = QPrinterInfo::availablePrinters().first();
-    }
-    if (info.isNull()) return {qs(ball::noPrinterMessage()), true};
-    const QString name = info.printerName();
-    const std::string who = name.toStdString();
-    const QString refusal = printerRefusal(name);
-    if (!refusal.isEmpty()) {
-        return {qs(ball::printerRefusedMessage(who, refusal.toStdString()))};
-    }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName("ballview");
-    printer.setPageOrientation(orientation(content));
-    QPainter painter;
-    if (!painter.begin(&printer)) return {qs(ball::printStartFailedMessage(who))};
-    paintPage(painter, content);
-    if (!painter.end()) return {qs(ball::printFailedMessage(who, {}))};
-    const QString failure = lastJobFailure();
-    if (!failure.isEmpty()) return {qs(ball::printFailedMessage(who, failure.toStdString()))};
-    return {};
-}
-
-QString saveImage(QWidget* content, const QString& path) {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok && path.endsWith(".pdf", Qt::CaseInsensitive)) {
-        QPdfWriter pdf(&file);
-        pdf.setTitle("ボールの軌道");
-        pdf.setCreator("ballview");
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageOrientation(orientation(content));
-        pdf.setResolution(300);
-        QPainter painter;
-        ok = painter.begin(&pdf);
-        if (ok) paintPage(painter, content);
-        ok = ok && painter.end();
-    } else if (ok) {
-        ok = content->grab().toImage().save(&file, "PNG");
-    }
-    ok = ok && file.commit();
-    return ok ? QString() : qs(ball::imageSaveFailedMessage(path.toStdString()));
+QByteArray png(QWidget* content) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    content->grab().toImage().save(&buffer, "PNG");
+    return bytes;
 }
 
 }  // namespace page_output

@@ -1,24 +1,45 @@
 #pragma once
 
+#include <QByteArray>
+#include <QProxyStyle>
 #include <QString>
 
 class QWidget;
 
-/// The window on paper and in files: the page is the window's layout drawn straight onto it,
-/// landscape, centred and as large as it fits, lines and text kept as vectors.
-namespace page_output {
+/// The style of the window's controls: the application's own on screen. While a page is being
+/// drawn it leaves out focus rings, and paints push buttons as plain vector shapes rather than
+/// the cached images with transparency that the screen style uses, so that a page stays lines
+/// and text.
+class PageStyle : public QProxyStyle {
+    Q_OBJECT
 
-/// How printing went.
-struct PrintOutcome {
-    QString message;         // what to tell the user; empty when the job was taken
-    bool noPrinter = false;  // there is no printer at all: offer a PDF instead
+public:
+    PageStyle();
+
+    /// Gives the style to the widget and everything inside it.
+    void applyTo(QWidget* root);
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget = nullptr) const override;
+
+private:
+    friend class PageDrawing;
+    bool drawingPage_ = false;
 };
 
-/// Prints the layout on the default printer (or the first one there is), with no dialog.
-PrintOutcome print(QWidget* content);
+/// The window on paper and in files: the layout drawn straight onto a page, landscape, centred
+/// and as large as it fits, lines and text kept as vectors.
+namespace page_output {
 
-/// Saves the layout: a PDF page of vectors for a name ending in .pdf, a PNG of the layout's
-/// size otherwise, replacing the file whole. The message when it cannot; empty when saved.
-QString saveImage(QWidget* content, const QString& path);
+/// The page as a one-page A4 PDF. The layout's controls must carry a PageStyle. A flat page has
+/// no transparency (what the screen draws half-transparent comes out solid), for printing.
+QByteArray pdf(QWidget* content, bool flat = false);
+
+/// The layout as a PNG of its size, as the screen shows it.
+QByteArray png(QWidget* content);
 
 }  // namespace page_output

@@ -89,6 +89,36 @@ count_colour() {
     convert "$shot" -crop "$crop" +repage txt:- | grep -ci " $colour " || true
 }
 
+# Starts a server on a free local port that accepts every connection and never answers, as a
+# hung print server does; sets SILENT_SERVER to its address.
+start_silent_server() {
+    python3 - "$WORK/silent.port" <<'EOF' &
+import os, socket, sys
+server = socket.socket()
+server.bind(("127.0.0.1", 0))
+server.listen(16)
+with open(sys.argv[1] + ".new", "w") as f:
+    f.write(str(server.getsockname()[1]))
+os.rename(sys.argv[1] + ".new", sys.argv[1])
+held = []
+while True:
+    held.append(server.accept()[0])
+EOF
+    PIDS+=($!)
+    wait_for_file "$WORK/silent.port"
+    SILENT_SERVER="127.0.0.1:$(cat "$WORK/silent.port")"
+}
+
+# Prints the first line of the program's error output that matches $1 once there is one,
+# waiting up to $2 tenths of a second; prints nothing if none comes.
+wait_for_message() {
+    for _ in $(seq 1 "$2"); do
+        grep -m1 -- "$1" "$WORK/app.log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 0
+}
+
 # Waits until a file exists (up to 10 s).
 wait_for_file() {
     for _ in $(seq 1 200); do

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # "印刷" on a real printer: a CUPS PDF queue named to the program alone through PRINTER, clicked
-# in a real window; one page of PDF must arrive. Then a queue that rejects jobs: the window must
-# say so, naming it. The machine's default printer, a print server that was already running and
-# its configuration are left as found, and the queues made here are removed. Needs root and
-# CUPS; exits 77 (skipped) otherwise.
+# in a real window; one page of PDF must arrive, small, of vectors and text. Then the ways a
+# print fails, each with a message that names what failed and no job anywhere: a queue that
+# rejects jobs (with its reason), a PRINTER naming no queue, a print server that never answers.
+# The machine's default printer, a print server that was already running and its
+# configuration are left as found, and the queues made here are removed. Needs root and CUPS;
+# exits 77 (skipped) otherwise.
 # Usage: real_printer.sh PROGRAM
 APP=$(realpath "$1")
 if [ "$(id -u)" -ne 0 ]; then
     echo "print check skipped: not root (starting cupsd and adding a queue need root)"
     exit 77
 fi
-for tool in cupsd lpadmin lpstat cupsreject pdfinfo pdftoppm convert; do
+for tool in cupsd lpadmin lpstat cupsreject pdfinfo pdftoppm pdftotext convert python3; do
     command -v "$tool" >/dev/null || command -v "/usr/sbin/$tool" >/dev/null || {
         echo "print check skipped: $tool is not installed"
         exit 77
@@ -61,6 +63,8 @@ APP_ENV=(PRINTER="$queue")
 start_app "$WORK/pitches"
 click_at $COMMAND1
 wait_for_file "$WORK/pitches/Ball1Traj.txt"
+peak_kb() { awk '/VmHWM/ {print $2}' "/proc/$APP_PID/status"; }
+peak_before=$(peak_kb)
 click_at $COMMAND3
 
 # The job must reach this queue and be completed there.
@@ -83,6 +87,15 @@ done
 [ -n "$pdf" ] || fail "job $job completed but no PDF arrived"
 [ -n "${KEEP_PDF:-}" ] && cp "$pdf" "$KEEP_PDF"
 pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
+bytes=$(stat -c %s "$pdf")
+rise=$(( ($(peak_kb) - peak_before) / 1024 ))
+echo "the job: $bytes bytes (at most 200 KB); peak memory rose by $rise MB (less than 100 MB)"
+[ "$bytes" -le $((200 * 1024)) ] || fail "the job is $bytes bytes: an image rather than vectors?"
+[ "$rise" -lt 100 ] || fail "printing took $rise MB"
+text=$(pdftotext "$pdf" - 2>/dev/null)
+for caption in "ボール１" "投げた直後" "終わり"; do
+    [[ "$text" == *"$caption"* ]] || fail "the printed page has no text \"$caption\""
+done
 size=$(pdfinfo "$pdf" | awk '/^Page size:/ {print $3, $5}')
 echo "printed $job to $pdf: $pages page(s) of $size pt"
 [ "$pages" = 1 ] || fail "expected one page, got $pages"
@@ -96,18 +109,32 @@ awk -v s="$sheet" -v i="$inked" 'BEGIN {split(s, a, "x"); split(i, b, "x");
 rm -f "$pdf"
 stop_app
 
-# A queue that rejects jobs: a message box that names it and says why, and no job.
+# The ways a print fails: each gives a message box naming what failed, and no job anywhere.
+jobs_before=$(lpstat -W all -o 2>/dev/null | wc -l)
+expect_refusal() {  # expect_refusal WHAT PATTERN...: after 印刷, a message with every pattern
+    local what=$1 message
+    shift
+    start_app "$WORK/pitches"
+    click_at $COMMAND3
+    message=$(wait_for_message "$1" 300)
+    echo "$what: $message"
+    for pattern in "$@"; do
+        [[ "$message" == *"$pattern"* ]] || fail "$what: no message with \"$pattern\": $(cat "$WORK/app.log")"
+    done
+    for _ in $(seq 1 100); do
+        [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -ge 2 ] && break
+        sleep 0.02
+    done
+    [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -ge 2 ] ||
+        fail "$what: the message box did not appear"
+    stop_app
+}
 APP_ENV=(PRINTER="$rejecting")
-start_app "$WORK/pitches"
-click_at $COMMAND3
-for _ in $(seq 1 100); do
-    grep -q "$rejecting" "$WORK/app.log" && break
-    sleep 0.1
-done
-grep "$rejecting" "$WORK/app.log" | grep -q "受け付けていません" ||
-    fail "no message about the rejecting queue: $(cat "$WORK/app.log")"
-windows=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)
-[ "$windows" -ge 2 ] || fail "the message box did not appear ($windows window)"
-[ -z "$(lpstat -W all -o "$rejecting" 2>/dev/null)" ] || fail "a job reached the rejecting queue"
-echo "rejecting queue: $(grep "$rejecting" "$WORK/app.log")"
+expect_refusal "rejecting queue" "$rejecting" "受け付けていません" "test queue closed"
+APP_ENV=(PRINTER="NoSuchQueue$$")
+expect_refusal "PRINTER naming no queue" "NoSuchQueue$$" "ありません" "PRINTER"
+start_silent_server
+APP_ENV=(CUPS_SERVER="$SILENT_SERVER")
+expect_refusal "print server that never answers" "$SILENT_SERVER" "応答しません"
+[ "$(lpstat -W all -o 2>/dev/null | wc -l)" = "$jobs_before" ] || fail "a failed print left a job"
 echo "real printer: passed"
