@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <optional>
 
 #include "files/atomic_file.h"
@@ -117,6 +122,40 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
         EXPECT_EQ(fs::is_symlink("initdir.txt"), r.planted == test::Planted::LinkToFile ||
                                                      r.planted == test::Planted::DevZeroLink);
     }
+}
+
+// Two programs replacing the same pair in one folder: whoever holds the folder's lock always
+// finds the two files from one commit.
+TEST(ReplaceGroup, TwoProgramsNeverMixTheirFiles) {
+    test::ScopedWorkDir dir;
+    const auto commitPairs = [](const std::string& who) {
+        for (int i = 0; i < 400; ++i) {
+            ReplaceGroup files;
+            const std::string text = who + std::to_string(i);
+            files.add("initdir.txt", text, FileRole::Initdir);
+            files.add("Ball1Traj.txt", text, FileRole::Ball1Traj);
+            files.commit();
+        }
+    };
+    commitPairs("parent");
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        if ((writers[w] = ::fork()) == 0) {
+            commitPairs("writer" + std::to_string(w));
+            ::_exit(0);
+        }
+    }
+    int mixed = 0;
+    const int folder = ::open(".", O_RDONLY | O_DIRECTORY);
+    for (int look = 0; look < 2000; ++look) {
+        ::flock(folder, LOCK_EX);
+        mixed += test::readFile("initdir.txt") != test::readFile("Ball1Traj.txt");
+        ::flock(folder, LOCK_UN);
+    }
+    ::close(folder);
+    for (pid_t w : writers) ::waitpid(w, nullptr, 0);
+    EXPECT_EQ(mixed, 0);
+    EXPECT_EQ(test::readFile("initdir.txt"), test::readFile("Ball1Traj.txt"));
 }
 
 // A reader takes only a regular file of a size that fits the format, and never waits.

@@ -32,30 +32,6 @@ void expectSetMatches(const DisplaySet& set, const std::vector<TrajPoint>& ref) 
     }
 }
 
-Ball1Panel gyroBall1() {
-    Ball1Panel p;
-    p.SpeedTxt_0 = "140";
-    p.Omega0Txt_0 = "40";
-    p.Omega1Txt_0 = "35";
-    p.OrdinaryOpb_0 = false;
-    p.Text2_0 = "30";
-    p.Text2_2 = "20";
-    p.TargetPTxt_0 = "2";
-    p.TargetPTxt_1 = "4";
-    return p;
-}
-
-Ball2Panel gyroBall2() {
-    Ball2Panel p;
-    p.SpeedTxt_1 = "120";
-    p.Omega0Txt_1 = "25";
-    p.Omega1Txt_1 = "20";
-    p.OrdinaryOpb_1 = false;
-    p.Text2_4 = "15";
-    p.Text2_3 = "-10";
-    return p;
-}
-
 // Both balls held to independently computed results: every stored point, the passes, the
 // crossing point and the saved direction.
 TEST(PitchSession, Ball1ThenBall2MatchTheReference) {
@@ -66,7 +42,21 @@ TEST(PitchSession, Ball1ThenBall2MatchTheReference) {
     };
     const Case cases[] = {
         {"default-pitches.txt", Ball1Panel{}, Ball2Panel{}},
-        {"gyro-pitches.txt", gyroBall1(), gyroBall2()},
+        {"gyro-pitches.txt",
+         {.SpeedTxt_0 = "140",
+          .Omega0Txt_0 = "40",
+          .Omega1Txt_0 = "35",
+          .OrdinaryOpb_0 = false,
+          .Text2_0 = "30",
+          .Text2_2 = "20",
+          .TargetPTxt_0 = "2",
+          .TargetPTxt_1 = "4"},
+         {.SpeedTxt_1 = "120",
+          .Omega0Txt_1 = "25",
+          .Omega1Txt_1 = "20",
+          .OrdinaryOpb_1 = false,
+          .Text2_4 = "15",
+          .Text2_3 = "-10"}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.file);
@@ -164,114 +154,41 @@ TEST(PitchSession, AnErrorLeavesTheEarlierStepsDone) {
         std::string detail;
         bool ball2Filled;
         bool ball1Filled;
-        std::vector<std::string> message;  // parts it holds
+        std::string message;  // parts it holds, between bars
     };
     const char* saved = "0,0,0,0,1.754\r\n";
     const char* shortFile = "3\r\n9,9,9\r\n";
     const auto speed = [](const char* kmh) { return [kmh](Ball1Panel& p) { p.SpeedTxt_0 = kmh; }; };
     const Row rows[] = {
-        {"Ball 2 without the saved direction",
-         true,
-         {},
-         nullptr,
-         "1\r\n0,0,1\r\n",
-         ErrorKind::FileNotFound,
-         "initdir.txt",
-         false,
-         false,
-         {"「initdir.txt」", "する"}},
-        {"Ball 2 without Ball 1's file",
-         true,
-         {},
-         saved,
-         nullptr,
-         ErrorKind::FileNotFound,
-         "Ball1Traj.txt",
-         true,
-         false,
-         {"「Ball1Traj.txt」", "file not found"}},
-        {"Ball 2 with a short file",
-         true,
-         {},
-         saved,
-         shortFile,
-         ErrorKind::InputPastEndOfFile,
-         "Ball1Traj.txt",
-         true,
-         true,
-         {"「Ball1Traj.txt」", "input past end of file"}},
-        {"Ball 1 that cannot write its file",
-         false,
-         {},
-         saved,
-         "dir",
-         ErrorKind::NotARegularFile,
-         "Ball1Traj.txt",
-         false,
-         true,
-         {"「Ball1Traj.txt」", "not a regular file"}},
+        {"Ball 2 without the saved direction", true, nullptr, nullptr, "1\r\n0,0,1\r\n",
+         ErrorKind::FileNotFound, "initdir.txt", false, false, "「initdir.txt」|する"},
+        {"Ball 2 without Ball 1's file", true, nullptr, saved, nullptr, ErrorKind::FileNotFound,
+         "Ball1Traj.txt", true, false, "「Ball1Traj.txt」|file not found"},
+        {"Ball 2 with a short file", true, nullptr, saved, shortFile, ErrorKind::InputPastEndOfFile,
+         "Ball1Traj.txt", true, true, "「Ball1Traj.txt」|input past end of file"},
+        {"Ball 1 that cannot write its file", false, nullptr, saved, "dir",
+         ErrorKind::NotARegularFile, "Ball1Traj.txt", false, true,
+         "「Ball1Traj.txt」|not a regular file"},
         // The direction is saved right after aiming, before the Ball-1 set is filled.
-        {"Ball 1 that cannot save its direction",
-         false,
-         {},
-         "dir",
-         nullptr,
-         ErrorKind::NotARegularFile,
-         "initdir.txt",
-         false,
-         false,
-         {"「initdir.txt」"}},
-        {"Ball 2 with a folder named initdir.txt",
-         true,
-         {},
-         "dir",
-         nullptr,
-         ErrorKind::NotARegularFile,
-         "initdir.txt",
-         false,
-         false,
-         {"not a regular file"}},
-        {"target off without the saved direction",
-         false,
-         [](Ball1Panel& p) { p.TargetOP_0 = false; },
-         nullptr,
-         nullptr,
-         ErrorKind::FileNotFound,
-         "initdir.txt",
-         false,
-         false,
-         {"「initdir.txt」"}},
+        {"Ball 1 that cannot save its direction", false, nullptr, "dir", nullptr,
+         ErrorKind::NotARegularFile, "initdir.txt", false, false, "「initdir.txt」"},
+        {"Ball 2 with a folder named initdir.txt", true, nullptr, "dir", nullptr,
+         ErrorKind::NotARegularFile, "initdir.txt", false, false, "not a regular file"},
+        {"target off without the saved direction", false,
+         [](Ball1Panel& p) { p.TargetOP_0 = false; }, nullptr, nullptr, ErrorKind::FileNotFound,
+         "initdir.txt", false, false, "「initdir.txt」"},
         // The advised speeds are computed from the limits that decide them.
-        {"speed 0",
-         false,
-         speed("0"),
-         nullptr,
-         nullptr,
-         ErrorKind::DivisionByZero,
-         "",
-         false,
-         false,
-         {"division by zero", "0 以外"}},
-        {"too slow to count its steps",
-         false,
-         speed("48"),
-         nullptr,
-         nullptr,
-         ErrorKind::Overflow,
-         "",
-         false,
-         false,
-         {"overflow", "約 48.7 km"}},
-        {"too slow to fit its points",
-         false,
-         speed("48.7"),
-         nullptr,
-         nullptr,
-         ErrorKind::SubscriptOutOfRange,
-         "",
-         false,
-         false,
-         {"subscript out of range", "300", "約 54 km"}},
+        {"speed 0", false, speed("0"), nullptr, nullptr, ErrorKind::DivisionByZero, "", false,
+         false, "division by zero|0 以外"},
+        {"too slow to count its steps", false, speed("48"), nullptr, nullptr, ErrorKind::Overflow,
+         "", false, false, "overflow|約 48.7 km"},
+        {"too slow to fit its points", false, speed("48.7"), nullptr, nullptr,
+         ErrorKind::SubscriptOutOfRange, "", false, false, "subscript out of range|300|約 54 km"},
+        // Refused before anything is computed, drawn or written.
+        {"a negative speed", false, speed("-125"), saved, "1\r\n0,0,1\r\n",
+         ErrorKind::NegativeSpeed, "", false, false, "ボール１の「速度」|正の数を"},
+        {"a spin beyond any number", false, [](Ball1Panel& p) { p.Omega0Txt_0 = "1e999"; }, nullptr,
+         nullptr, ErrorKind::Overflow, "", false, false, "overflow|ボール１の回転数「投げた直後」"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -301,8 +218,10 @@ TEST(PitchSession, AnErrorLeavesTheEarlierStepsDone) {
         ASSERT_TRUE(out.error);
         EXPECT_EQ(out.error->kind(), r.kind) << out.error->what();
         EXPECT_EQ(out.error->detail(), r.detail);
-        for (const std::string& part : r.message) {
-            EXPECT_NE(out.message.find(part), std::string::npos) << out.message;
+        for (std::size_t from = 0, bar = 0; bar != std::string::npos; from = bar + 1) {
+            bar = r.message.find('|', from);
+            EXPECT_NE(out.message.find(r.message.substr(from, bar - from)), std::string::npos)
+                << out.message;
         }
         EXPECT_TRUE(b.untouched());
         EXPECT_EQ(files(), before) << "both files change, or neither";
