@@ -82,10 +82,9 @@ PairFigures pairFigures(const DisplaySet& ball1, const DisplaySet& ball2) {
 
 namespace {
 
-// A cell in the fewest digits that give back its value, in its own width.
-std::string cellText(const Numeric& cell) {
-    return cell.isSingle() ? shortestSingleText(cell.single()) : shortestText(cell.value());
-}
+// A coordinate as drawn, in single precision: the fewest digits that give it back, and no
+// "-0".
+std::string coordinateText(float v) { return v == 0 ? "0" : shortestSingleText(v); }
 
 }  // namespace
 
@@ -109,9 +108,11 @@ std::string trajectoryCsv(const DisplaySet* ball1, const DisplaySet* ball2) {
         if (!sets[b]) continue;
         const DisplaySet& set = *sets[b];
         for (int n = 1; n <= count(set); ++n) {
+            // Times are whole steps of 0.00005 s: five decimals hold them exactly.
             out += std::to_string(b + 1) + ',' + std::to_string(n) + ',' +
-                   shortestText(pointTime(set, n)) + ',' + cellText(set.ytraj[n]) + ',' +
-                   cellText(set.xtraj[n]) + ',' + shortestSingleText(set.ztraj[n]) + "\r\n";
+                   fixedText(pointTime(set, n), 5) + ',' + coordinateText(set.ytraj[n].single()) +
+                   ',' + coordinateText(set.xtraj[n].single()) + ',' +
+                   coordinateText(set.ztraj[n]) + "\r\n";
         }
     }
     return out;

@@ -1,9 +1,11 @@
 #include "figure_texts.h"
 
+#include <cmath>
 #include <optional>
 
 #include "display/pitch_figures.h"
 #include "files/number_text.h"
+#include "physics/constants.h"
 
 namespace ball {
 
@@ -31,7 +33,7 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
     std::vector<FigureRow> rows = {
         row("プレートでの左右 (cm、捕手から見て右が＋)"),
         row("プレートでの高さ (cm)"),
-        row("プレートまでの時間 (s)"),
+        row("プレートまでの時間 (ms)"),
         row("判断点での左右 (cm、捕手から見て右が＋)"),
         row("判断点での高さ (cm)"),
         row("判断点での間隔 (cm)", true),
@@ -45,7 +47,7 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
         if (sets[b]) f = ballFigures(*sets[b]);
         rows[0].cells[b] = number(part(f.plate, &PlanePass::lateral), 100, 1);
         rows[1].cells[b] = number(part(f.plate, &PlanePass::height), 100, 1);
-        rows[2].cells[b] = number(part(f.plate, &PlanePass::time), 1, 3);
+        rows[2].cells[b] = number(part(f.plate, &PlanePass::time), 1000, 1);
         rows[3].cells[b] = number(part(f.decision, &PlanePass::lateral), 100, 1);
         rows[4].cells[b] = number(part(f.decision, &PlanePass::height), 100, 1);
     }
@@ -58,33 +60,59 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
     return rows;
 }
 
+std::string decisionPointNote() {
+    return "判断点: プレートの " + fixedText(kDecisionBeforePlate, 2) +
+           " m 手前。\n打者がバットを振るかどうかを決めるころの位置です。";
+}
+
 std::string viewTipText(const DisplaySet* ball1, const DisplaySet* ball2, View view, double across,
                         double up) {
-    if (!ball1) return {};
-    std::string tip;
-    // The side and top views compare the balls at the distance under the mouse; the catcher
-    // view at Ball 1's point nearest the mouse.
-    double distance = across;
     const DisplaySet* sets[] = {ball1, ball2};
-    for (int b = 0; b < 2; ++b) {
-        if (!sets[b]) continue;
-        const DisplaySet& set = *sets[b];
-        const int n = nearestPoint(set, view, across, up);
-        if (n == 0) continue;
-        const double y = set.ytraj[n].value();
-        if (view == View::Catcher && b == 0) distance = y;
-        if (!tip.empty()) tip += '\n';
-        tip += std::string("ボール") + (b == 0 ? "１" : "２") + ": 距離 " + fixedText(y, 2) + " m";
-        if (view != View::Top) tip += "、高さ " + fixedText(set.ztraj[n], 3) + " m";
-        if (view != View::Side) tip += "、左右 " + fixedText(set.xtraj[n].value(), 3) + " m";
-        tip += "、" + fixedText(pointTime(set, n), 3) + " s";
+    // The side and top views compare the balls at the distance under the mouse; the catcher
+    // view at the distance of the drawn point, of either ball, nearest the mouse.
+    double distance = across;
+    if (view == View::Catcher) {
+        double nearest = 0;
+        bool found = false;
+        for (const DisplaySet* set : sets) {
+            if (!set) continue;
+            const int n = nearestPoint(*set, view, across, up);
+            if (n == 0) continue;
+            const double gap =
+                std::hypot(set->xtraj[n].value() - across, double{set->ztraj[n]} - up);
+            if (!found || gap < nearest)
+                found = true, nearest = gap, distance = set->ytraj[n].value();
+        }
+        if (!found) return {};
+        // The last points lie just beyond the catcher plane, each ball's a little differently:
+        // there, compare the balls at the plane.
+        distance = std::min(distance, kDist);
     }
-    const auto passHere = [distance](const DisplaySet* set) {
-        return set ? passAt(*set, distance) : std::nullopt;
-    };
-    if (const std::optional<double> gap = separation(passHere(ball1), passHere(ball2))) {
-        if (!tip.empty()) tip += '\n';
-        tip += "距離 " + fixedText(distance, 2) + " m での間隔 " + fixedText(*gap * 100, 1) + " cm";
+    std::string tip;
+    std::optional<PlanePass> passes[2];
+    for (int b = 0; b < 2; ++b) {
+        if (sets[b]) passes[b] = passAt(*sets[b], distance);
+        if (!passes[b]) continue;
+        const PlanePass& p = *passes[b];
+        tip += std::string(tip.empty() ? "" : "\n") + "ボール" + (b == 0 ? "１" : "２") + ": ";
+        if (view != View::Side) tip += "左右 " + fixedText(p.lateral * 100, 1) + " cm、";
+        if (view != View::Top) tip += "高さ " + fixedText(p.height * 100, 1) + " cm、";
+        tip += fixedText(p.time * 1000, 1) + " ms";
+    }
+    if (tip.empty()) return {};
+    tip = "距離 " + fixedText(distance, 2) + " m\n" + tip;
+    if (passes[0] && passes[1]) {
+        // What the view shows apart: height from the side, left-right from above, both from
+        // the catcher.
+        const double sideways = passes[0]->lateral - passes[1]->lateral;
+        const double vertical = passes[0]->height - passes[1]->height;
+        const double gap = view == View::Side  ? std::abs(vertical)
+                           : view == View::Top ? std::abs(sideways)
+                                               : std::hypot(sideways, vertical);
+        const char* kind = view == View::Side  ? "上下の間隔"
+                           : view == View::Top ? "左右の間隔"
+                                               : "間隔";
+        tip += std::string("\n") + kind + " " + fixedText(gap * 100, 1) + " cm";
     }
     return tip;
 }

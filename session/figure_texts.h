@@ -20,9 +20,14 @@ struct FigureRow {
 /// The rows for the balls drawn; a ball not drawn is null and its cells read "—".
 std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* ball2);
 
-/// What a view tells about the place (across, up) under the mouse: each drawn ball's nearest
-/// stored point there, with its time, and the balls' separation at that distance. Empty before
-/// any ball is drawn.
+/// One line on the decision point of the figures, computed from its distance.
+std::string decisionPointNote();
+
+/// What a view tells about the place (across, up) under the mouse: the drawn balls at one
+/// distance along the pitch, with their times and the separation the view shows. The side and
+/// top views take the distance under the mouse; the catcher view the distance of the drawn
+/// point, of either ball, nearest the mouse. Lengths in cm as in the figures. Empty where no
+/// ball is drawn there.
 std::string viewTipText(const DisplaySet* ball1, const DisplaySet* ball2, View view, double across,
                         double up);
 

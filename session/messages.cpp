@@ -12,17 +12,26 @@ namespace {
 
 std::string quoted(const std::string& file) { return "「" + file + "」"; }
 
-// Where the user can get a missing file from.
-std::string fileSource(FileRole role) {
+// The click that writes one of the program's files anew.
+std::string writingClick(FileRole role) {
     switch (role) {
-        case FileRole::Initdir:
-            return "このファイルは、目標を「する」にして「ボール１」を実行すると作られます。";
-        case FileRole::Ball1Traj:
-            return "このファイルは「ボール１」を実行すると作られます。";
-        case FileRole::None:
-            break;
+        case FileRole::Initdir: return "目標を「する」にして「ボール１」";
+        case FileRole::Ball1Traj: return "「ボール１」";
+        case FileRole::None: break;
     }
     return {};
+}
+
+// What to do about a missing program file: make it.
+std::string makeIt(FileRole role) {
+    const std::string click = writingClick(role);
+    return click.empty() ? "" : "\n先に" + click + "を実行してください。このファイルが作られます。";
+}
+
+// What to do about a damaged program file: make it anew.
+std::string remakeIt(FileRole role) {
+    const std::string click = writingClick(role);
+    return click.empty() ? "" : "\n" + click + "を実行すると、このファイルが作り直されます。";
 }
 
 // A text box as the user sees it on the panel, by its control name and member index.
@@ -52,7 +61,8 @@ std::string boxCaption(const std::string& box) {
 std::string overflow(const RunError& e) {
     const std::string text = "数が扱える範囲を超えました（overflow）。\n";
     if (!e.detail().empty()) {
-        return "ファイル" + quoted(e.detail()) + "の数が大きすぎます（overflow）。";
+        return "ファイル" + quoted(e.detail()) + "の数が大きすぎます（overflow）。" +
+               remakeIt(e.role());
     }
     // The advised speed is computed from the limit that decides it.
     if (e.box().starts_with("SpeedTxt")) {
@@ -90,26 +100,26 @@ std::string errorMessage(const RunError& e) {
         case ErrorKind::SubscriptOutOfRange:
             if (!file.empty()) {
                 return "ファイル" + quoted(file) + "の点の数が " + std::to_string(kMaxTrajPoints) +
-                       " を超えています（subscript out of range）。";
+                       " を超えています（subscript out of range）。" + remakeIt(e.role());
             }
             return "軌道の点が " + std::to_string(kMaxTrajPoints) +
                    " を超えました（subscript out of range）。\n速度が遅すぎます。約 " +
                    shortestText(slowestStorableSpeed()) + " km 以上にしてください。";
-        case ErrorKind::FileNotFound: {
-            const std::string text =
-                "ファイル" + quoted(file) + "が見つかりません（file not found）。";
-            const std::string source = fileSource(e.role());
-            return source.empty() ? text : text + "\n" + source;
-        }
+        case ErrorKind::FileNotFound:
+            return "ファイル" + quoted(file) + "が見つかりません（file not found）。" +
+                   makeIt(e.role());
         case ErrorKind::InputPastEndOfFile:
-            return "ファイル" + quoted(file) + "の数が足りません（input past end of file）。";
+            return "ファイル" + quoted(file) + "の数が足りません（input past end of file）。" +
+                   remakeIt(e.role());
         case ErrorKind::FileWriteFailure:
             return writeFailure(e);
         case ErrorKind::BadFileData:
             return "ファイル" + quoted(file) +
-                   "に数でないデータがあるか、大きすぎます（bad data in file）。";
+                   "に数でないデータがあるか、大きすぎます（bad data in file）。" +
+                   remakeIt(e.role());
         case ErrorKind::PermissionDenied:
-            return "ファイル" + quoted(file) + "を読む権限がありません（permission denied）。";
+            return "ファイル" + quoted(file) + "を読む権限がありません（permission denied）。\n" +
+                   "ファイルの読み取りの権限を確かめてください。";
         case ErrorKind::NotARegularFile:
             return quoted(file) +
                    "は普通のファイルではありません（not a regular file）。\n"

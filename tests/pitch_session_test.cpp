@@ -161,7 +161,8 @@ TEST(PitchSession, AnErrorLeavesTheEarlierStepsDone) {
     const auto speed = [](const char* kmh) { return [kmh](Ball1Panel& p) { p.SpeedTxt_0 = kmh; }; };
     const Row rows[] = {
         {"Ball 2 without the saved direction", true, nullptr, nullptr, "1\r\n0,0,1\r\n",
-         ErrorKind::FileNotFound, "initdir.txt", false, false, "「initdir.txt」|する"},
+         ErrorKind::FileNotFound, "initdir.txt", false, false,
+         "「initdir.txt」|先に目標を「する」にして「ボール１」を実行してください"},
         {"Ball 2 without Ball 1's file", true, nullptr, saved, nullptr, ErrorKind::FileNotFound,
          "Ball1Traj.txt", true, false, "「Ball1Traj.txt」|file not found"},
         {"Ball 2 with a short file", true, nullptr, saved, shortFile, ErrorKind::InputPastEndOfFile,
@@ -231,8 +232,8 @@ TEST(PitchSession, AnErrorLeavesTheEarlierStepsDone) {
     }
 }
 
-// What the window asks of the balls shown, at the defaults: 投球の数値 after each click, and the
-// CSV of both.
+// What the window asks of the balls shown, at the defaults: 投球の数値 after each click, what
+// each view tells under the mouse, and the CSV of both.
 TEST(PitchSession, AnswersForTheBallsShown) {
     test::ScopedWorkDir dir;
     PitchSession session;
@@ -243,18 +244,40 @@ TEST(PitchSession, AnswersForTheBallsShown) {
     };
     Boxes one, two;
     session.runBall1(Ball1Panel{}, one.views());
-    EXPECT_EQ(cells(), (std::vector<std::string>{"0.0|—", "84.9|—", "0.565|—", "0.0|—", "141.8|—",
+    EXPECT_EQ(cells(), (std::vector<std::string>{"0.0|—", "84.9|—", "564.7|—", "0.0|—", "141.8|—",
                                                  "—|", "—|", "—|", "—|"}));
     session.runBall2(Ball2Panel{}, two.views());
     EXPECT_EQ(cells(),
-              (std::vector<std::string>{"0.0|-30.2", "84.9|2.2", "0.565|0.574", "0.0|-10.8",
+              (std::vector<std::string>{"0.0|-30.2", "84.9|2.2", "564.7|574.2", "0.0|-10.8",
                                         "141.8|112.7", "31.0|", "88.1|", "2.84|", "9.5|"}));
-    // Every drawn point, Ball 1 as read back from its file.
+    // Both balls at one distance, apart as the view shows them.
+    const struct {
+        View view;
+        double across, up;
+        const char* tip;
+    } tips[] = {
+        {View::Side, 11.19, 1.4,
+         "距離 11.19 m\nボール１: 高さ 141.8 cm、334.3 ms\nボール２: 高さ 112.7 cm、337.6 ms\n"
+         "上下の間隔 29.1 cm"},
+        {View::Top, 11.19, 0,
+         "距離 11.19 m\nボール１: 左右 0.0 cm、334.3 ms\nボール２: 左右 -10.8 cm、337.6 ms\n"
+         "左右の間隔 10.8 cm"},
+        // Nearest Ball 2's last point: both balls at the plate.
+        {View::Catcher, -0.30, 0.03,
+         "距離 18.44 m\nボール１: 左右 0.0 cm、高さ 84.9 cm、564.7 ms\n"
+         "ボール２: 左右 -30.2 cm、高さ 2.2 cm、574.2 ms\n間隔 88.1 cm"},
+        {View::Side, 19.5, 1, ""},
+    };
+    for (const auto& t : tips) EXPECT_EQ(session.viewTip(t.view, t.across, t.up), t.tip);
+    // Every drawn point, Ball 1 as read back from its file: times to the step, coordinates in
+    // the fewest digits of their single-precision values, no "-0".
     const std::string csv = session.csv();
-    EXPECT_EQ(csv.substr(0, csv.find("\r\n1,2,")),
-              "ball,point,time_s,distance_m,lateral_m,height_m\r\n1,1,0,0,0,1.754");
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n1,3,")),
+              "ball,point,time_s,distance_m,lateral_m,height_m\r\n1,1,0.00000,0,0,1.754\r\n"
+              "1,2,0.00495,0.1717782,0,1.75294");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 114 + 116);
-    EXPECT_NE(csv.find("\r\n2,116,"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n1,4,0.01495,"), std::string::npos);
+    EXPECT_EQ(csv.find("-0,"), std::string::npos);
 }
 
 }  // namespace

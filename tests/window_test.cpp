@@ -9,10 +9,17 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include "figures_window.h"
 #include "form1.h"
+#include "japanese.h"
 #include "picture_box.h"
 #include "shapes.h"
 
@@ -288,8 +295,14 @@ private slots:
         QTest::qWait(0);
         if (!scrolls) {
             QCOMPARE(form_->size(), QSize(1016, 727));
-            QCOMPARE(form_->minimumSize(), form_->maximumSize());
+            QVERIFY(form_->maximumWidth() > 1016 && form_->maximumHeight() > 727);
             return;
+        }
+        // The views come first: all three in sight, side by side, before any scrolling.
+        auto* views = form_->findChild<QScrollArea*>()->viewport();
+        for (const char* name : {"Picture1", "Picture2", "Picture3"}) {
+            QWidget* w = control<QWidget>(name);
+            QVERIFY2(views->rect().contains(QRect(w->mapTo(views, QPoint()), w->size())), name);
         }
         QVERIFY(form_->width() <= available.width() && form_->height() <= available.height());
         auto* area = form_->findChild<QScrollArea*>();
@@ -335,7 +348,59 @@ private slots:
         QCOMPARE(nextTabStop(control<QWidget>("TargetPTxt_1")), control<QWidget>("SpeedTxt_1"));
         QCOMPARE(nextTabStop(control<QWidget>("Text2_3")), control<QWidget>("Command1"));
         QCOMPARE(nextTabStop(control<QWidget>("Command3")), control<QWidget>("Command4"));
-        QVERIFY(control<QWidget>("Command1")->focusPolicy() & Qt::TabFocus);
+        // Then the views, for their menu, and round again: no stop that shows nothing.
+        QCOMPARE(nextTabStop(control<QWidget>("Command4")), control<QWidget>("Picture1"));
+        QCOMPARE(nextTabStop(control<QWidget>("Picture3")), control<QWidget>("SpeedTxt_0"));
+    }
+
+    // The Menu key and Shift+F10 open the focused view's menu, every action showing its keys.
+    void keyboardOpensTheViewMenu() {
+        for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Menu),
+                                           QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)}) {
+            control<QWidget>("Picture2")->setFocus();
+            QStringList shown;
+            QTimer::singleShot(50, [&] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    for (QAction* a : menu->actions()) {
+                        if (a->isShortcutVisibleInContextMenu()) shown << a->shortcut().toString();
+                    }
+                    menu->close();
+                }
+            });
+            QTest::keyClick(control<QWidget>("Picture2"), keys.key(), keys.keyboardModifiers());
+            QCOMPARE(shown, (QStringList{"Ctrl+I", "Ctrl+S", "Ctrl+E", "Ctrl+P"}));
+        }
+    }
+
+    // Qt's own texts speak Japanese too, and Ctrl+P asks where to print first.
+    void printDialogInJapanese() {
+        QString cancel;
+        QTimer::singleShot(50, [&] {
+            if (auto* dialog = form_->findChild<QDialog*>("printDialog")) {
+                auto* buttons = dialog->findChild<QDialogButtonBox*>();
+                cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+                dialog->reject();
+            }
+        });
+        QTest::keyClick(form_.get(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(cancel, QString("キャンセル"));
+        QVERIFY(!errorBox());
+    }
+
+    // A larger window: the views grow and their drawings with them; the panels and buttons
+    // keep their size beside and below them.
+    void growsWithTheWindow() {
+        form_->resize(1600, 1100);
+        QTest::qWait(0);
+        const double k = 1100.0 / 727;  // the height decides at this size
+        QCOMPARE(control<QWidget>("Picture1")->size(), QSize(qRound(537 * k), qRound(321 * k)));
+        const QRect p3 = control<QWidget>("Picture3")->geometry();
+        QCOMPARE(control<QWidget>("Ball2Frm")->geometry(),
+                 QRect(p3.x() + p3.width() - 1, 464, 297, 257));
+        QCOMPARE(control<QWidget>("Command1")->geometry().top(), p3.y() + p3.height() + 39);
+        QCOMPARE(control<QWidget>("Command1")->size(), QSize(105, 41));
+        click("Command1");
+        QVERIFY(near(image("Picture1"), pixel("Picture1", kSide, 8.2795, 1.5623), isBlue));
     }
 
     void ball1PaintsBlue() {
@@ -405,6 +470,11 @@ private slots:
         QVERIFY(box);
         QTRY_VERIFY(box->isVisible());
         QVERIFY2(box->text().contains(message), qPrintable(box->text()));
+        // Wide enough that the Japanese lines break only where the message does.
+        auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        for (const QString& line : box->text().split('\n')) {
+            QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(line));
+        }
         QVERIFY(form_->isVisible());
         QCOMPARE(image("Picture1"), before);
         box->close();
@@ -460,16 +530,21 @@ private slots:
         QVERIFY(!figures->isModal());
         click("Command1");
         QVERIFY(figures->tabSeparated().contains("\nプレートでの高さ (cm)\t84.9\t—\n"));
+        // At the size of its contents, nothing selected, and a line on the decision point.
+        auto* table = figures->findChild<QTableWidget*>("figuresTable");
+        QVERIFY(!table->verticalScrollBar()->isVisible() && !table->currentItem());
+        QVERIFY(table->viewport()->height() >= table->verticalHeader()->length());
+        QVERIFY(control<QLabel>("decisionPointNote")->text().contains("7.25 m"));
         click("Command2");
         const QString both = figures->tabSeparated();
         QVERIFY(both.startsWith(
             "\tボール１\tボール２\nプレートでの左右 (cm、捕手から見て右が＋)\t0.0\t-30.2\n"));
         QVERIFY(both.endsWith("\n到着の時間差 (ms、ボール２−ボール１)\t9.5\t\n"));
         QApplication::clipboard()->clear();
-        // Where a key typed in the window lands.
-        QTest::keyClick(figures->findChild<QWidget*>("figuresTable"), Qt::Key_C,
-                        Qt::ControlModifier);
+        QTest::keyClick(figures, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), both);
+        QTest::keyClick(figures, Qt::Key_Escape);
+        QVERIFY(!figures->isVisible());
     }
 
     // Saved files: the CSV of the balls shown, the PNG is the window's size, the PDF one
@@ -519,6 +594,7 @@ int main(int argc, char* argv[]) {
     // No print server: printing must say so instead of printing nowhere.
     qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
     QApplication app(argc, argv);
+    speakJapanese(app);
     WindowTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -15,24 +16,32 @@ FiguresWindow::FiguresWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     table_->setObjectName("figuresTable");
     table_->setHorizontalHeaderLabels({"ボール１", "ボール２"});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // A table to read, not to work in: nothing selected, and the keys go to the window.
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setFocusPolicy(Qt::NoFocus);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->horizontalHeader()->setMinimumSectionSize(90);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    auto* note = new QLabel(QString::fromStdString(ball::decisionPointNote()), this);
+    note->setObjectName("decisionPointNote");
+    note->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(table_);
-    setFocusProxy(table_);
-    resize(460, 300);
-    // The table, which holds the window's focus, would copy only its current cell: Ctrl+C
-    // copies it all.
-    table_->installEventFilter(this);
+    layout->addWidget(note);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
-bool FiguresWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == table_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+void FiguresWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
         QApplication::clipboard()->setText(tabSeparated());
-        return true;
+    } else if (event->matches(QKeySequence::Cancel)) {
+        close();
+    } else {
+        QWidget::keyPressEvent(event);
     }
-    return QWidget::eventFilter(watched, event);
 }
 
 void FiguresWindow::showFigures(const std::vector<ball::FigureRow>& rows) {
@@ -48,6 +57,15 @@ void FiguresWindow::showFigures(const std::vector<ball::FigureRow>& rows) {
         }
         if (row.together && table_->columnSpan(r, 0) != 2) table_->setSpan(r, 0, 1, 2);
     }
+    // At the size of its contents, with no scroll bar.
+    table_->resizeColumnsToContents();
+    table_->resizeRowsToContents();
+    const int frame = 2 * table_->frameWidth();
+    table_->setFixedSize(
+        table_->verticalHeader()->sizeHint().width() + table_->horizontalHeader()->length() + frame,
+        table_->horizontalHeader()->sizeHint().height() + table_->verticalHeader()->length() +
+            frame);
+    adjustSize();
 }
 
 QString FiguresWindow::tabSeparated() const {

@@ -7,9 +7,10 @@
 
 class QTableWidget;
 
-/// "投球の数値": the figures of the balls drawn, one column a ball and one row a figure. It
-/// leaves the main window usable, follows every run, and copies itself (Ctrl+C) as
-/// tab-separated text.
+/// "投球の数値": the figures of the balls drawn, one column a ball and one row a figure, with a
+/// line on what the decision point is. It leaves the main window usable, follows every run,
+/// opens at the size of its contents, copies itself (Ctrl+C) as tab-separated text, and closes
+/// with Escape.
 class FiguresWindow : public QWidget {
     Q_OBJECT
 
@@ -23,7 +24,7 @@ public:
     QString tabSeparated() const;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTableWidget* table_;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -14,16 +15,26 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QtMath>
 #include <QtConcurrent>
 
 #include "figures_window.h"
 #include "page_output.h"
 #include "picture_box.h"
+#include "print_dialog.h"
 #include "shapes.h"
 
 namespace {
+
+// The layout as drawn, in pixels: the views and buttons in kViewsWidth on the left, the panels
+// in the rest. The views shrink no further than kSmallestViews on a small screen.
+constexpr QSize kLayoutSize(15240 / 15, 10905 / 15);
+constexpr int kViewsWidth = 10680 / 15;
+constexpr int kPanelsWidth = kLayoutSize.width() - kViewsWidth;
+constexpr double kSmallestViews = 0.45;
 
 // Layout is given in twips; 15 twips are one logical pixel.
 QRect twips(int left, int top, int width, int height) {
@@ -178,6 +189,9 @@ PanelTexts textsOf(const ball::Ball2Panel& p) {
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    // One style for every control, set before any exists: the screen's own, which can draw a
+    // page of vectors too.
+    if (!qobject_cast<PageStyle*>(QApplication::style())) QApplication::setStyle(new PageStyle);
     setObjectName("Form1");
     setWindowTitle("ボールの軌道");
     setWindowIcon(baseballIcon());
@@ -185,18 +199,23 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     font.setPixelSize(12);  // 9 point at 96 dots per inch, as the layout was drawn for
     setFont(font);
 
-    // The controls stand on a surface of the layout's size, which scrolls only when the window
-    // has to be smaller than it (see fitTo).
+    // The controls stand on a surface that follows the window's size (see layoutContent), and
+    // scrolls only when the window is smaller than the smallest layout.
     content_ = new QWidget;
     content_->setObjectName("content");
-    content_->setFixedSize(15240 / 15, 10905 / 15);
+    content_->setMinimumSize(kPanelsWidth + qCeil(kViewsWidth * kSmallestViews),
+                             kLayoutSize.height());
+    content_->resize(kLayoutSize);
+    content_->installEventFilter(this);
     scroll_ = new QScrollArea(this);
     scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidgetResizable(true);
     scroll_->setWidget(content_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll_);
-    setFixedSize(content_->size());
+    resize(kLayoutSize);
     // A control reached by the keyboard scrolls into view.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && content_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now);
@@ -209,9 +228,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     buildBallPanel(kBall2Layout, textsOf(ball::Ball2Panel{}), ball2_);
     buildTabOrder();
     buildActions();
-    pageStyle_ = new PageStyle;
-    pageStyle_->setParent(this);
-    pageStyle_->applyTo(content_);
+    recordLayout();
     printJob_ = new QFutureWatcher<PrintOutcome>(this);
     connect(printJob_, &QFutureWatcherBase::finished, this, &Form1::printFinished);
 }
@@ -231,15 +248,62 @@ void Form1::fitTo(const QRect& available) {
                    frameGeometry().bottom() - geometry().bottom());
     if (frame.isNull()) frame = QMargins(8, 32, 8, 8);
     const QSize room = available.size().shrunkBy(frame);
-    const QSize full = content_->size();
+    const QSize full = kLayoutSize;
     if (room.width() >= full.width() && room.height() >= full.height()) {
-        setFixedSize(full);
+        resize(full);
         return;
     }
     setMinimumSize(QSize(240, 180).boundedTo(room));
-    setMaximumSize(full);
     resize(full.boundedTo(room));
     move(available.topLeft() + QPoint(frame.left(), frame.top()));
+}
+
+void Form1::recordLayout() {
+    views_ = {Picture1->geometry(), Picture2->geometry(), Picture3->geometry()};
+    // Each control with the view it stays centred on as the views grow (kRightOfViews: it
+    // stays right of them), and the view whose bottom it keeps its distance to (kKeepsTop: it
+    // keeps its own top).
+    constexpr int kRightOfViews = -1, kKeepsTop = -1;
+    const std::tuple<const char*, int, int> anchors[] = {
+        {"Label18", 0, 0},  {"Label19", 1, 1},  {"Label20", 2, 2},
+        {"Command1", 2, 2}, {"Command2", 2, 2}, {"Command3", 2, 2},
+        {"Command4", 2, 1}, {"Ball1setFrm", kRightOfViews, kKeepsTop},
+        {"Ball2Frm", kRightOfViews, kKeepsTop},
+    };
+    for (const auto& [name, across, below] : anchors) {
+        QWidget* w = content_->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        anchored_.push_back({w, w->geometry(), across, below});
+    }
+    layoutContent();
+}
+
+void Form1::layoutContent() {
+    if (anchored_.empty()) return;
+    // The views scale by the largest factor that lets them and the panels fit.
+    const QSize size = content_->size();
+    const double k = std::max(kSmallestViews,
+                              std::min(double(size.width() - kPanelsWidth) / kViewsWidth,
+                                       double(size.height()) / kLayoutSize.height()));
+    const auto scaled = [k](const QRect& r) {
+        return QRect(qRound(r.x() * k), qRound(r.y() * k), qRound(r.width() * k),
+                     qRound(r.height() * k));
+    };
+    PictureBox* boxes[] = {Picture1, Picture2, Picture3};
+    QRect now[3];
+    for (int v = 0; v < 3; ++v) boxes[v]->setGeometry(now[v] = scaled(views_[v]));
+    const auto right = [](const QRect& r) { return r.x() + r.width(); };
+    const auto bottom = [](const QRect& r) { return r.y() + r.height(); };
+    for (const Anchored& a : anchored_) {
+        QRect g = a.base;
+        if (a.across < 0) {
+            g.moveLeft(right(now[2]) + a.base.x() - right(views_[2]));
+        } else {
+            const double centre = a.base.x() + a.base.width() / 2.0 - views_[a.across].x();
+            g.moveLeft(now[a.across].x() + qRound(centre * k - a.base.width() / 2.0));
+        }
+        if (a.below >= 0) g.moveTop(bottom(now[a.below]) + a.base.y() - bottom(views_[a.below]));
+        a.widget->setGeometry(g);
+    }
 }
 
 void Form1::buildViews() {
@@ -333,7 +397,7 @@ void Form1::buildTargetGrid(QGroupBox* p, const ball::Ball1Panel& d) {
 }
 
 void Form1::buildTabOrder() {
-    // Each panel in reading order, then the buttons.
+    // Each panel in reading order, then the buttons, then the views (for their menu).
     std::vector<QWidget*> chain;
     for (const PanelControls* c : {&ball1_, &ball2_}) {
         chain.insert(chain.end(), {c->SpeedTxt, c->Omega0Txt, c->Omega1Txt, c->OrdinaryOpb,
@@ -342,7 +406,7 @@ void Form1::buildTabOrder() {
             chain.insert(chain.end(), {TargetOP_0, TargetOP_1, TargetPTxt_0, TargetPTxt_1});
         }
     }
-    chain.insert(chain.end(), {Command1, Command2, Command3, Command4});
+    chain.insert(chain.end(), {Command1, Command2, Command3, Command4, Picture1, Picture2, Picture3});
     for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
@@ -400,11 +464,20 @@ void Form1::Command2_Click() {
     runClick([&](ball::Views v) { return session_.runBall2(panel, v); }, ball2_);
 }
 
-void Form1::Command3_Click() {
+void Form1::Command3_Click() { print({}); }
+
+void Form1::printWithDialog() {
+    if (printJob_->isRunning()) return;
+    PrintDialog dialog(this);
+    if (dialog.exec() == QDialog::Accepted) print(dialog.choice());
+}
+
+void Form1::print(const PrintChoice& choice) {
     if (printJob_->isRunning()) return;
     Command3->setEnabled(false);
     printAction_->setEnabled(false);
-    printJob_->setFuture(QtConcurrent::run(sendToPrinter, page_output::pdf(content_, true)));
+    printJob_->setFuture(
+        QtConcurrent::run(sendToPrinter, page_output::pdf(content_, true), choice));
 }
 
 void Form1::printFinished() {
@@ -494,10 +567,16 @@ void Form1::buildActions() {
     viewActions_ = {
         action("投球の数値…", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { showFigures(); }),
         action("画像を保存…", QKeySequence::Save, [this] { askSaveImage("PNG 画像 (*.png)"); }),
-        action("軌道を CSV で保存…", QKeySequence(), [this] { askSaveCsv(); }),
-        action("印刷", QKeySequence::Print, [this] { Command3_Click(); }),
+        action("軌道を CSV で保存…", QKeySequence(Qt::CTRL | Qt::Key_E), [this] { askSaveCsv(); }),
+        action("印刷…", QKeySequence::Print, [this] { printWithDialog(); }),
     };
     printAction_ = viewActions_.last();
+    for (QAction* a : viewActions_) a->setShortcutVisibleInContextMenu(true);
+    // The Menu key and Shift+F10 open the right-click menu of whatever has the focus.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::openFocusMenu);
+    }
     for (PictureBox* box : {Picture1, Picture2, Picture3}) {
         box->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(box, &QWidget::customContextMenuRequested, this, [this, box](QPoint at) {
@@ -510,7 +589,18 @@ void Form1::buildActions() {
     }
 }
 
+void Form1::openFocusMenu() {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || !isAncestorOf(focus)) return;
+    // At the text cursor in a text box, in the middle of anything else.
+    const QRect cursor = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QPoint at = cursor.isValid() ? cursor.center() : focus->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
+    QCoreApplication::sendEvent(focus, &event);
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == content_ && event->type() == QEvent::Resize) layoutContent();
     auto* box = qobject_cast<PictureBox*>(watched);
     if (box && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
@@ -539,6 +629,16 @@ QMessageBox* Form1::showError(const QString& text) {
     qWarning("%s", qUtf8Printable(text));
     auto* box = new QMessageBox(QMessageBox::Critical, "ボールの軌道", text, QMessageBox::Ok, this);
     box->setObjectName("errorBox");
+    // Japanese may wrap between any two characters: wide enough for the longest sentence, the
+    // lines break only where the message does.
+    if (auto* label = box->findChild<QLabel*>("qt_msgbox_label")) {
+        int widest = 0;
+        for (const QString& line : text.split('\n')) {
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        }
+        const int room = screen() ? screen()->availableGeometry().width() * 3 / 4 : 800;
+        label->setMinimumWidth(std::min(widest + 2, room));
+    }
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     return box;

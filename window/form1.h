@@ -3,6 +3,7 @@
 #include <QFutureWatcher>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "print_job.h"
 #include "session/pitch_session.h"
@@ -17,7 +18,6 @@ class QMessageBox;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
-class PageStyle;
 class PictureBox;
 struct PanelLayout;
 struct PanelTexts;
@@ -95,15 +95,31 @@ private:
     void askSaveCsv();
     QString askSaveName(const QString& title, const QString& name, const QStringList& filters,
                         const QString& chosen);
+    void print(const PrintChoice& choice);
+    void printWithDialog();
     void printFinished();
+    void openFocusMenu();
+    void recordLayout();
+    void layoutContent();
+
+    // A control placed relative to the views as they grow: the index of the view it stays
+    // centred on (-1: right of the views) and of the view below which it keeps its distance
+    // (-1: it keeps its top).
+    struct Anchored {
+        QWidget* widget;
+        QRect base;  // its place in the layout as drawn
+        int across;
+        int below;
+    };
 
     ball::PitchSession session_;
+    std::vector<QRect> views_;  // the three views' places in the layout as drawn
+    std::vector<Anchored> anchored_;
     QScrollArea* scroll_ = nullptr;
     QWidget* content_ = nullptr;  // the layout's surface, inside scroll_
     FiguresWindow* figures_ = nullptr;
     QList<QAction*> viewActions_;
     QAction* printAction_ = nullptr;
-    PageStyle* pageStyle_ = nullptr;
     QFutureWatcher<PrintOutcome>* printJob_ = nullptr;
     PictureBox* Picture1 = nullptr;
     PictureBox* Picture2 = nullptr;

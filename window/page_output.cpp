@@ -57,11 +57,6 @@ void withoutFocus(const QStyleOption* option, Draw&& draw) {
 // On the same style as the rest of the application, so that the screen looks as it always has.
 PageStyle::PageStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
 
-void PageStyle::applyTo(QWidget* root) {
-    root->setStyle(this);
-    for (QWidget* w : root->findChildren<QWidget*>()) w->setStyle(this);
-}
-
 void PageStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                               QPainter* painter, const QWidget* widget) const {
     if (!drawingPage_ || !option) {

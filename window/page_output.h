@@ -16,9 +16,6 @@ class PageStyle : public QProxyStyle {
 public:
     PageStyle();
 
-    /// Gives the style to the widget and everything inside it.
-    void applyTo(QWidget* root);
-
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -35,7 +32,7 @@ private:
 /// and as large as it fits, lines and text kept as vectors.
 namespace page_output {
 
-/// The page as a one-page A4 PDF. The layout's controls must carry a PageStyle. A flat page has
+/// The page as a one-page A4 PDF; drawn with a PageStyle when the layout's controls have one. A flat page has
 /// no transparency (what the screen draws half-transparent comes out solid), for printing.
 QByteArray pdf(QWidget* content, bool flat = false);
 

@@ -1,6 +1,7 @@
 #include "picture_box.h"
 
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -12,6 +13,8 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Reachable from the keyboard, for its right-click menu (Menu key, Shift+F10).
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void PictureBox::beginDrawing() { pending_ = shown_; }
@@ -85,5 +88,11 @@ void PictureBox::paintEvent(QPaintEvent* event) {
                 break;
             }
         }
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = contentsRect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
 }

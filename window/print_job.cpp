@@ -134,11 +134,12 @@ QueueState queueState(http_t* http, const std::string& queue) {
 }
 
 // Sends the document as one job; the print system's answer when it did not take it.
-std::string sendJob(http_t* http, const std::string& queue, const QByteArray& pdf) {
+std::string sendJob(http_t* http, const std::string& queue, const QByteArray& pdf, int copies) {
     // A printer that takes PostScript gets the page through pdftops; its cairo renderer keeps
     // the text as text, where the default one leaves shapes that no longer read as words.
     cups_option_t* options = nullptr;
-    const int count = cupsAddOption("pdftops-renderer", "pdftocairo", 0, &options);
+    int count = cupsAddOption("pdftops-renderer", "pdftocairo", 0, &options);
+    count = cupsAddIntegerOption("copies", copies, count, &options);
     const int job = cupsCreateJob(http, queue.c_str(), "ballview", count, options);
     cupsFreeOptions(count, options);
     if (job == 0) return cupsLastErrorString();
@@ -156,12 +157,13 @@ std::string sendJob(http_t* http, const std::string& queue, const QByteArray& pd
 
 }  // namespace
 
-PrintOutcome sendToPrinter(const QByteArray& pdf) {
+PrintOutcome sendToPrinter(const QByteArray& pdf, const PrintChoice& choice) {
     PrintServer server;
     if (server.silent()) return {server.silentMessage()};
     if (!server.http()) return {qs(ball::noPrinterMessage()), true};
 
     auto [queue, variable] = namedQueue();
+    if (!choice.queue.isEmpty()) queue = choice.queue.toStdString(), variable.clear();
     if (queue.empty()) {
         queue = defaultQueue(server);
         if (server.silent()) return {server.silentMessage()};
@@ -174,16 +176,38 @@ PrintOutcome sendToPrinter(const QByteArray& pdf) {
     if (!state.accepting || state.stopped) {
         return {qs(ball::printerRefusedMessage(queue, !state.accepting, state.reason))};
     }
-    const std::string failure = sendJob(server.http(), queue, pdf);
+    const std::string failure = sendJob(server.http(), queue, pdf, choice.copies);
     if (server.silent()) return {server.silentMessage()};
     if (!failure.empty()) return {qs(ball::printFailedMessage(queue, failure))};
     return {};
 }
 
+PrinterList listPrinters() {
+    PrintServer server;
+    if (server.silent()) return {{}, server.silentMessage()};
+    if (!server.http()) return {{}, qs(ball::noPrinterMessage())};
+    const std::string first = namedQueue().first.empty() ? defaultQueue(server) : namedQueue().first;
+    if (server.silent()) return {{}, server.silentMessage()};
+    PrinterList list;
+    if (!first.empty()) list.queues << qs(first);
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(server.http(), &dests);
+    for (int i = 0; i < count; ++i) {
+        if (dests[i].instance || dests[i].name == first) continue;
+        list.queues << qs(dests[i].name);
+    }
+    cupsFreeDests(count, dests);
+    if (server.silent()) return {{}, server.silentMessage()};
+    if (list.queues.isEmpty()) list.failure = qs(ball::noPrinterMessage());
+    return list;
+}
+
 #else
 
+PrinterList listPrinters() { return {{}, QString::fromStdString(ball::noPrinterMessage())}; }
+
 // Without CUPS there is no print server to send the page to: offer the PDF instead.
-PrintOutcome sendToPrinter(const QByteArray&) {
+PrintOutcome sendToPrinter(const QByteArray&, const PrintChoice&) {
     return {QString::fromStdString(ball::noPrinterMessage()), true};
 }
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+#include <QFutureWatcher>
+
+#include "print_job.h"
+
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QSpinBox;
+
+/// "印刷": where to print and how many copies, before the page goes. The queues are asked for
+/// off the window's thread; until they come, and when none can be had, it says so.
+class PrintDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit PrintDialog(QWidget* parent);
+
+    /// The queue and copies chosen.
+    PrintChoice choice() const;
+
+private:
+    void showPrinters();
+
+    QComboBox* printer_;
+    QSpinBox* copies_;
+    QLabel* status_;
+    QDialogButtonBox* buttons_;
+    QFutureWatcher<PrinterList>* printers_;
+};
