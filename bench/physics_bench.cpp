@@ -1,12 +1,16 @@
-// Speed of the physics: one force evaluation, one pass, whole aimed runs.
+// Speed of the physics: one force evaluation, one pass, whole aimed runs; and of a measured
+// pitch: a drawn ball's break and tilt, and the spin fitted to a break.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
+#include "display/display_set.h"
+#include "display/pitch_figures.h"
 #include "physics/force_model.h"
 #include "physics/trajectory.h"
+#include "session/measured_pitch.h"
 #include "setup/ball_setup.h"
 
 // Counts heap allocations, to show that a pass makes none.
@@ -78,6 +82,35 @@ BENCHMARK(BM_AimedDefaultRun)->Unit(benchmark::kMillisecond);
 
 void BM_SlowestAimedRun(benchmark::State& st) { aimedRun(st, "54"); }
 BENCHMARK(BM_SlowestAimedRun)->Unit(benchmark::kMillisecond);
+
+void BM_BreakAndTilt(benchmark::State& st) {
+    PitchState s = ball1State("125");
+    GetBall1traj(s);
+    DisplaySet set;
+    fillFromTraj(set, s);
+    for (auto _ : st) {
+        const std::optional<Break> b = ballBreak(set);
+        benchmark::DoNotOptimize(breakClock(*b));
+    }
+}
+BENCHMARK(BM_BreakAndTilt)->Unit(benchmark::kMicrosecond);
+
+// The spin for a measured break: the default pitch's, and the slowest legal pitch with the
+// largest break the dialog takes, which no spin reaches: every spin is tried.
+void fit(benchmark::State& st, const char* kmh, const char* vertical) {
+    const MeasuredPitch m{.speed = kmh, .bySpin = false, .vertical = vertical, .horizontal = "0"};
+    for (auto _ : st) {
+        const PanelFill fill = fillFromMeasurement(m, 1, Ball1Panel{}, Ball2Panel{},
+                                                   [](PitchState&) {});
+        benchmark::DoNotOptimize(fill.spin);
+    }
+}
+
+void BM_FitDefaultBreak(benchmark::State& st) { fit(st, "125", "74.2"); }
+BENCHMARK(BM_FitDefaultBreak)->Unit(benchmark::kMillisecond);
+
+void BM_FitSlowestLargestBreak(benchmark::State& st) { fit(st, "54", "150"); }
+BENCHMARK(BM_FitSlowestLargestBreak)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -63,8 +63,40 @@ std::optional<double> separation(const std::optional<PlanePass>& a,
     return std::hypot(a->lateral - b->lateral, a->height - b->height);
 }
 
+std::optional<Break> ballBreak(const DisplaySet& set) {
+    const std::optional<PlanePass> plate = passAt(set, kDist);
+    if (!plate || count(set) < 3) return std::nullopt;
+    // Least squares of p(t) = p0 + v t + (a/2) t^2 for the lateral and the height at once: the
+    // normal equations in the sums of t^k, solved by Cramer's rule.
+    double st[5] = {};  // sums of t^0 .. t^4
+    double sx[3] = {}, sz[3] = {};  // sums of x t^k and z t^k, k = 0 .. 2
+    for (int n = 1; n <= count(set); ++n) {
+        const double t = pointTime(set, n);
+        const double x = set.xtraj[n].value();
+        const double z = set.ztraj[n];
+        double power = 1;
+        for (int k = 0; k < 5; ++k, power *= t) {
+            st[k] += power;
+            if (k < 3) sx[k] += x * power, sz[k] += z * power;
+        }
+    }
+    const auto det = [](double a, double b, double c, double d, double e, double f, double g,
+                        double h, double i) {
+        return a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
+    };
+    const double whole = det(st[0], st[1], st[2], st[1], st[2], st[3], st[2], st[3], st[4]);
+    if (whole == 0) return std::nullopt;
+    // The t^2 coefficient, half the acceleration.
+    const auto halfAcceleration = [&](const double (&s)[3]) {
+        return det(st[0], st[1], s[0], st[1], st[2], s[1], st[2], st[3], s[2]) / whole;
+    };
+    const double t2 = plate->time * plate->time;
+    const double gravity = static_cast<float>(kGravity);  // the model's, in single precision
+    return Break{halfAcceleration(sx) * t2, (2 * halfAcceleration(sz) + gravity) * t2 / 2};
+}
+
 BallFigures ballFigures(const DisplaySet& set) {
-    return {passAt(set, kDist - kDecisionBeforePlate), passAt(set, kDist)};
+    return {passAt(set, kDist - kDecisionBeforePlate), passAt(set, kDist), ballBreak(set)};
 }
 
 PairFigures pairFigures(const DisplaySet& ball1, const DisplaySet& ball2) {

@@ -19,10 +19,19 @@ struct PlanePass {
     double time = 0;     // since release, s
 };
 
+/// How far a ball breaks, as a tracking system reports it: its drawn points fitted with a
+/// constant acceleration, the acceleration's travel over the ball's own time to the plate,
+/// gravity left out.
+struct Break {
+    double horizontal = 0;  // as drawn (the catcher's right +), m
+    double vertical = 0;    // up +, m
+};
+
 /// The figures of one drawn ball.
 struct BallFigures {
     std::optional<PlanePass> decision;  // at kDecisionBeforePlate before the catcher plane
     std::optional<PlanePass> plate;     // at the catcher plane
+    std::optional<Break> pitchBreak;    // absent when the ball does not reach the plate
 };
 
 /// The figures of two drawn balls together; absent where either ball lacks the pass.
@@ -44,6 +53,10 @@ std::optional<PlanePass> passAt(const DisplaySet& set, double y);
 /// How far apart two passes of the same plane are, m; absent when either is.
 std::optional<double> separation(const std::optional<PlanePass>& a,
                                  const std::optional<PlanePass>& b);
+
+/// The break of a set, from its stored points and their times; absent when it does not reach
+/// the catcher plane.
+std::optional<Break> ballBreak(const DisplaySet& set);
 
 /// The figures of one set, from its stored points alone.
 BallFigures ballFigures(const DisplaySet& set);

@@ -121,7 +121,11 @@ ScannedNumber scanNumber(std::string_view text) {
     return {negative ? -value : value, integral, exponentEnd};
 }
 
-double parseNumber(std::string_view text) {
+namespace {
+
+// The text as the number scan sees it: blanks and invisible marks gone, full-width digits,
+// signs and period as ASCII.
+std::string normalized(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -148,7 +152,18 @@ double parseNumber(std::string_view text) {
         }
         kept += c;
     }
-    return scanNumber(kept).value;
+    return kept;
+}
+
+}  // namespace
+
+double parseNumber(std::string_view text) { return scanNumber(normalized(text)).value; }
+
+std::optional<double> parseWholeNumber(std::string_view text) {
+    const std::string kept = normalized(text);
+    const ScannedNumber n = scanNumber(kept);
+    if (n.length == 0 || n.length != kept.size()) return std::nullopt;
+    return n.value;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,11 @@ ScannedNumber scanNumber(std::string_view text);
 /// mark); full-width digits, signs and period read as their ASCII twins. The longest leading
 /// number is taken, and text that does not begin with one reads as 0.
 double parseNumber(std::string_view text);
+
+/// A text that is one number and nothing else, read as a text box reads it (blanks, invisible
+/// marks and full-width forms allowed); none for an empty text, letters or anything after the
+/// number.
+std::optional<double> parseWholeNumber(std::string_view text);
 
 /// Shortest text that reads back to the same double, with a period whatever the locale.
 std::string shortestText(double v);

@@ -5,14 +5,19 @@
 
 #include "display/pitch_figures.h"
 #include "files/number_text.h"
+#include "measured_pitch.h"
 #include "physics/constants.h"
 
 namespace ball {
 
 namespace {
 
+// A figure to its decimals; one that rounds to zero shows no sign.
 std::string number(std::optional<double> v, double scale, int decimals) {
-    return v ? fixedText(*v * scale, decimals) : "—";
+    if (!v) return "—";
+    std::string text = fixedText(*v * scale, decimals);
+    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    return text;
 }
 
 std::optional<double> part(const std::optional<PlanePass>& p, double PlanePass::*member) {
@@ -36,6 +41,9 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
         row("プレートまでの時間 (ms)"),
         row("判断点での左右 (cm、捕手から見て右が＋)"),
         row("判断点での高さ (cm)"),
+        row("縦の変化量 (cm)"),
+        row("横の変化量 (cm、捕手から見て右が＋)"),
+        row("回転方向 (変化の向き、投手の後ろから)"),
         row("判断点での間隔 (cm)", true),
         row("プレートでの間隔 (cm)", true),
         row("間隔の比 (プレート÷判断点)", true),
@@ -50,13 +58,19 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
         rows[2].cells[b] = number(part(f.plate, &PlanePass::time), 1000, 1);
         rows[3].cells[b] = number(part(f.decision, &PlanePass::lateral), 100, 1);
         rows[4].cells[b] = number(part(f.decision, &PlanePass::height), 100, 1);
+        const auto side = [&](double Break::*m) {
+            return f.pitchBreak ? std::optional<double>((*f.pitchBreak).*m) : std::nullopt;
+        };
+        rows[5].cells[b] = number(side(&Break::vertical), 100, 1);
+        rows[6].cells[b] = number(side(&Break::horizontal), 100, 1);
+        rows[7].cells[b] = f.pitchBreak ? clockText(breakClock(*f.pitchBreak)) : "—";
     }
     PairFigures pair;
     if (ball1 && ball2) pair = pairFigures(*ball1, *ball2);
-    rows[5].cells[0] = number(pair.decisionGap, 100, 1);
-    rows[6].cells[0] = number(pair.plateGap, 100, 1);
-    rows[7].cells[0] = number(pair.ratio, 1, 2);
-    rows[8].cells[0] = number(pair.arrivalGap, 1000, 1);
+    rows[8].cells[0] = number(pair.decisionGap, 100, 1);
+    rows[9].cells[0] = number(pair.plateGap, 100, 1);
+    rows[10].cells[0] = number(pair.ratio, 1, 2);
+    rows[11].cells[0] = number(pair.arrivalGap, 1000, 1);
     return rows;
 }
 

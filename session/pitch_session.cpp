@@ -65,8 +65,22 @@ std::vector<FigureRow> PitchSession::figures() const {
     return figureRows(shownBall1(), shownBall2());
 }
 
+std::array<std::optional<Break>, 2> PitchSession::breaks() const {
+    return {shown1_ ? ballBreak(*shown1_) : std::nullopt,
+            shown2_ ? ballBreak(*shown2_) : std::nullopt};
+}
+
 std::string PitchSession::viewTip(View view, double across, double up) const {
     return viewTipText(shownBall1(), shownBall2(), view, across, up);
+}
+
+PanelFill PitchSession::fillFromMeasurement(const MeasuredPitch& m, int ball,
+                                            const Ball1Panel& one, const Ball2Panel& two) const {
+    try {
+        return ball::fillFromMeasurement(m, ball, one, two, readSavedDirection);
+    } catch (const RunError& e) {
+        return {.error = errorMessage(e)};
+    }
 }
 
 std::string PitchSession::csv() const { return trajectoryCsv(shownBall1(), shownBall2()); }

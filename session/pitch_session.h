@@ -1,13 +1,16 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "display/display_set.h"
+#include "display/pitch_figures.h"
 #include "display/three_view.h"
 #include "figure_texts.h"
+#include "measured_pitch.h"
 #include "physics/pitch_state.h"
 #include "physics/run_error.h"
 #include "physics/trajectory.h"
@@ -52,8 +55,14 @@ public:
 
     /// "投球の数値" for the balls shown.
     std::vector<FigureRow> figures() const;
+    /// The breaks of the balls shown (Ball 1, Ball 2), for the movement chart.
+    std::array<std::optional<Break>, 2> breaks() const;
     /// What a view tells about the world point under the mouse.
     std::string viewTip(View view, double across, double up) const;
+    /// The panel values for a pitch measured by a tracking device, for ball 1 or 2; the saved
+    /// direction is read if the fit needs it.
+    PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel& one,
+                                  const Ball2Panel& two) const;
     /// The shown balls' stored points as CSV.
     std::string csv() const;
     /// Saves csv() at the path, replacing the file whole; the message when it cannot.

@@ -68,6 +68,22 @@ TEST(PitchFigures, FromTheStoredPointsAlone) {
     }
 }
 
+// A path of exactly constant acceleration breaks by a T^2 / 2, gravity left out: 3 m/s^2 to
+// +x (drawn to the catcher's left) and 9.8 - 6 m/s^2 of lift.
+TEST(PitchFigures, BreakOfAConstantAcceleration) {
+    const DisplaySet set = along(107, 39, [](double steps) {
+        const double t = steps * kStep;
+        return TrajPoint{static_cast<float>(1.5 * t * t), static_cast<float>(35.0 * t),
+                         static_cast<float>(1.754 - 3.0 * t * t)};
+    });
+    const std::optional<Break> b = ballBreak(set);
+    ASSERT_TRUE(b);
+    const double t = 18.44 / 35;
+    EXPECT_NEAR(b->horizontal, -1.5 * t * t, 2e-4);
+    EXPECT_NEAR(b->vertical, (-6.0 + double{9.8f}) * t * t / 2, 2e-4);
+    EXPECT_FALSE(ballBreak(along(100, 100, straight)));  // it never reaches the plate
+}
+
 TEST(PitchFigures, TwoBallsApart) {
     // Ball 2 half a metre per second slower and dropping 1 m/s instead of 2: hand-computed.
     const DisplaySet one = along(107, 39, straight);

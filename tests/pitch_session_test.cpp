@@ -244,12 +244,14 @@ TEST(PitchSession, AnswersForTheBallsShown) {
     };
     Boxes one, two;
     session.runBall1(Ball1Panel{}, one.views());
-    EXPECT_EQ(cells(), (std::vector<std::string>{"0.0|—", "84.9|—", "564.7|—", "0.0|—", "141.8|—",
-                                                 "—|", "—|", "—|", "—|"}));
+    EXPECT_EQ(cells(),
+              (std::vector<std::string>{"0.0|—", "84.9|—", "564.7|—", "0.0|—", "141.8|—",
+                                        "74.2|—", "0.0|—", "12:00|—", "—|", "—|", "—|", "—|"}));
     session.runBall2(Ball2Panel{}, two.views());
     EXPECT_EQ(cells(),
               (std::vector<std::string>{"0.0|-30.2", "84.9|2.2", "564.7|574.2", "0.0|-10.8",
-                                        "141.8|112.7", "31.0|", "88.1|", "2.84|", "9.5|"}));
+                                        "141.8|112.7", "74.2|0.0", "0.0|-28.7", "12:00|3:00",
+                                        "31.0|", "88.1|", "2.84|", "9.5|"}));
     // Both balls at one distance, apart as the view shows them.
     const struct {
         View view;

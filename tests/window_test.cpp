@@ -387,6 +387,48 @@ private slots:
         QVERIFY(!errorBox());
     }
 
+    // 計測値から入力 (Ctrl+1) fills Ball 1's panel from a measured spin, and from a measured
+    // break, after which it says the spin it found.
+    void measuredPitchFillsThePanel_data() {
+        QTest::addColumn<QStringList>("typed");  // speed, then rpm, efficiency, tilt or the break
+        QTest::addColumn<QStringList>("panel");  // speed, both spins, axis
+        QTest::newRow("spin") << QStringList{"145", "2300", "95", "1:00"}
+                              << QStringList{"145", "36.42", "36.42", "30"};
+        QTest::newRow("break") << QStringList{"125", "74.2", "0"}
+                               << QStringList{"125", "29.98", "29.98", "0.0"};
+    }
+    void measuredPitchFillsThePanel() {
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, panel);
+        control<QRadioButton>("gyroOpb_0")->setChecked(true);
+        QString found;
+        QTimer::singleShot(50, [&] {
+            auto* dialog = form_->findChild<QDialog*>("measuredDialog");
+            if (!dialog) return;
+            const bool bySpin = typed.size() == 4;
+            dialog->findChild<QRadioButton*>(bySpin ? "bySpin" : "byBreak")->setChecked(true);
+            const QStringList fields = bySpin ? QStringList{"measuredSpeed", "measuredRpm",
+                                                            "measuredEfficiency", "measuredTilt"}
+                                              : QStringList{"measuredSpeed", "measuredVertical",
+                                                            "measuredHorizontal"};
+            for (int i = 0; i < fields.size(); ++i) {
+                dialog->findChild<QLineEdit*>(fields[i])->setText(typed[i]);
+            }
+            QTimer::singleShot(200, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    found = box->text();
+                    box->accept();
+                }
+            });
+            dialog->accept();
+        });
+        QTest::keyClick(form_.get(), Qt::Key_1, Qt::ControlModifier);
+        const QStringList boxes = {"SpeedTxt_0", "Omega0Txt_0", "Omega1Txt_0", "thitaTxtBox_0"};
+        for (int i = 0; i < boxes.size(); ++i) QCOMPARE(control<QLineEdit>(boxes[i])->text(), panel[i]);
+        QVERIFY(control<QRadioButton>("OrdinaryOpb_0")->isChecked());
+        QCOMPARE(found.contains("1799 rpm"), typed.size() == 3);
+    }
+
     // A larger window: the views grow and their drawings with them; the panels and buttons
     // keep their size beside and below them.
     void growsWithTheWindow() {

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <optional>
 #include <vector>
 
+#include "display/pitch_figures.h"
 #include "session/figure_texts.h"
 
 class QTableWidget;
+class MovementChart;
 
 /// "投球の数値": the figures of the balls drawn, one column a ball and one row a figure, with a
 /// line on what the decision point is. It leaves the main window usable, follows every run,
@@ -17,8 +21,9 @@ class FiguresWindow : public QWidget {
 public:
     explicit FiguresWindow(QWidget* parent);
 
-    /// Shows the rows, one figure a row.
-    void showFigures(const std::vector<ball::FigureRow>& rows);
+    /// Shows the rows, one figure a row, and the balls' breaks on the movement chart.
+    void showFigures(const std::vector<ball::FigureRow>& rows,
+                     const std::array<std::optional<ball::Break>, 2>& breaks = {});
 
     /// The table as tab-separated lines: a header, then a figure a line.
     QString tabSeparated() const;
@@ -28,4 +33,5 @@ protected:
 
 private:
     QTableWidget* table_;
+    MovementChart* chart_;
 };

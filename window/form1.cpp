@@ -24,6 +24,7 @@
 #include "figures_window.h"
 #include "page_output.h"
 #include "picture_box.h"
+#include "measured_dialog.h"
 #include "print_dialog.h"
 #include "shapes.h"
 
@@ -448,7 +449,7 @@ void Form1::runClick(const std::function<ball::ClickOutcome(ball::Views)>& run,
         return;
     }
     for (PictureBox* b : boxes) b->commitDrawing();
-    if (figures_) figures_->showFigures(session_.figures());
+    if (figures_) figures_->showFigures(session_.figures(), session_.breaks());
     // The setup's own writes agree with what the panel shows.
     (out.writes.gyroOpb ? panel.gyroOpb : panel.OrdinaryOpb)->setChecked(true);
     if (out.writes.TargetOP_1 == false) TargetOP_0->setChecked(true);
@@ -498,7 +499,7 @@ void Form1::Command4_Click() { close(); }
 
 void Form1::showFigures() {
     if (!figures_) figures_ = new FiguresWindow(this);
-    figures_->showFigures(session_.figures());
+    figures_->showFigures(session_.figures(), session_.breaks());
     figures_->show();
     figures_->raise();
     figures_->activateWindow();
@@ -572,6 +573,20 @@ void Form1::buildActions() {
     };
     printAction_ = viewActions_.last();
     for (QAction* a : viewActions_) a->setShortcutVisibleInContextMenu(true);
+    // Each panel's own menu: a measured pitch into it.
+    for (int b = 0; b < 2; ++b) {
+        const QKeySequence keys(b == 0 ? Qt::CTRL | Qt::Key_1 : Qt::CTRL | Qt::Key_2);
+        measuredActions_[b] = action("計測値から入力…", keys, [this, b] { enterMeasured(b + 1); });
+        measuredActions_[b]->setShortcutVisibleInContextMenu(true);
+        QWidget* panel = content_->findChild<QWidget*>(b == 0 ? "Ball1setFrm" : "Ball2Frm");
+        panel->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(panel, &QWidget::customContextMenuRequested, this, [this, panel, b](QPoint at) {
+            QMenu menu(this);
+            menu.setObjectName("panelMenu");
+            menu.addAction(measuredActions_[b]);
+            menu.exec(panel->mapToGlobal(at));
+        });
+    }
     // The Menu key and Shift+F10 open the right-click menu of whatever has the focus.
     for (const QKeySequence& keys :
          {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
@@ -586,6 +601,30 @@ void Form1::buildActions() {
             menu.exec(box->mapToGlobal(at));
         });
         box->installEventFilter(this);
+    }
+}
+
+void Form1::enterMeasured(int ball) {
+    PanelControls& panel = ball == 1 ? ball1_ : ball2_;
+    MeasuredDialog dialog(ball, panel.SpeedTxt->text(), this);
+    // A measurement the model cannot take is said, and the dialog stays for a correction.
+    while (dialog.exec() == QDialog::Accepted) {
+        const ball::PanelFill fill =
+            session_.fillFromMeasurement(dialog.measurement(), ball, ball1Panel(), ball2Panel());
+        if (!fill.error.empty()) {
+            QMessageBox::warning(&dialog, "計測値から入力", qs(fill.error));
+            continue;
+        }
+        panel.SpeedTxt->setText(qs(fill.speed));
+        panel.Omega0Txt->setText(qs(fill.spin));
+        panel.Omega1Txt->setText(qs(fill.spin));
+        panel.OrdinaryOpb->setChecked(true);
+        panel.thitaTxtBox->setText(qs(fill.axis));
+        if (!fill.found.empty()) {
+            QMessageBox::information(this, "計測値から入力",
+                                     "同じ変化量になる回転: " + qs(fill.found));
+        }
+        return;
     }
 }
 

@@ -99,6 +99,7 @@ private:
     void printWithDialog();
     void printFinished();
     void openFocusMenu();
+    void enterMeasured(int ball);
     void recordLayout();
     void layoutContent();
 
@@ -120,6 +121,7 @@ private:
     FiguresWindow* figures_ = nullptr;
     QList<QAction*> viewActions_;
     QAction* printAction_ = nullptr;
+    QAction* measuredActions_[2] = {};  // 計測値から入力… for Ball 1 and Ball 2
     QFutureWatcher<PrintOutcome>* printJob_ = nullptr;
     PictureBox* Picture1 = nullptr;
     PictureBox* Picture2 = nullptr;

@@ -1,0 +1,237 @@
+#include "measured_pitch.h"
+
+#include <cmath>
+
+#include "display/display_set.h"
+#include "files/number_text.h"
+#include "physics/constants.h"
+#include "physics/trajectory.h"
+
+namespace ball {
+
+namespace {
+
+constexpr double kMaxRpm = 6000;
+constexpr double kMaxBreakCm = 150;
+constexpr double kDegreesPerHour = 30;
+
+// The direction, in degrees within (-180, 180], of a break: 0 up, 90 toward +x.
+double breakDirection(const Break& b) {
+    // Drawn as the catcher's right +: the model's x is its negative.
+    return std::atan2(-b.horizontal, b.vertical) * 180 / M_PI;
+}
+
+// One field read as a whole number within its range; the message names it and its range.
+struct Field {
+    const char* name;
+    double low, high;
+    const char* unit;
+};
+
+std::optional<double> readField(const std::string& text, const Field& f, std::string& error) {
+    std::optional<double> v;
+    try {
+        v = parseWholeNumber(text);
+    } catch (const RunError&) {
+        v.reset();  // beyond any number: out of range all the same
+    }
+    if (!v || *v < f.low || *v > f.high) {
+        error = std::string("「") + f.name + "」には " + shortestText(f.low) + " から " +
+                shortestText(f.high) + " までの数を入れてください（" + f.unit + "）。";
+        return std::nullopt;
+    }
+    return v;
+}
+
+// Throws the panel's pitch with a release spin and returns its break as the figures compute
+// it. A quick throw makes one pass in the setup's first direction; the break hardly depends
+// on the direction, and the last candidate is thrown for real.
+class Thrower {
+public:
+    Thrower(int ball, Ball1Panel one, Ball2Panel two, SavedDirection direction)
+        : ball_(ball),
+          one_(std::move(one)),
+          two_(std::move(two)),
+          direction_(std::move(direction)) {}
+
+    std::optional<Break> breakAt(double spin, bool quick) {
+        PitchState s;
+        SetupEntries e;
+        if (ball_ == 1) {
+            one_.Omega0Txt_0 = one_.Omega1Txt_0 = spinText(spin);
+            SetBall1param(s, e, one_, direction_);
+        } else {
+            two_.Omega0Txt_1 = two_.Omega1Txt_1 = spinText(spin);
+            SetBall2param(s, e, two_, direction_);
+            s.noaim = 1;
+        }
+        if (quick) s.noaim = 1;
+        GetBall1traj(s);
+        DisplaySet set;
+        fillFromTraj(set, s);
+        return ballBreak(set);
+    }
+
+    /// The spin as the panel holds it, to a hundredth of a revolution per second.
+    static std::string spinText(double spin) { return fixedText(spin, 2); }
+
+private:
+    int ball_;
+    Ball1Panel one_;
+    Ball2Panel two_;
+    SavedDirection direction_;
+};
+
+}  // namespace
+
+std::optional<Clock> parseClock(std::string_view text) {
+    std::string ascii(text);
+    for (std::size_t at; (at = ascii.find("\xEF\xBC\x9A")) != std::string::npos;) {
+        ascii.replace(at, 3, ":");  // a full-width colon
+    }
+    const std::size_t colon = ascii.find(':');
+    if (colon == std::string::npos) return std::nullopt;
+    std::optional<double> h, m;
+    try {
+        h = parseWholeNumber(ascii.substr(0, colon));
+        m = parseWholeNumber(ascii.substr(colon + 1));
+    } catch (const RunError&) {
+        return std::nullopt;
+    }
+    if (!h || !m || *h != std::floor(*h) || *m != std::floor(*m)) return std::nullopt;
+    if (*h < 1 || *h > 12 || *m < 0 || *m > 59) return std::nullopt;
+    return Clock{static_cast<int>(*h), static_cast<int>(*m)};
+}
+
+std::string clockText(Clock c) {
+    return std::to_string(c.hours) + (c.minutes < 10 ? ":0" : ":") + std::to_string(c.minutes);
+}
+
+double clockToAxisAngle(Clock c) {
+    double angle = (c.hours - 12) * kDegreesPerHour + c.minutes / 2.0;
+    while (angle <= -180) angle += 360;
+    while (angle > 180) angle -= 360;
+    return angle;
+}
+
+Clock axisAngleToClock(double degrees) {
+    // Half a degree a minute, 720 minutes around, 12:00 at zero.
+    long minutes = std::lround(degrees * 2);
+    minutes = ((minutes % 720) + 720) % 720;
+    const int hours = static_cast<int>(minutes / 60);
+    return {hours == 0 ? 12 : hours, static_cast<int>(minutes % 60)};
+}
+
+Clock breakClock(const Break& b) { return axisAngleToClock(breakDirection(b)); }
+
+double liftingSpin(double rpm, double efficiencyPercent) {
+    return rpm * efficiencyPercent / 100 / 60;
+}
+
+PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel& ball1,
+                              const Ball2Panel& ball2, const SavedDirection& saved) {
+    PanelFill fill;
+    const Field speed{"球速", slowestStorableSpeed(), 300, "km/h"};
+    const std::optional<double> kmh = readField(m.speed, speed, fill.error);
+    if (!kmh) return fill;
+    fill.speed = shortestText(*kmh);
+
+    if (m.bySpin) {
+        const auto rpm = readField(m.rpm, {"回転数", 0, kMaxRpm, "rpm"}, fill.error);
+        if (!rpm) return fill;
+        const auto efficiency = readField(m.efficiency, {"回転効率", 0, 100, "%"}, fill.error);
+        if (!efficiency) return fill;
+        const std::optional<Clock> tilt = parseClock(m.tilt);
+        if (!tilt) {
+            fill.error =
+                "「回転方向」は 1:00 から 12:59 までの時計の読みで入れてください（h:mm）。";
+            return fill;
+        }
+        fill.spin = Thrower::spinText(liftingSpin(*rpm, *efficiency));
+        fill.axis = shortestText(clockToAxisAngle(*tilt));
+        return fill;
+    }
+
+    auto vertical =
+        readField(m.vertical, {"縦の変化量", -kMaxBreakCm, kMaxBreakCm, "cm"}, fill.error);
+    if (!vertical) return fill;
+    auto horizontal =
+        readField(m.horizontal, {"横の変化量", -kMaxBreakCm, kMaxBreakCm, "cm"}, fill.error);
+    if (!horizontal) return fill;
+    const Break target{*horizontal / 100, *vertical / 100};
+    const double size = std::hypot(target.horizontal, target.vertical);
+    fill.axis = fixedText(breakDirection(target), 1);
+
+    // Ball 2 leaves in the saved direction; with none saved yet, in Ball 1's first guess.
+    SavedDirection direction = saved;
+    if (ball == 2) {
+        try {
+            PitchState probe;
+            saved(probe);
+        } catch (const RunError& e) {
+            if (e.kind() != ErrorKind::FileNotFound) throw;
+            Ball1Panel aimed = ball1;
+            aimed.TargetOP_0 = true;
+            PitchState first;
+            SetupEntries entries;
+            SetBall1param(first, entries, aimed, saved);
+            direction = [first](PitchState& s) {
+                s.alpha = first.alpha, s.beta = first.beta;
+                s.xrel0 = first.xrel0, s.yrel0 = first.yrel0, s.zrel0 = first.zrel0;
+            };
+        }
+    }
+    Ball1Panel one = ball1;
+    one.SpeedTxt_0 = fill.speed, one.OrdinaryOpb_0 = true, one.thitaTxtBox_0 = fill.axis;
+    Ball2Panel two = ball2;
+    two.SpeedTxt_1 = fill.speed, two.OrdinaryOpb_1 = true, two.thitaTxtBox_1 = fill.axis;
+    Thrower thrower(ball, one, two, direction);
+
+    // How far along the measured direction a break has come, beyond the measured size.
+    const auto reach = [&](const std::optional<Break>& b) {
+        if (!b) return -size;
+        return size == 0
+                   ? 0.0
+                   : (b->horizontal * target.horizontal + b->vertical * target.vertical) / size -
+                         size;
+    };
+    const auto miss = [&](const std::optional<Break>& b) {
+        return b ? std::hypot(b->horizontal - target.horizontal, b->vertical - target.vertical)
+                 : HUGE_VAL;
+    };
+    // The break does not grow smoothly with the spin: at 20 rev/s and below the model adds
+    // drag, the ball slows and has longer to break. So the spins are tried from the lowest
+    // up, finely where that happens, and the first that reaches the break is narrowed down
+    // to a hundredth of a revolution per second.
+    int below = 0;  // hundredths of rev/s: the last spin tried that does not reach it
+    bool reaching = false;
+    for (int at = 0; at <= static_cast<int>(kMaxRpm / 60 * 100);) {
+        const bool reaches = reach(thrower.breakAt(at / 100.0, true)) >= 0;
+        if (reaches && !reaching) {
+            int low = below, high = at;  // low does not reach, high does
+            while (high - low > 1) {
+                const int mid = (low + high) / 2;
+                (reach(thrower.breakAt(mid / 100.0, true)) >= 0 ? high : low) = mid;
+            }
+            for (int spin : {high, high - 1}) {
+                if (spin < 0 || miss(thrower.breakAt(spin / 100.0, false)) > kBreakMatch) continue;
+                fill.spin = Thrower::spinText(spin / 100.0);
+                fill.found = "回転数 " + fixedText(spin / 100.0 * 60, 0) +
+                             " rpm（回転効率 100 %）、" + "回転方向 " +
+                             clockText(breakClock(target));
+                return fill;
+            }
+        }
+        // Past a spin that reaches the break but does not match it, look for the next one
+        // that comes up to it from below.
+        reaching = reaches;
+        if (!reaches) below = at;
+        at += at < 2500 ? 100 : 400;
+    }
+    fill.error = "縦 " + fixedText(*vertical, 1) + " cm、横 " + fixedText(*horizontal, 1) +
+                 " cm の変化量は、回転数 " + fixedText(kMaxRpm, 0) +
+                 " rpm までのどの回転でもこの模型では出せません。パネルは変えていません。";
+    return fill;
+}
+
+}  // namespace ball

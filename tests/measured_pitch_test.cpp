@@ -1,0 +1,113 @@
+#include "session/measured_pitch.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "display/display_set.h"
+#include "files/initdir_file.h"
+#include "files/number_text.h"
+#include "physics/trajectory.h"
+#include "test_support.h"
+
+namespace ball {
+namespace {
+
+// Clock readings, both ways, with the wrap at 6:00 and 12:00; the efficient part of the spin.
+TEST(MeasuredPitch, Conversions) {
+    const struct {
+        const char* text;
+        std::optional<Clock> clock;
+        double angle;
+    } clocks[] = {
+        {"12:00", Clock{12, 0}, 0},        {"1:30", Clock{1, 30}, 45},
+        {"3:00", Clock{3, 0}, 90},         {"6:00", Clock{6, 0}, 180},
+        {"9:00", Clock{9, 0}, -90},        {"11:59", Clock{11, 59}, -0.5},
+        {"６：０１", Clock{6, 1}, -179.5}, {"13:00", std::nullopt, 0},
+        {"0:30", std::nullopt, 0},         {"1:60", std::nullopt, 0},
+        {"1:5x", std::nullopt, 0},         {"", std::nullopt, 0},
+    };
+    for (const auto& c : clocks) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(parseClock(c.text), c.clock);
+        if (!c.clock) continue;
+        EXPECT_EQ(clockToAxisAngle(*c.clock), c.angle);
+        EXPECT_EQ(axisAngleToClock(c.angle), *c.clock);
+    }
+    EXPECT_EQ(axisAngleToClock(-180), (Clock{6, 0}));
+    EXPECT_EQ(clockText(Clock{1, 5}), "1:05");
+    EXPECT_NEAR(liftingSpin(2300, 95), 36.416667, 1e-6);
+}
+
+// The break of the pitch a panel throws, as the figures compute it.
+Break thrown(const Ball1Panel& panel) {
+    PitchState s;
+    SetupEntries e;
+    SetBall1param(s, e, panel, [](PitchState&) {});
+    GetBall1traj(s);
+    DisplaySet set;
+    fillFromTraj(set, s);
+    return *ballBreak(set);
+}
+
+// A break in, the lowest spin that gives it back out: thrown from the filled panel, the same
+// break within kBreakMatch, with the spin no higher than the one that made it.
+TEST(MeasuredPitch, FitFromTheBreakGivesItBack) {
+    const struct {
+        const char* name;
+        const char* speed;
+        const char* spin;
+        const char* axis;
+    } pitches[] = {
+        {"the default", "125", "30", "0"},
+        {"a slider", "135", "40", "-60"},
+        {"a shoot just below 20 rev/s, where the drag steps", "125", "19.5", "100"},
+        {"a slow curve", "90", "25", "-135"},
+    };
+    for (const auto& p : pitches) {
+        SCOPED_TRACE(p.name);
+        test::ScopedWorkDir dir;
+        Ball1Panel panel;
+        panel.SpeedTxt_0 = p.speed;
+        panel.Omega0Txt_0 = panel.Omega1Txt_0 = p.spin;
+        panel.thitaTxtBox_0 = p.axis;
+        const Break measured = thrown(panel);
+        MeasuredPitch m{.speed = p.speed, .bySpin = false};
+        m.vertical = shortestText(measured.vertical * 100);
+        m.horizontal = shortestText(measured.horizontal * 100);
+        const PanelFill fill = fillFromMeasurement(
+            m, 1, Ball1Panel{}, Ball2Panel{}, [](PitchState& s) { readInitdir(s, kInitdirFile); });
+        ASSERT_EQ(fill.error, "");
+        EXPECT_LE(std::stod(fill.spin), std::stod(p.spin) + 0.01);
+        panel.Omega0Txt_0 = panel.Omega1Txt_0 = fill.spin;
+        panel.thitaTxtBox_0 = fill.axis;
+        const Break back = thrown(panel);
+        EXPECT_LE(
+            std::hypot(back.horizontal - measured.horizontal, back.vertical - measured.vertical),
+            kBreakMatch);
+    }
+}
+
+// What cannot be a measurement names its field and range, and fills nothing.
+TEST(MeasuredPitch, BadInputNamesTheField) {
+    const struct {
+        MeasuredPitch m;
+        const char* names;
+    } rows[] = {
+        {{.speed = "", .rpm = "2300", .efficiency = "100", .tilt = "12:00"}, "「球速」"},
+        {{.speed = "125", .rpm = "2300rpm", .efficiency = "100", .tilt = "12:00"}, "「回転数」"},
+        {{.speed = "125", .rpm = "2300", .efficiency = "120", .tilt = "12:00"}, "「回転効率」"},
+        {{.speed = "125", .rpm = "2300", .efficiency = "100", .tilt = "13:00"}, "「回転方向」"},
+        {{.speed = "125", .bySpin = false, .vertical = "200", .horizontal = "0"}, "「縦の変化量」"},
+        {{.speed = "125", .bySpin = false, .vertical = "0", .horizontal = "x"}, "「横の変化量」"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.names);
+        const PanelFill fill =
+            fillFromMeasurement(r.m, 1, Ball1Panel{}, Ball2Panel{}, [](PitchState&) {});
+        EXPECT_NE(fill.error.find(r.names), std::string::npos) << fill.error;
+    }
+}
+
+}  // namespace
+}  // namespace ball
