@@ -67,12 +67,14 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
     }
     PairFigures pair;
     if (ball1 && ball2) pair = pairFigures(*ball1, *ball2);
-    rows[8].cells[0] = number(pair.decisionGap, 100, 1);
+    rows[8].cells[0] = centimetres(pair.decisionGap);
     rows[9].cells[0] = number(pair.plateGap, 100, 1);
     rows[10].cells[0] = number(pair.ratio, 1, 2);
     rows[11].cells[0] = number(pair.arrivalGap, 1000, 1);
     return rows;
 }
+
+std::string centimetres(std::optional<double> metres) { return number(metres, 100, 1); }
 
 std::string decisionPointNote() {
     return "判断点: プレートの " + fixedText(kDecisionBeforePlate, 2) +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct FigureRow {
 
 /// The rows for the balls drawn; a ball not drawn is null and its cells read "—".
 std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* ball2);
+
+/// A length in m as the figures show it: in cm to a tenth, "—" when there is none.
+std::string centimetres(std::optional<double> metres);
 
 /// One line on the decision point of the figures, computed from its distance.
 std::string decisionPointNote();

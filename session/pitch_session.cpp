@@ -1,5 +1,6 @@
 #include "pitch_session.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "display/pitch_figures.h"
@@ -7,6 +8,7 @@
 #include "files/ball1_traj_file.h"
 #include "files/initdir_file.h"
 #include "messages.h"
+#include "physics/constants.h"
 
 namespace ball {
 
@@ -43,6 +45,8 @@ ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
         drawViews(views, {{ball1_, kBlue}});
         shown1_ = ball1_;
         shown2_.reset();
+        aimedCell_.reset();
+        if (state_.noaim == 0) aimedCell_ = targetCell(state_.xtgt, double{state_.ztgt});
         return writes;
     });
 }
@@ -63,6 +67,23 @@ ClickOutcome PitchSession::runBall2(const Ball2Panel& panel, Views views) {
 
 std::vector<FigureRow> PitchSession::figures() const {
     return figureRows(shownBall1(), shownBall2());
+}
+
+BatterScene PitchSession::batterScene() const {
+    BatterScene scene;
+    const DisplaySet* sets[] = {shownBall1(), shownBall2()};
+    for (int b = 0; b < 2; ++b) {
+        if (!sets[b]) continue;
+        scene.balls[b] = *sets[b];
+        scene.decision[b] = passAt(*sets[b], kDist - kDecisionBeforePlate);
+        if (const auto plate = passAt(*sets[b], kDist)) scene.plateTime[b] = plate->time;
+        scene.endTime = std::max(scene.endTime, lastTime(*sets[b]));
+    }
+    scene.aimedCell = aimedCell_;
+    if (sets[0] && sets[1]) {
+        scene.separation = centimetres(pairFigures(*sets[0], *sets[1]).decisionGap);
+    }
+    return scene;
 }
 
 std::array<std::optional<Break>, 2> PitchSession::breaks() const {

@@ -9,6 +9,7 @@
 #include "display/display_set.h"
 #include "display/pitch_figures.h"
 #include "display/three_view.h"
+#include "batter_view.h"
 #include "figure_texts.h"
 #include "measured_pitch.h"
 #include "physics/pitch_state.h"
@@ -22,6 +23,16 @@ namespace ball {
 /// Saves bytes the user asked for at the path, replacing the file whole; the message when it
 /// cannot, in the words of the data files' messages.
 std::optional<std::string> saveFile(const std::string& path, std::string_view bytes);
+
+/// What the batter's window shows of the balls shown.
+struct BatterScene {
+    std::optional<DisplaySet> balls[2];         // Ball 1, Ball 2 as drawn
+    std::optional<PlanePass> decision[2];       // where each passes the decision point, and when
+    std::optional<double> plateTime[2];         // when each reaches the catcher plane, s
+    std::optional<PlaneArea> aimedCell;         // the target cell Ball 1 was aimed at
+    std::string separation = "—";               // at the decision point, as 投球の数値 gives it
+    double endTime = 0;                         // the later ball's last drawn point, s
+};
 
 /// How a click ended.
 struct ClickOutcome {
@@ -55,6 +66,8 @@ public:
 
     /// "投球の数値" for the balls shown.
     std::vector<FigureRow> figures() const;
+    /// The balls shown, for the batter's window.
+    BatterScene batterScene() const;
     /// The breaks of the balls shown (Ball 1, Ball 2), for the movement chart.
     std::array<std::optional<Break>, 2> breaks() const;
     /// What a view tells about the world point under the mouse.
@@ -86,6 +99,7 @@ private:
     DisplaySet ball2_;  // ntraj2, xtraj2, ytraj2, ztraj2
     std::optional<DisplaySet> shown1_;
     std::optional<DisplaySet> shown2_;
+    std::optional<PlaneArea> aimedCell_;  // of the last Ball-1 click, when it was aimed
 };
 
 }  // namespace ball

@@ -13,6 +13,7 @@ namespace ball {
 
 namespace {
 
+constexpr float kBallDiameter = 0.0715f;
 constexpr double kZoneBottom = 0.5;
 constexpr double kZoneTop = 1.2;
 constexpr double kMound = 0.254;
@@ -22,7 +23,7 @@ constexpr double kSpanFactor = 1.2;
 
 void storeConstants(PitchState& s) {
     s.rho = 1.205;
-    s.dball = 0.0715f;
+    s.dball = kBallDiameter;
     s.mball = 0.1445;
     s.g = static_cast<float>(kGravity);
     s.dist = kDist;
@@ -101,6 +102,16 @@ void storeGyroAxis(PitchState& s, const std::string& horizontal, const std::stri
 
 }  // namespace
 
+double targetLateral(double column) {
+    const double zoneWidth = 0.432 + 2 * double{kBallDiameter};
+    return 0.0 + (3 - column) * zoneWidth / 3;
+}
+
+double targetHeight(double row) {
+    const double rowTerm = 3 - row;
+    return 0.85 + ((kZoneBottom + kZoneTop) * (rowTerm * 0.5)) / 3;
+}
+
 OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& panel,
                            const SavedDirection& saved) {
     OptionWrites writes;
@@ -139,12 +150,11 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
     s.thita = fromBox(boxes.thita, [&] { return degreesToRadians(s, theta); });
 
     // Target point on the 5 x 5 grid as the catcher sees it: column 1 left, row 1 on top.
-    const double zoneWidth = 0.432 + 2 * double{s.dball};
-    s.xtgt = fromBox(columnBox, [&] { return finite(0.0 + (3 - column) * zoneWidth / 3); });
+    s.xtgt = fromBox(columnBox, [&] { return finite(targetLateral(column)); });
     const double rowTerm = fromBox(rowBox, [&] { return subtract16(3, row); });
     // The row pitch is built from the sum of the zone's bottom and top, not its height; the
     // grid the user aims at has always been laid out this way, so it stays.
-    s.ztgt = toSingle(0.85 + ((kZoneBottom + kZoneTop) * (rowTerm * 0.5)) / 3);
+    s.ztgt = toSingle(targetHeight(3 - rowTerm));
 
     s.xrel0 = kReleaseOffset;
     s.yrel0 = 0.0;

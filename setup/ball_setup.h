@@ -22,6 +22,11 @@ OptionWrites SetBall1param(PitchState& s, SetupEntries& e, const Ball1Panel& pan
 OptionWrites SetBall2param(PitchState& s, SetupEntries& e, const Ball2Panel& panel,
                            const SavedDirection& saved);
 
+/// The target point of a column of the 5 x 5 grid (1 on the catcher's left), m: its lateral
+/// coordinate, and the height of a row (1 on top). Fractions give the places between cells.
+double targetLateral(double column);
+double targetHeight(double row);
+
 /// The slowest speed, in km/h to a tenth and rounded up, whose step count fits in an int16;
 /// slower speeds (down to the negative limit) are an overflow.
 double slowestCountableSpeed();

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "batter_window.h"
 #include "figures_window.h"
 #include "form1.h"
 #include "japanese.h"
@@ -368,7 +370,7 @@ private slots:
                 }
             });
             QTest::keyClick(control<QWidget>("Picture2"), keys.key(), keys.keyboardModifiers());
-            QCOMPARE(shown, (QStringList{"Ctrl+I", "Ctrl+S", "Ctrl+E", "Ctrl+P"}));
+            QCOMPARE(shown, (QStringList{"Ctrl+I", "Ctrl+S", "Ctrl+E", "Ctrl+P", "Ctrl+B"}));
         }
     }
 
@@ -427,6 +429,21 @@ private slots:
         for (int i = 0; i < boxes.size(); ++i) QCOMPARE(control<QLineEdit>(boxes[i])->text(), panel[i]);
         QVERIFY(control<QRadioButton>("OrdinaryOpb_0")->isChecked());
         QCOMPARE(found.contains("1799 rpm"), typed.size() == 3);
+    }
+
+    // 打者から見た投球 plays both balls from release to the plate at 1x, and stops there.
+    void batterWindowPlaysToThePlate() {
+        click("Command1");
+        click("Command2");
+        QTest::keyClick(form_.get(), Qt::Key_B, Qt::ControlModifier);
+        auto* batter = form_->findChild<BatterWindow*>("batterWindow");
+        QVERIFY(batter);
+        QTRY_VERIFY(batter->isVisible());
+        QVERIFY(batter->isPlaying());
+        control<QComboBox>("batterSpeed")->setCurrentIndex(0);  // 1x
+        QTRY_VERIFY_WITH_TIMEOUT(!batter->isPlaying(), 3000);
+        QCOMPARE(batter->time(), form_->session().batterScene().endTime);
+        QCOMPARE(control<QLabel>("batterSeparation")->text(), QString("判断点での間隔: 31.0 cm"));
     }
 
     // A larger window: the views grow and their drawings with them; the panels and buttons

@@ -21,6 +21,7 @@
 #include <QtMath>
 #include <QtConcurrent>
 
+#include "batter_window.h"
 #include "figures_window.h"
 #include "page_output.h"
 #include "picture_box.h"
@@ -450,6 +451,7 @@ void Form1::runClick(const std::function<ball::ClickOutcome(ball::Views)>& run,
     }
     for (PictureBox* b : boxes) b->commitDrawing();
     if (figures_) figures_->showFigures(session_.figures(), session_.breaks());
+    if (batter_) batter_->setScene(session_.batterScene());
     // The setup's own writes agree with what the panel shows.
     (out.writes.gyroOpb ? panel.gyroOpb : panel.OrdinaryOpb)->setChecked(true);
     if (out.writes.TargetOP_1 == false) TargetOP_0->setChecked(true);
@@ -496,6 +498,14 @@ void Form1::printFinished() {
 }
 
 void Form1::Command4_Click() { close(); }
+
+void Form1::showBatter() {
+    if (!batter_) batter_ = new BatterWindow(this);
+    batter_->show();
+    batter_->setScene(session_.batterScene());
+    batter_->raise();
+    batter_->activateWindow();
+}
 
 void Form1::showFigures() {
     if (!figures_) figures_ = new FiguresWindow(this);
@@ -570,8 +580,9 @@ void Form1::buildActions() {
         action("画像を保存…", QKeySequence::Save, [this] { askSaveImage("PNG 画像 (*.png)"); }),
         action("軌道を CSV で保存…", QKeySequence(Qt::CTRL | Qt::Key_E), [this] { askSaveCsv(); }),
         action("印刷…", QKeySequence::Print, [this] { printWithDialog(); }),
+        action("打者から見た投球…", QKeySequence(Qt::CTRL | Qt::Key_B), [this] { showBatter(); }),
     };
-    printAction_ = viewActions_.last();
+    printAction_ = viewActions_[3];
     for (QAction* a : viewActions_) a->setShortcutVisibleInContextMenu(true);
     // Each panel's own menu: a measured pitch into it.
     for (int b = 0; b < 2; ++b) {

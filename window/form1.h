@@ -12,6 +12,7 @@
 class QGroupBox;
 class QLabel;
 class FiguresWindow;
+class BatterWindow;
 class QAction;
 class QLineEdit;
 class QMessageBox;
@@ -47,6 +48,8 @@ public:
     /// The comparison the window shows.
     const ball::PitchSession& session() const { return session_; }
 
+    /// Opens "打者から見た投球", the balls drawn seen from the batter's box, from release.
+    void showBatter();
     /// Opens "投球の数値", the figures of the balls drawn, or brings it forward.
     void showFigures();
     /// Saves an image of the window: a PDF page of vectors for a name ending in .pdf, a PNG of
@@ -119,6 +122,7 @@ private:
     QScrollArea* scroll_ = nullptr;
     QWidget* content_ = nullptr;  // the layout's surface, inside scroll_
     FiguresWindow* figures_ = nullptr;
+    BatterWindow* batter_ = nullptr;
     QList<QAction*> viewActions_;
     QAction* printAction_ = nullptr;
     QAction* measuredActions_[2] = {};  // 計測値から入力… for Ball 1 and Ball 2

@@ -1,17 +1,21 @@
 // Saves a picture of the window after "ボール１" and "ボール２" at the default values, drawn
-// offscreen, for the README, and one of "投球の数値" when a second name is given:
-// ballview-screenshot OUT.png [FIGURES.png]
+// offscreen, for the README; one of "投球の数値" when a second name is given, and one of
+// "打者から見た投球" at the decision instant, at 1/4 speed, when a third is:
+// ballview-screenshot OUT.png [FIGURES.png [BATTER.png]]
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <algorithm>
 
+#include "batter_window.h"
 #include "form1.h"
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2 && argc != 3) return 2;
+    if (argc < 2 || argc > 4) return 2;
     const QString out = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
     const QDir here = QDir::current();
 
@@ -23,12 +27,25 @@ int main(int argc, char* argv[]) {
     form.Command2_Click();
     QApplication::processEvents();
     if (!form.grab().save(out)) return 1;
-    if (argc == 3) {
+    if (argc >= 3) {
         form.showFigures();
         QApplication::processEvents();
         auto* figures = form.findChild<QWidget*>("figuresWindow");
         const QString name = here.absoluteFilePath(QString::fromLocal8Bit(argv[2]));
         if (!figures || !figures->grab().save(name)) return 1;
+    }
+    if (argc == 4) {
+        form.showBatter();
+        auto* batter = form.findChild<BatterWindow*>("batterWindow");
+        if (!batter) return 1;
+        batter->setPlaying(false);
+        batter->findChild<QComboBox*>("batterSpeed")->setCurrentIndex(1);
+        // Both balls just past the decision point: the separation shows.
+        const ball::BatterScene scene = form.session().batterScene();
+        batter->seek(std::max(scene.decision[0]->time, scene.decision[1]->time));
+        QApplication::processEvents();
+        const QString name = here.absoluteFilePath(QString::fromLocal8Bit(argv[3]));
+        if (!batter->grab().save(name)) return 1;
     }
     return 0;
 }

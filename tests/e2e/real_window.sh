@@ -112,6 +112,27 @@ echo "while printing, ボール１ answered in ${answered} ms (the click and the
 # Only a clear regression fails, as with the other budgets.
 [ "$answered" -le 200 ] || fail "the window did not answer while printing"
 
+# 打者から見た投球 plays from a timer, at 1/4 speed: the program's share of one core while it
+# plays, and while it stands still at the plate (before the print server's message comes).
+xdotool windowfocus --sync "$WIN"
+xdotool key --clearmodifiers ctrl+b
+[ -n "$(wait_for_window "打者から見た投球" 200)" ] || fail "the batter's window did not open"
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$APP_PID/stat"; }
+share() {  # share SECONDS: percent of one core used over that time
+    local before after
+    before=$(cpu_ticks)
+    sleep "$1"
+    after=$(cpu_ticks)
+    echo $(( (after - before) * 100 / ($(getconf CLK_TCK) * $1) ))
+}
+playing=$(share 1)
+sleep 2
+still=$(share 1)
+budget=${PLAY_CPU_BUDGET:-15}
+echo "batter's window: ${playing} % of one core playing, ${still} % stopped, budget ${budget} %"
+[ "$playing" -le $((2 * budget)) ] || fail "playing takes over twice the budget"
+[ "$still" -le 5 ] || fail "it keeps working when stopped"
+
 peak=$(awk '/VmHWM/ {print $2}' "/proc/$APP_PID/status")
 echo "peak memory: $((peak / 1024)) MB, budget 120 MB"
 [ "$peak" -le $((120 * 1024)) ] || fail "peak memory above 120 MB"

@@ -1,0 +1,272 @@
+#include "batter_window.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSlider>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "files/number_text.h"
+#include "page_output.h"
+#include "physics/constants.h"
+
+namespace {
+
+constexpr double kFrame = 1.0 / 60;  // s of the picture
+constexpr double kTrailStep = 0.01;  // s of the pitch between the trail's dots
+constexpr int kTrailDots = 12;
+constexpr double kSliderUnit = 0.0001;  // s a slider step
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+/// The picture itself, painted from the scene and the time the window holds.
+class BatterCanvas : public QWidget {
+public:
+    BatterCanvas(QWidget* parent, const ball::BatterScene& scene, const double& time)
+        : QWidget(parent), scene_(scene), time_(time) {
+        setObjectName("batterCanvas");
+        setMinimumSize(480, 360);
+    }
+    ball::Eye eye = ball::Eye::RightBatter;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillRect(rect(), QColor(250, 250, 250));
+        const ball::Point3 from = ball::eyePoint(eye);
+        // About 60 degrees from top to bottom, one scale every way.
+        const double focal = height() * 0.85;
+        const QPointF centre = QRectF(rect()).center();
+        const auto at = [&](const ball::Point3& point) -> std::optional<QPointF> {
+            const auto q = ball::project(point, from, focal);
+            if (!q) return std::nullopt;
+            return centre + QPointF(q->right, -q->up);
+        };
+        const auto line = [&](const ball::Point3& a, const ball::Point3& b) {
+            const auto pa = at(a), pb = at(b);
+            if (pa && pb) p.drawLine(*pa, *pb);
+        };
+        const auto area = [&](const ball::PlaneArea& r) {
+            QPolygonF shape;
+            for (const auto& [x, z] : {std::pair{r.xHigh, r.zHigh},
+                                       {r.xLow, r.zHigh},
+                                       {r.xLow, r.zLow},
+                                       {r.xHigh, r.zLow}}) {
+                if (const auto q = at({x, ball::kDist, z})) shape << *q;
+            }
+            return shape;
+        };
+        // The ground at the catcher plane and at the release.
+        p.setPen(QPen(QColor(150, 120, 80), 1));
+        line({3, ball::kDist, 0}, {-3, ball::kDist, 0});
+        line({3, 0, 0}, {-3, 0, 0});
+        // The target cell Ball 1 was aimed at, and the strike zone around it.
+        if (scene_.aimedCell) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0, 200, 0, 70));
+            p.drawPolygon(area(*scene_.aimedCell));
+        }
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(40, 40, 40), 1.5));
+        p.drawPolygon(area(ball::strikeZone()));
+        const QColor colours[] = {QColor(0, 0, 255), QColor(255, 0, 0)};
+        // The release point.
+        if (scene_.balls[0]) {
+            if (const auto q = at(ball::positionAt(*scene_.balls[0], 0))) {
+                p.setPen(QPen(QColor(90, 90, 90), 1));
+                p.drawLine(*q + QPointF(-5, 0), *q + QPointF(5, 0));
+                p.drawLine(*q + QPointF(0, -5), *q + QPointF(0, 5));
+            }
+        }
+        for (int b = 1; b >= 0; --b) {
+            if (!scene_.balls[b]) continue;
+            const ball::DisplaySet& set = *scene_.balls[b];
+            // Where it passed the decision point, once it has.
+            if (const auto& d = scene_.decision[b]; d && time_ >= d->time) {
+                const ball::Point3 point{-d->lateral, ball::kDist - ball::kDecisionBeforePlate,
+                                         d->height};
+                if (const auto q = at(point)) {
+                    const double r = ball::apparentRadius(ball::eyePoint(eye).y - point.y, focal);
+                    p.setPen(QPen(colours[b], 2));
+                    p.setBrush(Qt::NoBrush);
+                    p.drawEllipse(*q, r + 4, r + 4);
+                }
+            }
+            // A fading trail of where it was, then the ball at its true apparent size.
+            p.setPen(Qt::NoPen);
+            for (int k = kTrailDots; k >= 0; --k) {
+                const double t = time_ - k * kTrailStep;
+                if (t < 0 && k > 0) continue;
+                const ball::Point3 point = ball::positionAt(set, t);
+                const auto q = at(point);
+                if (!q) continue;
+                QColor c = colours[b];
+                c.setAlpha(k == 0 ? 255 : 120 * (kTrailDots - k) / kTrailDots);
+                p.setBrush(c);
+                const double r = ball::apparentRadius(from.y - point.y, focal);
+                p.drawEllipse(*q, std::max(r, k == 0 ? 1.5 : 1.0), std::max(r, k == 0 ? 1.5 : 1.0));
+            }
+        }
+    }
+
+private:
+    const ball::BatterScene& scene_;
+    const double& time_;
+};
+
+BatterWindow::BatterWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("batterWindow");
+    setWindowTitle("打者から見た投球");
+    canvas_ = new BatterCanvas(this, scene_, time_);
+    play_ = new QPushButton("一時停止", this);
+    play_->setObjectName("batterPlay");
+    auto* back = new QPushButton("◀ 1コマ", this);
+    auto* forward = new QPushButton("1コマ ▶", this);
+    slider_ = new QSlider(Qt::Horizontal, this);
+    slider_->setObjectName("batterSlider");
+    speed_ = new QComboBox(this);
+    speed_->setObjectName("batterSpeed");
+    speed_->addItems({"1×", "1/4×", "1/10×"});
+    speed_->setCurrentIndex(1);  // slowed down, as a coach shows it
+    eye_ = new QComboBox(this);
+    eye_->setObjectName("batterEye");
+    eye_->addItems({"右打者", "左打者", "捕手"});
+    auto* save = new QPushButton("画像を保存…", this);
+    since_ = new QLabel(this);
+    since_->setObjectName("batterTime");
+    left_ = new QLabel(this);
+    separation_ = new QLabel(this);
+    separation_->setObjectName("batterSeparation");
+
+    auto* controls = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(play_), static_cast<QWidget*>(back),
+                       static_cast<QWidget*>(forward)}) {
+        controls->addWidget(w);
+    }
+    controls->addWidget(slider_, 1);
+    controls->addWidget(speed_);
+    controls->addWidget(eye_);
+    controls->addWidget(save);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(canvas_, 1);
+    layout->addLayout(controls);
+    layout->addWidget(since_);
+    layout->addWidget(left_);
+    layout->addWidget(separation_);
+
+    connect(play_, &QPushButton::clicked, this, [this] { setPlaying(!isPlaying()); });
+    connect(back, &QPushButton::clicked, this, [this] { step(-1); });
+    connect(forward, &QPushButton::clicked, this, [this] { step(1); });
+    connect(slider_, &QSlider::sliderMoved, this, [this](int v) { seek(v * kSliderUnit); });
+    connect(eye_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        canvas_->eye = static_cast<ball::Eye>(i);
+        canvas_->update();
+    });
+    connect(save, &QPushButton::clicked, this, &BatterWindow::saveImage);
+    const auto key = [this](QKeySequence keys, auto slot) {
+        auto* s = new QShortcut(keys, this, slot);
+        s->setContext(Qt::WindowShortcut);
+    };
+    key(QKeySequence(Qt::Key_Space), [this] { setPlaying(!isPlaying()); });
+    key(QKeySequence(Qt::Key_Left), [this] { step(-1); });
+    key(QKeySequence(Qt::Key_Right), [this] { step(1); });
+    // About 60 frames a second, from a timer that runs only while playing.
+    timer_.setInterval(16);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &BatterWindow::tick);
+    resize(720, 620);
+    showTime();
+}
+
+double BatterWindow::speed() const {
+    const double speeds[] = {1, 0.25, 0.1};
+    return speeds[std::clamp(speed_->currentIndex(), 0, 2)];
+}
+
+void BatterWindow::setScene(const ball::BatterScene& scene) {
+    scene_ = scene;
+    slider_->setRange(0, static_cast<int>(std::ceil(scene_.endTime / kSliderUnit)));
+    seek(0);
+    setPlaying(true);
+}
+
+void BatterWindow::seek(double time) {
+    time_ = std::clamp(time, 0.0, scene_.endTime);
+    showTime();
+}
+
+void BatterWindow::setPlaying(bool playing) {
+    if (playing && time_ >= scene_.endTime) time_ = 0;  // again from release
+    if (playing && isVisible()) {
+        clock_.start();
+        timer_.start();
+    } else {
+        timer_.stop();
+    }
+    play_->setText(isPlaying() ? "一時停止" : "再生");
+}
+
+void BatterWindow::tick() {
+    const double elapsed = clock_.restart() / 1000.0;
+    time_ = std::min(time_ + elapsed * speed(), scene_.endTime);
+    if (time_ >= scene_.endTime) setPlaying(false);
+    showTime();
+}
+
+void BatterWindow::step(int frames) {
+    setPlaying(false);
+    seek(time_ + frames * kFrame * speed());
+}
+
+void BatterWindow::showTime() {
+    slider_->setValue(static_cast<int>(std::lround(time_ / kSliderUnit)));
+    since_->setText(QString("リリースから %1 ms").arg(qs(ball::fixedText(time_ * 1000, 1))));
+    QStringList left;
+    for (int b = 0; b < 2; ++b) {
+        if (!scene_.plateTime[b]) continue;
+        const double remaining = std::max(0.0, *scene_.plateTime[b] - time_);
+        left << QString("ボール%1 %2 ms")
+                    .arg(b == 0 ? "１" : "２")
+                    .arg(qs(ball::fixedText(remaining * 1000, 1)));
+    }
+    left_->setText("プレートまで: " + left.join("、"));
+    // The separation once both have passed the decision point, as 投球の数値 gives it.
+    const bool passed = scene_.decision[0] && scene_.decision[1] &&
+                        time_ >= scene_.decision[0]->time && time_ >= scene_.decision[1]->time;
+    separation_->setText("判断点での間隔: " + (passed ? qs(scene_.separation) + " cm" : "—"));
+    canvas_->update();
+}
+
+void BatterWindow::hideEvent(QHideEvent* event) {
+    setPlaying(false);  // nothing runs while it is hidden
+    QWidget::hideEvent(event);
+}
+
+void BatterWindow::saveImage() {
+    setPlaying(false);
+    QFileDialog dialog(this, "画像を保存");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({"PNG 画像 (*.png)", "PDF (*.pdf)"});
+    dialog.setDefaultSuffix("png");
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(filter.contains("pdf") ? "pdf" : "png");
+    });
+    dialog.selectFile("batter.png");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().first();
+    const QByteArray bytes = path.endsWith(".pdf", Qt::CaseInsensitive) ? page_output::pdf(canvas_)
+                                                                        : page_output::png(canvas_);
+    if (const auto failure = ball::saveFile(path.toStdString(), bytes.toStdString())) {
+        QMessageBox::critical(this, "打者から見た投球", qs(*failure));
+    }
+}
