@@ -134,6 +134,7 @@ echo "batter's window: ${playing} % of one core playing, ${still} % stopped, bud
 [ "$still" -le 5 ] || fail "it keeps working when stopped"
 
 peak=$(awk '/VmHWM/ {print $2}' "/proc/$APP_PID/status")
-echo "peak memory: $((peak / 1024)) MB, budget 120 MB"
-[ "$peak" -le $((120 * 1024)) ] || fail "peak memory above 120 MB"
+memory=${MEMORY_BUDGET_MB:-120}
+echo "peak memory: $((peak / 1024)) MB, budget ${memory} MB"
+[ "$peak" -le $((memory * 1024)) ] || fail "peak memory above ${memory} MB"
 echo "real window: passed"
