@@ -1,7 +1,6 @@
 #include "batter_window.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -254,19 +253,10 @@ void BatterWindow::hideEvent(QHideEvent* event) {
 
 void BatterWindow::saveImage() {
     setPlaying(false);
-    QFileDialog dialog(this, "画像を保存");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({"PNG 画像 (*.png)", "PDF (*.pdf)"});
-    dialog.setDefaultSuffix("png");
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-        dialog.setDefaultSuffix(filter.contains("pdf") ? "pdf" : "png");
-    });
-    dialog.selectFile("batter.png");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const QString path = dialog.selectedFiles().first();
-    const QByteArray bytes = path.endsWith(".pdf", Qt::CaseInsensitive) ? page_output::pdf(canvas_)
-                                                                        : page_output::png(canvas_);
-    if (const auto failure = ball::saveFile(path.toStdString(), bytes.toStdString())) {
-        QMessageBox::critical(this, "打者から見た投球", qs(*failure));
-    }
+    const QString path =
+        page_output::askSaveName(this, "画像を保存", "batter.png", page_output::kImageFilters,
+                                 page_output::kImageFilters.first());
+    if (path.isEmpty()) return;
+    const QString failure = page_output::saveImage(canvas_, path);
+    if (!failure.isEmpty()) QMessageBox::critical(this, "打者から見た投球", failure);
 }

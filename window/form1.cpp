@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
@@ -517,13 +515,9 @@ void Form1::showFigures() {
 }
 
 bool Form1::saveImage(const QString& path) {
-    const QByteArray bytes = path.endsWith(".pdf", Qt::CaseInsensitive)
-                                 ? page_output::pdf(content_)
-                                 : page_output::png(content_);
-    const std::optional<std::string> failure =
-        ball::saveFile(path.toStdString(), bytes.toStdString());
-    if (failure) showError(qs(*failure));
-    return !failure;
+    const QString failure = page_output::saveImage(content_, path);
+    if (!failure.isEmpty()) showError(failure);
+    return failure.isEmpty();
 }
 
 bool Form1::saveCsv(const QString& path) {
@@ -532,37 +526,16 @@ bool Form1::saveCsv(const QString& path) {
     return !failure;
 }
 
-QString Form1::askSaveName(const QString& title, const QString& name, const QStringList& filters,
-                           const QString& chosen) {
-    // "PDF (*.pdf)" -> "pdf"
-    const auto suffixOf = [](const QString& filter) {
-        return filter.mid(filter.lastIndexOf("*.") + 2).chopped(1);
-    };
-    QFileDialog dialog(this, title);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(chosen);
-    // A name typed without an extension takes the chosen type's, and is saved as that type.
-    dialog.setDefaultSuffix(suffixOf(chosen));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog,
-            [&](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
-    dialog.selectFile(name);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    QString path = dialog.selectedFiles().first();
-    if (QFileInfo(path).suffix().isEmpty()) path += "." + suffixOf(dialog.selectedNameFilter());
-    return path;
-}
-
 void Form1::askSaveImage(const QString& filter) {
-    const QString path =
-        askSaveName("画像を保存", filter.contains("pdf") ? "ballview.pdf" : "ballview.png",
-                    {"PNG 画像 (*.png)", "PDF (*.pdf)"}, filter);
+    const QString path = page_output::askSaveName(
+        this, "画像を保存", filter.contains("pdf") ? "ballview.pdf" : "ballview.png",
+        page_output::kImageFilters, filter);
     if (!path.isEmpty()) saveImage(path);
 }
 
 void Form1::askSaveCsv() {
-    const QString path =
-        askSaveName("軌道を保存", "ballview.csv", {"CSV (*.csv)"}, "CSV (*.csv)");
+    const QString path = page_output::askSaveName(this, "軌道を保存", "ballview.csv",
+                                                  {"CSV (*.csv)"}, "CSV (*.csv)");
     if (!path.isEmpty()) saveCsv(path);
 }
 

@@ -96,8 +96,6 @@ private:
     QString viewTip(PictureBox* box, QPoint pixel) const;
     void askSaveImage(const QString& filter);
     void askSaveCsv();
-    QString askSaveName(const QString& title, const QString& name, const QStringList& filters,
-                        const QString& chosen);
     void print(const PrintChoice& choice);
     void printWithDialog();
     void printFinished();

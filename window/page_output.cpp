@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QPainter>
 #include <QPdfWriter>
@@ -9,6 +11,8 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QWidget>
+
+#include "session/pitch_session.h"
 
 // The time a page is being drawn: the style leaves focus out, and the control with the focus
 // is told the window lost it for that time, so that no text cursor is drawn either. Its
@@ -137,6 +141,37 @@ QByteArray png(QWidget* content) {
     buffer.open(QIODevice::WriteOnly);
     content->grab().toImage().save(&buffer, "PNG");
     return bytes;
+}
+
+const QStringList kImageFilters = {"PNG 画像 (*.png)", "PDF (*.pdf)"};
+
+QString saveImage(QWidget* content, const QString& path) {
+    const QByteArray bytes =
+        path.endsWith(".pdf", Qt::CaseInsensitive) ? pdf(content) : png(content);
+    const std::optional<std::string> failure =
+        ball::saveFile(path.toStdString(), bytes.toStdString());
+    return failure ? QString::fromStdString(*failure) : QString();
+}
+
+QString askSaveName(QWidget* parent, const QString& title, const QString& name,
+                    const QStringList& filters, const QString& chosen) {
+    // "PDF (*.pdf)" -> "pdf"
+    const auto suffixOf = [](const QString& filter) {
+        return filter.mid(filter.lastIndexOf("*.") + 2).chopped(1);
+    };
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(chosen);
+    dialog.setDefaultSuffix(suffixOf(chosen));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+    dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    // A native dialog may not add the default suffix itself.
+    QString path = dialog.selectedFiles().first();
+    if (QFileInfo(path).suffix().isEmpty()) path += "." + suffixOf(dialog.selectedNameFilter());
+    return path;
 }
 
 }  // namespace page_output
