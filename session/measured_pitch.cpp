@@ -1,6 +1,7 @@
 #include "measured_pitch.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "display/display_set.h"
 #include "files/number_text.h"
@@ -18,7 +19,7 @@ constexpr double kDegreesPerHour = 30;
 // The direction, in degrees within (-180, 180], of a break: 0 up, 90 toward +x.
 double breakDirection(const Break& b) {
     // Drawn as the catcher's right +: the model's x is its negative.
-    return std::atan2(-b.horizontal, b.vertical) * 180 / M_PI;
+    return std::atan2(-b.horizontal, b.vertical) * 180 / std::numbers::pi;
 }
 
 // One field read as a whole number within its range; the message names it and its range.
@@ -162,24 +163,24 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
     const double size = std::hypot(target.horizontal, target.vertical);
     fill.axis = fixedText(breakDirection(target), 1);
 
-    // Ball 2 leaves in the saved direction; with none saved yet, in Ball 1's first guess.
+    // The saved direction is read once for all the throws of the fit. Ball 2 leaves in it,
+    // and with none saved yet, in Ball 1's first guess; Ball 1 aimed at its target needs none.
     SavedDirection direction = saved;
-    if (ball == 2) {
+    if (ball == 2 || !ball1.TargetOP_0) {
+        PitchState from;
         try {
-            PitchState probe;
-            saved(probe);
+            saved(from);
         } catch (const RunError& e) {
-            if (e.kind() != ErrorKind::FileNotFound) throw;
+            if (ball == 1 || e.kind() != ErrorKind::FileNotFound) throw;
             Ball1Panel aimed = ball1;
             aimed.TargetOP_0 = true;
-            PitchState first;
             SetupEntries entries;
-            SetBall1param(first, entries, aimed, saved);
-            direction = [first](PitchState& s) {
-                s.alpha = first.alpha, s.beta = first.beta;
-                s.xrel0 = first.xrel0, s.yrel0 = first.yrel0, s.zrel0 = first.zrel0;
-            };
+            SetBall1param(from, entries, aimed, saved);
         }
+        direction = [from](PitchState& s) {
+            s.alpha = from.alpha, s.beta = from.beta;
+            s.xrel0 = from.xrel0, s.yrel0 = from.yrel0, s.zrel0 = from.zrel0;
+        };
     }
     Ball1Panel one = ball1;
     one.SpeedTxt_0 = fill.speed, one.OrdinaryOpb_0 = true, one.thitaTxtBox_0 = fill.axis;
