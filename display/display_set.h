@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 
 #include "files/ball1_traj_file.h"
@@ -16,6 +17,12 @@ struct DisplaySet {
     std::array<Numeric, kMaxTrajPoints + 1> ytraj{};  // distance, m
     std::array<float, kMaxTrajPoints + 1> ztraj{};    // height, m
 };
+
+/// How many of a set's slots hold points: its count, within 0 and the slots there are.
+inline int pointCount(const DisplaySet& set) {
+    const double n = set.ntraj.value();
+    return n < 1 ? 0 : static_cast<int>(std::min<double>(n, kMaxTrajPoints));
+}
 
 /// Copies the trajectory buffer into a set: the count as int16, x negated, all float32.
 void fillFromTraj(DisplaySet& set, const PitchState& s);

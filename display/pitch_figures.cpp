@@ -11,11 +11,6 @@ namespace ball {
 
 namespace {
 
-int count(const DisplaySet& set) {
-    const double n = set.ntraj.value();
-    return n < 1 ? 0 : static_cast<int>(std::min<double>(n, kMaxTrajPoints));
-}
-
 double distance(const DisplaySet& set, int n) { return set.ytraj[n].value(); }
 
 // Integration steps from release to stored point n, for every point but a crossing one: point
@@ -26,7 +21,7 @@ double regularSteps(int n) { return n == 1 ? 0 : kStoreEvery * (n - 1) - 1; }
 }  // namespace
 
 double pointTime(const DisplaySet& set, int n) {
-    const int last = count(set);
+    const int last = pointCount(set);
     if (n < last || n < 3 || distance(set, n) <= kDist) return regularSteps(n) * kStep;
     // The crossing point: up to kStoreEvery steps after the point before it. The steps are
     // told by the distance it covered, at the speed of the segment before, carried on by the
@@ -43,7 +38,7 @@ double pointTime(const DisplaySet& set, int n) {
 }
 
 std::optional<PlanePass> passAt(const DisplaySet& set, double y) {
-    const int last = count(set);
+    const int last = pointCount(set);
     for (int n = 2; n <= last; ++n) {
         const double y0 = distance(set, n - 1);
         const double y1 = distance(set, n);
@@ -65,12 +60,12 @@ std::optional<double> separation(const std::optional<PlanePass>& a,
 
 std::optional<Break> ballBreak(const DisplaySet& set) {
     const std::optional<PlanePass> plate = passAt(set, kDist);
-    if (!plate || count(set) < 3) return std::nullopt;
+    if (!plate || pointCount(set) < 3) return std::nullopt;
     // Least squares of p(t) = p0 + v t + (a/2) t^2 for the lateral and the height at once: the
     // normal equations in the sums of t^k, solved by Cramer's rule.
     double st[5] = {};  // sums of t^0 .. t^4
     double sx[3] = {}, sz[3] = {};  // sums of x t^k and z t^k, k = 0 .. 2
-    for (int n = 1; n <= count(set); ++n) {
+    for (int n = 1; n <= pointCount(set); ++n) {
         const double t = pointTime(set, n);
         const double x = set.xtraj[n].value();
         const double z = set.ztraj[n];
@@ -123,7 +118,7 @@ std::string coordinateText(float v) { return v == 0 ? "0" : shortestSingleText(v
 int nearestPoint(const DisplaySet& set, View view, double across, double up) {
     int best = 0;
     double bestGap = 0;
-    for (int n = 1; n <= count(set); ++n) {
+    for (int n = 1; n <= pointCount(set); ++n) {
         const double y = distance(set, n);
         const double gap = view == View::Catcher
                                ? std::hypot(set.xtraj[n].value() - across, set.ztraj[n] - up)
@@ -139,7 +134,7 @@ std::string trajectoryCsv(const DisplaySet* ball1, const DisplaySet* ball2) {
     for (int b = 0; b < 2; ++b) {
         if (!sets[b]) continue;
         const DisplaySet& set = *sets[b];
-        for (int n = 1; n <= count(set); ++n) {
+        for (int n = 1; n <= pointCount(set); ++n) {
             // Times are whole steps of 0.00005 s: five decimals hold them exactly.
             out += std::to_string(b + 1) + ',' + std::to_string(n) + ',' +
                    fixedText(pointTime(set, n), 5) + ',' + coordinateText(set.ytraj[n].single()) +

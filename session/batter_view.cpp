@@ -10,13 +10,6 @@ namespace ball {
 
 namespace {
 
-constexpr double kBallDiameterM = 0.0715;
-
-int count(const DisplaySet& set) {
-    const double n = set.ntraj.value();
-    return n < 1 ? 0 : static_cast<int>(std::min<double>(n, kMaxTrajPoints));
-}
-
 // A drawn point in the model's axes: the drawn lateral is minus x.
 Point3 pointOf(const DisplaySet& set, int n) {
     return {-set.xtraj[n].value(), set.ytraj[n].value(), double{set.ztraj[n]}};
@@ -43,10 +36,10 @@ std::optional<Projected> project(const Point3& p, const Point3& eye, double foca
     return Projected{-(p.x - eye.x) * focal / depth, (p.z - eye.z) * focal / depth, depth};
 }
 
-double apparentRadius(double depth, double focal) { return kBallDiameterM / 2 * focal / depth; }
+double apparentRadius(double depth, double focal) { return kBallDiameter / 2 * focal / depth; }
 
 Point3 positionAt(const DisplaySet& set, double time) {
-    const int last = count(set);
+    const int last = pointCount(set);
     if (last == 0) return {};
     if (time <= 0) return pointOf(set, 1);
     for (int n = 2; n <= last; ++n) {
@@ -60,7 +53,7 @@ Point3 positionAt(const DisplaySet& set, double time) {
 }
 
 double lastTime(const DisplaySet& set) {
-    const int last = count(set);
+    const int last = pointCount(set);
     return last == 0 ? 0 : pointTime(set, last);
 }
 

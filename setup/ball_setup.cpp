@@ -13,7 +13,8 @@ namespace ball {
 
 namespace {
 
-constexpr float kBallDiameter = 0.0715f;
+// The diameter as the pitch state holds it.
+constexpr float kBallDiameter32 = static_cast<float>(kBallDiameter);
 constexpr double kZoneBottom = 0.5;
 constexpr double kZoneTop = 1.2;
 constexpr double kMound = 0.254;
@@ -23,7 +24,7 @@ constexpr double kSpanFactor = 1.2;
 
 void storeConstants(PitchState& s) {
     s.rho = 1.205;
-    s.dball = kBallDiameter;
+    s.dball = kBallDiameter32;
     s.mball = 0.1445;
     s.g = static_cast<float>(kGravity);
     s.dist = kDist;
@@ -103,7 +104,7 @@ void storeGyroAxis(PitchState& s, const std::string& horizontal, const std::stri
 }  // namespace
 
 double targetLateral(double column) {
-    const double zoneWidth = 0.432 + 2 * double{kBallDiameter};
+    const double zoneWidth = 0.432 + 2 * double{kBallDiameter32};
     return 0.0 + (3 - column) * zoneWidth / 3;
 }
 

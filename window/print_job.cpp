@@ -87,6 +87,14 @@ std::string defaultQueue(const PrintServer& server) {
     return name;
 }
 
+// The queue to print on and the variable that named it: the one the user named for this
+// program, or else the default one; empty when there is none or the server fell silent.
+std::pair<std::string, std::string> queueFor(const PrintServer& server) {
+    auto named = namedQueue();
+    if (!named.first.empty()) return named;
+    return {defaultQueue(server), std::string()};
+}
+
 // What a queue says of itself over IPP.
 struct QueueState {
     bool found = false;
@@ -162,13 +170,11 @@ PrintOutcome sendToPrinter(const QByteArray& pdf, const PrintChoice& choice) {
     if (server.silent()) return {server.silentMessage()};
     if (!server.http()) return {qs(ball::noPrinterMessage()), true};
 
-    auto [queue, variable] = namedQueue();
-    if (!choice.queue.isEmpty()) queue = choice.queue.toStdString(), variable.clear();
-    if (queue.empty()) {
-        queue = defaultQueue(server);
-        if (server.silent()) return {server.silentMessage()};
-        if (queue.empty()) return {qs(ball::noPrinterMessage()), true};
-    }
+    const auto [queue, variable] = choice.queue.isEmpty()
+                                       ? queueFor(server)
+                                       : std::pair{choice.queue.toStdString(), std::string()};
+    if (server.silent()) return {server.silentMessage()};
+    if (queue.empty()) return {qs(ball::noPrinterMessage()), true};
     const QueueState state = queueState(server.http(), queue);
     if (server.silent()) return {server.silentMessage()};
     // A queue the user named that does not exist: nothing goes to another one.
@@ -186,7 +192,7 @@ PrinterList listPrinters() {
     PrintServer server;
     if (server.silent()) return {{}, server.silentMessage()};
     if (!server.http()) return {{}, qs(ball::noPrinterMessage())};
-    const std::string first = namedQueue().first.empty() ? defaultQueue(server) : namedQueue().first;
+    const std::string first = queueFor(server).first;
     if (server.silent()) return {{}, server.silentMessage()};
     PrinterList list;
     if (!first.empty()) list.queues << qs(first);
