@@ -4,6 +4,7 @@
 #include <string>
 
 #include "display/display_set.h"
+#include "display/pitch_figures.h"
 
 // The two pitches seen from the batter's box: where the eye stands, how a point projects onto
 // the picture, and where each drawn ball is at a time.
@@ -63,5 +64,15 @@ PlaneArea strikeZone();
 
 /// The target cell around a target point.
 PlaneArea targetCell(double xtgt, double ztgt);
+
+/// What the batter's window shows of the balls shown.
+struct BatterScene {
+    std::optional<DisplaySet> balls[2];    // Ball 1, Ball 2 as drawn
+    std::optional<PlanePass> decision[2];  // where each passes the decision point, and when
+    std::optional<double> plateTime[2];    // when each reaches the catcher plane, s
+    std::optional<PlaneArea> aimedCell;    // the target cell Ball 1 was aimed at
+    std::string separation = "—";          // at the decision point, as 投球の数値 gives it
+    double endTime = 0;                    // the later ball's last drawn point, s
+};
 
 }  // namespace ball

@@ -110,13 +110,4 @@ std::optional<std::string> PitchSession::saveCsv(const std::string& path) const 
     return saveFile(path, csv());
 }
 
-std::optional<std::string> saveFile(const std::string& path, std::string_view bytes) {
-    try {
-        replaceFile(path, bytes, FileRole::None);
-        return std::nullopt;
-    } catch (const RunError& e) {
-        return errorMessage(e);
-    }
-}
-
 }  // namespace ball

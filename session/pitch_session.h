@@ -3,36 +3,22 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "batter_view.h"
 #include "display/display_set.h"
 #include "display/pitch_figures.h"
 #include "display/three_view.h"
-#include "batter_view.h"
 #include "figure_texts.h"
 #include "measured_pitch.h"
 #include "physics/pitch_state.h"
 #include "physics/run_error.h"
 #include "physics/trajectory.h"
+#include "save_file.h"
 #include "setup/ball_setup.h"
 #include "setup/panels.h"
 
 namespace ball {
-
-/// Saves bytes the user asked for at the path, replacing the file whole; the message when it
-/// cannot, in the words of the data files' messages.
-std::optional<std::string> saveFile(const std::string& path, std::string_view bytes);
-
-/// What the batter's window shows of the balls shown.
-struct BatterScene {
-    std::optional<DisplaySet> balls[2];         // Ball 1, Ball 2 as drawn
-    std::optional<PlanePass> decision[2];       // where each passes the decision point, and when
-    std::optional<double> plateTime[2];         // when each reaches the catcher plane, s
-    std::optional<PlaneArea> aimedCell;         // the target cell Ball 1 was aimed at
-    std::string separation = "—";               // at the decision point, as 投球の数値 gives it
-    double endTime = 0;                         // the later ball's last drawn point, s
-};
 
 /// How a click ended.
 struct ClickOutcome {
