@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolTip>
+#include <optional>
 #include <QtTest>
 
 #include "batter_window.h"
@@ -641,6 +643,57 @@ private slots:
         auto* offer = box->findChild<QPushButton*>("savePdfButton");
         QVERIFY(offer);
         QCOMPARE(offer->text(), QString("PDFとして保存…"));
+    }
+
+    // A view's tooltip speaks of the world point under the mouse: the distance of the drawn
+    // point nearest it in the catcher's view, of the mouse itself from the side and above.
+    void tooltipAtTheWorldPoint_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<double>("distance");
+        QTest::newRow("side") << "Picture1" << 8.2795 << 1.5623 << 8.28;
+        QTest::newRow("top") << "Picture2" << 12.0 << 0.3 << 12.0;
+        QTest::newRow("catcher, point 50") << "Picture3" << 0.0 << 1.5623 << 8.28;
+        QTest::newRow("catcher, at the plate") << "Picture3" << 0.0 << 0.8494 << 18.44;
+    }
+    void tooltipAtTheWorldPoint() {
+        QFETCH(QString, box);
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QFETCH(double, distance);
+        click("Command1");
+        const QByteArray name = box.toUtf8();
+        const World& w = box == "Picture1" ? kSide : box == "Picture2" ? kTop : kCatcher;
+        auto* view = control<PictureBox>(name);
+        const QPoint at = pixel(name, w, x, y);
+        QHelpEvent help(QEvent::ToolTip, at, view->mapToGlobal(at));
+        QApplication::sendEvent(view, &help);
+        const QRegularExpressionMatch said =
+            QRegularExpression("^距離 ([0-9.]+) m\n").match(QToolTip::text());
+        QVERIFY2(said.hasMatch(), qPrintable(QToolTip::text()));
+        QVERIFY2(std::abs(said.captured(1).toDouble() - distance) < 0.2, qPrintable(QToolTip::text()));
+    }
+
+    // The page shows the window as it stands: 印刷 greys out only once the page is drawn.
+    void printedPageShowsPrintEnabled() {
+        struct PaintWatch : QObject {
+            std::optional<bool> enabled;
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                if (event->type() == QEvent::Paint && !enabled) {
+                    enabled = static_cast<QWidget*>(watched)->isEnabled();
+                }
+                return false;
+            }
+        } watch;
+        auto* button = control<QPushButton>("Command3");
+        button->installEventFilter(&watch);
+        form_->Command3_Click();
+        button->removeEventFilter(&watch);
+        QVERIFY(watch.enabled.has_value());
+        QVERIFY(*watch.enabled);
+        QVERIFY(!button->isEnabled());
+        QTRY_VERIFY(errorBox());
     }
 
     void closeEnds() {

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
@@ -12,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "error_box.h"
 #include "files/number_text.h"
 #include "page_output.h"
 #include "physics/constants.h"
@@ -258,5 +258,5 @@ void BatterWindow::saveImage() {
                                  page_output::kImageFilters.first());
     if (path.isEmpty()) return;
     const QString failure = page_output::saveImage(canvas_, path);
-    if (!failure.isEmpty()) QMessageBox::critical(this, "打者から見た投球", failure);
+    if (!failure.isEmpty()) showError(this, failure);
 }

@@ -106,8 +106,8 @@ void FiguresWindow::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void FiguresWindow::showFigures(const std::vector<ball::FigureRow>& rows,
-                                const std::array<std::optional<ball::Break>, 2>& breaks) {
+void FiguresWindow::setFigures(const std::vector<ball::FigureRow>& rows,
+                               const std::array<std::optional<ball::Break>, 2>& breaks) {
     chart_->setBreaks(breaks);
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < table_->rowCount(); ++r) {

@@ -22,8 +22,8 @@ public:
     explicit FiguresWindow(QWidget* parent);
 
     /// Shows the rows, one figure a row, and the balls' breaks on the movement chart.
-    void showFigures(const std::vector<ball::FigureRow>& rows,
-                     const std::array<std::optional<ball::Break>, 2>& breaks = {});
+    void setFigures(const std::vector<ball::FigureRow>& rows,
+                    const std::array<std::optional<ball::Break>, 2>& breaks = {});
 
     /// The table as tab-separated lines: a header, then a figure a line.
     QString tabSeparated() const;

@@ -1,32 +1,22 @@
 #pragma once
 
-#include <QFutureWatcher>
+#include <QList>
 #include <QWidget>
 #include <functional>
-#include <vector>
 
+#include "form1_ui.h"
 #include "print_job.h"
 #include "session/pitch_session.h"
-#include "setup/panels.h"
 
-class QGroupBox;
-class QLabel;
-class FiguresWindow;
 class BatterWindow;
+class FiguresWindow;
+class PrintWorker;
 class QAction;
-class QLineEdit;
-class QMessageBox;
-class QPushButton;
-class QRadioButton;
-class QScrollArea;
-class PictureBox;
-struct PanelLayout;
-struct PanelTexts;
 
-/// The one window, "ボールの軌道": three views, the Ball-1 and Ball-2 panels, four buttons.
-/// It owns the controls and hands each click to the session, which owns the comparison of the
-/// two balls. Controls carry their names (with the member index, as in SpeedTxt_0) as their
-/// objectName.
+/// The one window, "ボールの軌道": three views, the Ball-1 and Ball-2 panels, four buttons. It
+/// wires them: the form (Form1Ui) holds the controls, a ViewLayout places them as the window
+/// grows, the session (PitchSession) runs each click, a PrintWorker prints; Form1 owns these
+/// and the secondary windows, and hands each click, menu action and shortcut on.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -39,11 +29,6 @@ public:
     void fitToScreen();
     /// The same for a given free area, in screen coordinates.
     void fitTo(const QRect& available);
-
-    /// The Ball-1 panel's values as the user left them.
-    ball::Ball1Panel ball1Panel() const;
-    /// The Ball-2 panel's values.
-    ball::Ball2Panel ball2Panel() const;
 
     /// The comparison the window shows.
     const ball::PitchSession& session() const { return session_; }
@@ -66,76 +51,24 @@ public slots:
     void Command4_Click();  // 終わり
 
 private:
-    struct PanelControls {
-        QLineEdit* SpeedTxt = nullptr;
-        QLineEdit* Omega0Txt = nullptr;
-        QLineEdit* Omega1Txt = nullptr;
-        QRadioButton* OrdinaryOpb = nullptr;
-        QRadioButton* gyroOpb = nullptr;
-        QLineEdit* thitaTxtBox = nullptr;
-        QLineEdit* gyroHorizontal = nullptr;  // Text2(0) or Text2(4)
-        QLineEdit* gyroSide = nullptr;        // Text2(2) or Text2(3)
-    };
-
-    void buildViews();
-    void buildButtons();
-    QGroupBox* buildBallPanel(const PanelLayout& layout, const PanelTexts& defaults,
-                              PanelControls& controls);
-    void buildPitchKind(QGroupBox* panel, const PanelLayout& layout, const PanelTexts& defaults,
-                        PanelControls& controls);
-    void buildTargetGrid(QGroupBox* panel, const ball::Ball1Panel& defaults);
-    void buildTabOrder();
-
-    /// Runs one click in the session; an error ends it with a message box, the boxes keep their
-    /// previous drawing, and the window stays open.
-    void runClick(const std::function<ball::ClickOutcome(ball::Views)>& run, PanelControls& p);
-    QMessageBox* showError(const QString& text);
-
+    /// Runs one click of ball 1 or 2 in the session; an error ends it with a message box, the
+    /// views keep their previous drawing, and the window stays open.
+    void runClick(int ball, const std::function<ball::ClickOutcome(ball::Views)>& run);
     void buildActions();
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    QString viewTip(PictureBox* box, QPoint pixel) const;
     void askSaveImage(const QString& filter);
     void askSaveCsv();
-    void print(const PrintChoice& choice);
     void printWithDialog();
-    void printFinished();
+    void printFinished(const PrintOutcome& outcome);
     void openFocusMenu();
     void enterMeasured(int ball);
-    void recordLayout();
-    void layoutContent();
-
-    // A control placed relative to the views as they grow: the index of the view it stays
-    // centred on (-1: right of the views) and of the view below which it keeps its distance
-    // (-1: it keeps its top).
-    struct Anchored {
-        QWidget* widget;
-        QRect base;  // its place in the layout as drawn
-        int across;
-        int below;
-    };
 
     ball::PitchSession session_;
-    std::vector<QRect> views_;  // the three views' places in the layout as drawn
-    std::vector<Anchored> anchored_;
-    QScrollArea* scroll_ = nullptr;
-    QWidget* content_ = nullptr;  // the layout's surface, inside scroll_
+    Form1Ui ui_;
+    QWidget* content_ = nullptr;  // the form's surface, inside a scroll area
+    PrintWorker* printer_ = nullptr;
     FiguresWindow* figures_ = nullptr;
     BatterWindow* batter_ = nullptr;
     QList<QAction*> viewActions_;
     QAction* printAction_ = nullptr;
     QAction* measuredActions_[2] = {};  // 計測値から入力… for Ball 1 and Ball 2
-    QFutureWatcher<PrintOutcome>* printJob_ = nullptr;
-    PictureBox* Picture1 = nullptr;
-    PictureBox* Picture2 = nullptr;
-    PictureBox* Picture3 = nullptr;
-    PanelControls ball1_;
-    PanelControls ball2_;
-    QRadioButton* TargetOP_0 = nullptr;
-    QRadioButton* TargetOP_1 = nullptr;
-    QLineEdit* TargetPTxt_0 = nullptr;
-    QLineEdit* TargetPTxt_1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr;
 };

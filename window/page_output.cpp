@@ -12,7 +12,7 @@
 #include <QStyleOption>
 #include <QWidget>
 
-#include "session/pitch_session.h"
+#include "session/save_file.h"
 
 // The time a page is being drawn: the style leaves focus out, and the control with the focus
 // is told the window lost it for that time, so that no text cursor is drawn either. Its

@@ -1,7 +1,9 @@
 #include "picture_box.h"
 
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+#include <QToolTip>
 
 namespace {
 
@@ -52,6 +54,19 @@ std::optional<QPointF> PictureBox::toWorld(QPoint pixel) const {
                        op->b + (pixel.y() - area.top()) / area.height() * (op->d - op->b));
     }
     return std::nullopt;
+}
+
+bool PictureBox::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !tip_) return QFrame::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const std::optional<QPointF> at = toWorld(help->pos());
+    const QString tip = at ? tip_(*at) : QString();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, this);
+    }
+    return true;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {

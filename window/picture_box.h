@@ -4,7 +4,9 @@
 #include <QFrame>
 #include <QPointF>
 #include <QString>
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "display/canvas.h"
@@ -35,7 +37,13 @@ public:
     /// one is set.
     std::optional<QPointF> toWorld(QPoint pixel) const;
 
+    /// What the box says, as its tooltip, of the world point under the mouse; an empty text
+    /// shows none.
+    using Tip = std::function<QString(QPointF world)>;
+    void setTip(Tip tip) { tip_ = std::move(tip); }
+
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -52,4 +60,5 @@ private:
 
     Drawing shown_;
     Drawing pending_;
+    Tip tip_;
 };
