@@ -1,6 +1,8 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <utility>
 #include <cmath>
 #include <string>
@@ -123,8 +125,15 @@ ScannedNumber scanNumber(std::string_view text) {
 
 namespace {
 
+// What else is typed or pasted for a minus: the minus sign, the hyphens and dashes, the small
+// hyphen-minus, the long vowel mark an input method gives for "-" in kana mode, and its
+// half-width form.
+constexpr std::string_view kMinusSigns[] = {
+    "\u2212", "\u2010", "\u2011", "\u2012", "\u2013", "\uFE63", "\u30FC", "\uFF70",
+};
+
 // The text as the number scan sees it: blanks and invisible marks gone, full-width digits,
-// signs and period as ASCII.
+// signs and period and every kind of minus as ASCII.
 std::string normalized(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
@@ -140,6 +149,13 @@ std::string normalized(std::string_view text) {
         }
         if (const std::size_t n = formatCharacterLength(rest)) {
             i += n - 1;
+            continue;
+        }
+        if (const auto minus = std::find_if(std::begin(kMinusSigns), std::end(kMinusSigns),
+                                            [&](std::string_view m) { return rest.starts_with(m); });
+            minus != std::end(kMinusSigns)) {
+            kept += '-';
+            i += minus->size() - 1;
             continue;
         }
         if (rest.size() >= 3 && rest.starts_with("\xEF\xBC")) {

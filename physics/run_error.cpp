@@ -25,6 +25,12 @@ RunError RunError::inBox(std::string box) const {
     return e;
 }
 
+RunError RunError::asTooSlow() const {
+    RunError e = *this;
+    e.tooSlow_ = true;
+    return e;
+}
+
 const char* errorName(ErrorKind kind) {
     switch (kind) {
         case ErrorKind::DivisionByZero: return "division by zero";

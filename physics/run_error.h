@@ -51,6 +51,10 @@ public:
     const std::string& box() const { return box_; }
     /// The same error, caused by the box's value.
     RunError inBox(std::string box) const;
+    /// Whether it is an overflow of the step count: a speed too slow to be flown.
+    bool tooSlow() const { return tooSlow_; }
+    /// The same error, marked as caused by a speed too slow to be flown.
+    RunError asTooSlow() const;
 
 private:
     ErrorKind kind_;
@@ -58,6 +62,7 @@ private:
     FileRole role_;
     Refuser refuser_;
     std::string box_;
+    bool tooSlow_ = false;
 };
 
 /// A short English name of the kind, for logs and what().

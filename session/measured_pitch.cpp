@@ -86,9 +86,11 @@ private:
 }  // namespace
 
 std::optional<Clock> parseClock(std::string_view text) {
-    std::string ascii(text);
-    for (std::size_t at; (at = ascii.find("\xEF\xBC\x9A")) != std::string::npos;) {
-        ascii.replace(at, 3, ":");  // a full-width colon
+    std::string ascii;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool fullWidthColon = text.substr(i).starts_with("\xEF\xBC\x9A");
+        ascii += fullWidthColon ? ':' : text[i];
+        if (fullWidthColon) i += 2;
     }
     const std::size_t colon = ascii.find(':');
     if (colon == std::string::npos) return std::nullopt;

@@ -12,6 +12,12 @@ namespace {
 
 std::string quoted(const std::string& file) { return "「" + file + "」"; }
 
+// One slowest speed in every message: the one the measured-pitch dialog takes too, computed
+// from the limit that decides it.
+std::string slowestSpeedAdvice() {
+    return "速度は約 " + shortestText(slowestStorableSpeed()) + " km/h 以上にしてください。";
+}
+
 // The click that writes one of the program's files anew.
 std::string writingClick(FileRole role) {
     switch (role) {
@@ -64,11 +70,7 @@ std::string overflow(const RunError& e) {
         return "ファイル" + quoted(e.detail()) + "の数が大きすぎます（overflow）。" +
                remakeIt(e.role());
     }
-    // The advised speed is computed from the limit that decides it.
-    if (e.box().starts_with("SpeedTxt")) {
-        return text + "速度は約 " + shortestText(slowestCountableSpeed()) +
-               " km 以上にし、目標の行や入力の数を確かめてください。";
-    }
+    if (e.tooSlow()) return text + boxCaption(e.box()) + "が遅すぎます。" + slowestSpeedAdvice();
     if (!e.box().empty()) return text + boxCaption(e.box()) + "の数が大きすぎます。";
     return "計算の途中で" + text + "回転数や角度の数を確かめてください。";
 }
@@ -103,8 +105,8 @@ std::string errorMessage(const RunError& e) {
                        " を超えています（subscript out of range）。" + remakeIt(e.role());
             }
             return "軌道の点が " + std::to_string(kMaxTrajPoints) +
-                   " を超えました（subscript out of range）。\n速度が遅すぎます。約 " +
-                   shortestText(slowestStorableSpeed()) + " km 以上にしてください。";
+                   " を超えました（subscript out of range）。\n速度が遅すぎます。" +
+                   slowestSpeedAdvice();
         case ErrorKind::FileNotFound:
             return "ファイル" + quoted(file) + "が見つかりません（file not found）。" +
                    makeIt(e.role());

@@ -76,7 +76,13 @@ void storeSpeed(PitchState& s, double kmh, const std::string& box) {
         s.vrel0 = finite(kmh * 1000 / 3600);
         const double t = flightTime(s);
         s.dt = kStep;
-        s.nstep = toInt16(divide(kSpanFactor * t, s.dt));
+        try {
+            s.nstep = toInt16(divide(kSpanFactor * t, s.dt));
+        } catch (const RunError& e) {
+            // Too many steps to count: the speed is too slow, not too large.
+            if (e.kind() == ErrorKind::Overflow) throw e.asTooSlow();
+            throw;
+        }
     });
 }
 

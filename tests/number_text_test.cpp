@@ -27,6 +27,11 @@ TEST(ParseNumber, LenientLikeATextBox) {
         {"１２５", 125},      {"－５", -5},        {"＋３", 3},         {"２．５", 2.5},
         {"１\u3000２", 12},  {"\u3000－.５", -0.5}, {"1ｅ2", 1},         {"\xEF\xBC", 0},
         {"９\xEF\xBC\x9A", 9}, {"1e２", 100},
+        // Every other minus: the sign, hyphens and dashes, the small form, the kana long vowel
+        // mark an input method types for "-", and its half-width form; a dash in a number ends it.
+        {"\u2212125", -125}, {"\u2010125", -125}, {"\u2011125", -125}, {"\u2012125", -125},
+        {"\u2013125", -125}, {"\uFE63125", -125}, {"\u30FC125", -125}, {"\uFF70125", -125},
+        {"1\u30FC2", 1},     {"\u2014125", 0},
         // Invisible format characters, pasted with a number, are blanks too.
         {"\u200F125", 125}, {"1\u200B2\u200E5", 125}, {"\uFEFF-3", -3}, {"\u2066７\u2069", 7},
         {"4\u00AD2", 42},  {"2\U000E0041", 2},      {"\u200C", 0},      {"\xE2\x80", 0},

@@ -182,14 +182,17 @@ TEST(PitchSession, AnErrorLeavesTheEarlierStepsDone) {
         {"speed 0", false, speed("0"), nullptr, nullptr, ErrorKind::DivisionByZero, "", false,
          false, "division by zero|0 以外"},
         {"too slow to count its steps", false, speed("48"), nullptr, nullptr, ErrorKind::Overflow,
-         "", false, false, "overflow|約 48.7 km"},
+         "", false, false, "overflow|ボール１の「速度」が遅すぎます|約 54 km/h 以上"},
         {"too slow to fit its points", false, speed("48.7"), nullptr, nullptr,
-         ErrorKind::SubscriptOutOfRange, "", false, false, "subscript out of range|300|約 54 km"},
+         ErrorKind::SubscriptOutOfRange, "", false, false, "subscript out of range|300|約 54 km/h 以上"},
+        {"a speed beyond any number", false, speed("1e999"), nullptr, nullptr, ErrorKind::Overflow,
+         "", false, false, "overflow|ボール１の「速度」の数が大きすぎます"},
         // Refused before anything is computed, drawn or written.
         {"a negative speed", false, speed("-125"), saved, "1\r\n0,0,1\r\n",
          ErrorKind::NegativeSpeed, "", false, false, "ボール１の「速度」|正の数を"},
-        {"a spin beyond any number", false, [](Ball1Panel& p) { p.Omega0Txt_0 = "1e999"; }, nullptr,
-         nullptr, ErrorKind::Overflow, "", false, false, "overflow|ボール１の回転数「投げた直後」"},
+        {"spins beyond any number", false,
+         [](Ball1Panel& p) { p.Omega0Txt_0 = p.Omega1Txt_0 = "1e999"; }, nullptr, nullptr,
+         ErrorKind::Overflow, "", false, false, "overflow|ボール１の回転数「投げた直後」"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
