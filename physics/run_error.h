@@ -30,7 +30,8 @@ enum class FileRole {
 enum class Refuser {
     Unknown,
     File,    // the file itself may not be written
-    Folder,  // its folder takes no new files
+    Folder,     // its folder takes no new files
+    OtherUser,  // it is another user's, in a shared folder where only its owner may replace it
 };
 
 /// The one error type: raised at the failing step, caught only by the window's click handlers.

@@ -78,15 +78,22 @@ std::string overflow(const RunError& e) {
 std::string writeFailure(const RunError& e) {
     const std::string text =
         "ファイル" + quoted(e.detail()) + "に書き込めません（file write failure）。\n";
+    // Every replace is all or nothing: a refused one changed no file.
+    const std::string unchanged = "どのファイルも変わっていません。";
     switch (e.refuser()) {
         case Refuser::File:
-            return text + "このファイルは書き込みが禁止されています。元の内容はそのままです。";
+            return text + "このファイルは書き込みが禁止されています。" + unchanged;
         case Refuser::Folder:
-            return text + "このファイルのフォルダに書き込む権限がありません。";
+            return text + "このファイルのフォルダに書き込む権限がありません。" + unchanged;
+        case Refuser::OtherUser:
+            return text +
+                   "このファイルはほかのユーザーのもので、共有のフォルダ（スティッキービットの"
+                   "あるフォルダ）では持ち主しか置き換えられません。" +
+                   unchanged + "\n持ち主に消してもらうか、ほかのフォルダで実行してください。";
         case Refuser::Unknown:
             break;
     }
-    return text + "ディスクの空きとフォルダを確かめてください。";
+    return text + "ディスクの空きとフォルダを確かめてください。" + unchanged;
 }
 
 }  // namespace
@@ -162,6 +169,11 @@ std::string printServerSilentMessage(const std::string& server, int seconds) {
 
 std::string printFailedMessage(const std::string& printer, const std::string& failure) {
     return "プリンタ" + quoted(printer) + "で印刷できませんでした: " + failure;
+}
+
+std::string recoveredFilesMessage() {
+    return "前回「ボール１」の途中で終わったため、「initdir.txt」と「Ball1Traj.txt」を"
+           "その前の組に戻しました。";
 }
 
 }  // namespace ball

@@ -31,4 +31,8 @@ std::string printServerSilentMessage(const std::string& server, int seconds);
 /// A job that the printer or the print system did not take; `failure` is its answer.
 std::string printFailedMessage(const std::string& printer, const std::string& failure);
 
+/// The two files were put back as they were before a click that the program, stopped in its
+/// middle, left half done.
+std::string recoveredFilesMessage();
+
 }  // namespace ball

@@ -35,13 +35,16 @@ ClickOutcome PitchSession::transaction(Run&& run) {
 
 ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
     return transaction([&] {
+        // The whole click holds the data folder: the direction it may read and the pair it
+        // writes belong together, whatever another program commits meanwhile.
+        const FolderLock folder(FolderLock::folderOf(kInitdirFile), FolderLock::Mode::Exclusive);
         ReplaceGroup files;  // both files change, or neither
         const OptionWrites writes = SetBall1param(state_, entries_, panel, readSavedDirection);
         aim_ = GetBall1traj(state_);
         if (state_.noaim == 0) writeInitdir(files, kInitdirFile, state_);
         fillFromTraj(ball1_, state_);
         writeBall1Traj(files, kBall1TrajFile, state_);
-        files.commit();
+        files.commit(&folder);
         drawViews(views, {{ball1_, kBlue}});
         shown1_ = ball1_;
         shown2_.reset();
@@ -53,6 +56,8 @@ ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
 
 ClickOutcome PitchSession::runBall2(const Ball2Panel& panel, Views views) {
     return transaction([&] {
+        // Both files it reads from one commit.
+        const FolderLock folder(FolderLock::folderOf(kInitdirFile), FolderLock::Mode::Shared);
         const OptionWrites writes = SetBall2param(state_, entries_, panel, readSavedDirection);
         state_.noaim = 1;
         GetBall1traj(state_);
@@ -64,6 +69,8 @@ ClickOutcome PitchSession::runBall2(const Ball2Panel& panel, Views views) {
         return writes;
     });
 }
+
+bool PitchSession::recoverFiles() { return recoverReplaced({kInitdirFile, kBall1TrajFile}); }
 
 std::vector<FigureRow> PitchSession::figures() const {
     return figureRows(shownBall1(), shownBall2());

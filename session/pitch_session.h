@@ -46,6 +46,11 @@ public:
     /// shown stay as they were, and the caller throws away what the views were given.
     ClickOutcome runBall2(const Ball2Panel& panel, Views views);
 
+    /// Settles the two files as a program stopped in the middle of a click left them: a pair
+    /// half replaced goes back to the pair before, and leftovers beside them go. Only while no
+    /// other program is at work in their folder. True when a pair was put back.
+    bool recoverFiles();
+
     /// The balls the views show since the last click that succeeded; null where none.
     const DisplaySet* shownBall1() const { return shown1_ ? &*shown1_ : nullptr; }
     const DisplaySet* shownBall2() const { return shown2_ ? &*shown2_ : nullptr; }

@@ -68,9 +68,13 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
          Refuser::Unknown, "initdir.txt"},
         {"a folder that does not exist", {}, ErrorKind::FileWriteFailure, Refuser::Unknown,
          "no-such-folder/initdir.txt"},
+        // Writable by all, but only its owner may replace it there.
+        {"another user's file in a shared folder", test::Planted::SharedFolder,
+         ErrorKind::FileWriteFailure, Refuser::OtherUser, "initdir.txt"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
+        if (r.planted == test::Planted::SharedFolder && ::geteuid() != 0) continue;  // one user
         test::ScopedWorkDir dir;
         fs::permissions(".", fs::perms::all);
         if (r.planted) {
@@ -156,6 +160,68 @@ TEST(ReplaceGroup, TwoProgramsNeverMixTheirFiles) {
     for (pid_t w : writers) ::waitpid(w, nullptr, 0);
     EXPECT_EQ(mixed, 0);
     EXPECT_EQ(test::readFile("initdir.txt"), test::readFile("Ball1Traj.txt"));
+}
+
+// A pair whose commit stops part way is settled whole: by the commit itself when a later
+// rename fails, and when the program is killed, at the next start (when no other program holds
+// the folder); what a stopped commit or write left beside the files goes.
+TEST(ReplaceGroup, APairStoppedPartWayIsSettledWhole) {
+    namespace fs = std::filesystem;
+    enum class Stop { RenameFails, Killed, WriteCutShort };
+    struct Row {
+        const char* name;
+        Stop stop;
+        std::size_t after;       // renames done when it stops
+        bool otherAtWork;        // another program holds the folder at the start
+        const char* pair;        // what both files then hold
+        bool leftovers;          // files beside them that are not theirs
+    };
+    const Row rows[] = {
+        {"the second rename fails", Stop::RenameFails, 1, false, "old", false},
+        {"killed after the first rename", Stop::Killed, 1, false, "old", false},
+        {"killed after the last rename", Stop::Killed, 2, false, "new", false},
+        {"killed while another program is at work", Stop::Killed, 1, true, "mixed", true},
+        {"killed while writing", Stop::WriteCutShort, 0, false, "old", false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        test::ScopedWorkDir dir;
+        test::writeFile("initdir.txt", "old");
+        test::writeFile("Ball1Traj.txt", "old");
+        const auto commit = [&](std::size_t stopAfter) {
+            ReplaceGroup files;
+            files.add("initdir.txt", "new", FileRole::Initdir);
+            files.add("Ball1Traj.txt", "new", FileRole::Ball1Traj);
+            if (r.stop == Stop::WriteCutShort) ::_exit(0);
+            files.commit(nullptr, [&](std::size_t renamed) {
+                if (renamed != stopAfter) return;
+                if (r.stop == Stop::Killed) ::_exit(0);
+                fs::remove("Ball1Traj.txt");
+                fs::create_directories("Ball1Traj.txt/in the way");
+            });
+        };
+        if (r.stop == Stop::RenameFails) {
+            test::expectRunError([&] { commit(r.after); }, ErrorKind::FileWriteFailure,
+                                 "Ball1Traj.txt");
+            fs::remove_all("Ball1Traj.txt");
+            test::writeFile("Ball1Traj.txt", "old");
+        } else {
+            const pid_t child = ::fork();
+            if (child == 0) {
+                commit(r.after);
+                ::_exit(1);
+            }
+            ::waitpid(child, nullptr, 0);
+            const int other = ::open(".", O_RDONLY | O_DIRECTORY);
+            if (r.otherAtWork) ::flock(other, LOCK_SH);
+            EXPECT_EQ(recoverReplaced({"initdir.txt", "Ball1Traj.txt"}),
+                      r.stop == Stop::Killed && !r.otherAtWork && std::string(r.pair) == "old");
+            ::close(other);
+        }
+        const std::string pair = test::readFile("initdir.txt") + test::readFile("Ball1Traj.txt");
+        EXPECT_EQ(pair, std::string(r.pair) == "mixed" ? "newold" : r.pair + std::string(r.pair));
+        EXPECT_EQ(std::distance(fs::directory_iterator("."), {}) > 2, r.leftovers);
+    }
 }
 
 // A reader takes only a regular file of a size that fits the format, and never waits.

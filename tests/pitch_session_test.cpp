@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <functional>
 
 #include "golden.h"
 #include "recording_canvas.h"
+#include "session/messages.h"
 #include "test_support.h"
 
 namespace ball {
@@ -283,6 +289,71 @@ TEST(PitchSession, AnswersForTheBallsShown) {
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 114 + 116);
     EXPECT_NE(csv.find("\r\n1,4,0.01495,"), std::string::npos);
     EXPECT_EQ(csv.find("-0,"), std::string::npos);
+
+    // A Ball 2 that fails keeps every answer on the balls still drawn.
+    const std::vector<std::string> shown = cells();
+    const std::string tip = session.viewTip(View::Side, 11.19, 1.4);
+    const double end = session.batterScene().endTime;
+    test::writeFile("Ball1Traj.txt", "5\r\n0,0,1\r\n");
+    Ball2Panel slower;
+    slower.SpeedTxt_1 = "100";
+    Boxes failed;
+    ASSERT_FALSE(session.runBall2(slower, failed.views()).ok());
+    EXPECT_EQ(cells(), shown);
+    EXPECT_EQ(session.csv(), csv);
+    EXPECT_EQ(session.viewTip(View::Side, 11.19, 1.4), tip);
+    EXPECT_EQ(session.batterScene().endTime, end);
+}
+
+// A Ball 1 with the target off reads the saved direction and writes its trajectory as one step
+// of the folder: a direction another program saves meanwhile is either read or waited for.
+TEST(PitchSession, TargetOffReadsAndWritesAsOneStep) {
+    test::ScopedWorkDir dir;
+    Ball1Panel targetOff;
+    targetOff.TargetOP_0 = false;
+    const auto trajFrom = [&](const char* initdir) {
+        test::writeFile("initdir.txt", initdir);
+        Boxes b;
+        EXPECT_TRUE(PitchSession().runBall1(targetOff, b.views()).ok());
+        return test::readFile("Ball1Traj.txt");
+    };
+    const char* saved = "-0.01,0,0,0,1.754\r\n";
+    const char* savedMeanwhile = "0.02,0.01,0,0,1.754\r\n";
+    const std::string expected = trajFrom(savedMeanwhile);
+    test::writeFile("initdir.txt", saved);
+
+    const int folder = ::open(".", O_RDONLY | O_DIRECTORY);
+    ::flock(folder, LOCK_EX);  // another program, about to save a direction
+    const pid_t click = ::fork();
+    if (click == 0) {
+        Boxes b;
+        ::_exit(PitchSession().runBall1(targetOff, b.views()).ok() ? 0 : 1);
+    }
+    ::usleep(200 * 1000);
+    test::writeFile("initdir.txt", savedMeanwhile);
+    ::flock(folder, LOCK_UN);
+    ::close(folder);
+    int status = 0;
+    ::waitpid(click, &status, 0);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(test::readFile("Ball1Traj.txt"), expected);
+}
+
+// What the user reads of a refused write: what refused it, and that no file changed.
+TEST(Messages, AWriteFailureSaysWhatRefused) {
+    const std::pair<Refuser, const char*> rows[] = {
+        {Refuser::File, "書き込みが禁止されています"},
+        {Refuser::Folder, "フォルダに書き込む権限がありません"},
+        {Refuser::OtherUser, "ほかのユーザーのもので、共有のフォルダ"},
+        {Refuser::Unknown, "ディスクの空き"},
+    };
+    for (const auto& [refuser, cause] : rows) {
+        const std::string text = errorMessage(
+            RunError(ErrorKind::FileWriteFailure, "Ball1Traj.txt", FileRole::Ball1Traj, refuser));
+        EXPECT_NE(text.find(cause), std::string::npos) << text;
+        EXPECT_NE(text.find("「Ball1Traj.txt」"), std::string::npos) << text;
+        EXPECT_NE(text.find("どのファイルも変わっていません"), std::string::npos) << text;
+    }
 }
 
 }  // namespace

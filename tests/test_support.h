@@ -34,6 +34,8 @@ enum class Planted {
     Folder,       // a folder
     LockedFolder, // nothing at the name, in a folder that takes no new files (mode 555)
     LinkToFile,   // a link to another file, anybody may write, holding the given text
+    SharedFolder, // the given text, anybody may write, in a folder with the sticky bit (as the
+                  // system's temporary folder), the file the planter's
 };
 
 /// Leaves `what` at the name; the text is used where the kind holds one.

@@ -23,6 +23,7 @@
 #include "picture_box.h"
 #include "print_dialog.h"
 #include "print_worker.h"
+#include "session/messages.h"
 #include "shapes.h"
 #include "view_layout.h"
 
@@ -65,6 +66,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         if (now && content_->isAncestorOf(now)) scroll->ensureWidgetVisible(now);
     });
 
+    // A pair of files that a program stopped in the middle of a click left half replaced.
+    if (session_.recoverFiles()) qWarning("%s", ball::recoveredFilesMessage().c_str());
     ui_.setupUi(content_);
     connect(ui_.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui_.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
