@@ -167,6 +167,11 @@ std::string printServerSilentMessage(const std::string& server, int seconds) {
            " 秒待っても応答しません。印刷しませんでした。";
 }
 
+std::string printServerLateMessage(const std::string& server, int seconds) {
+    return "印刷サーバー" + quoted(server) + "の応答が遅く、" + std::to_string(seconds) +
+           " 秒たっても印刷を終えられません。印刷しませんでした。";
+}
+
 std::string printFailedMessage(const std::string& printer, const std::string& failure) {
     return "プリンタ" + quoted(printer) + "で印刷できませんでした: " + failure;
 }

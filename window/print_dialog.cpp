@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QtConcurrent>
 
 PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent) {
@@ -33,8 +34,13 @@ PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent) {
     form->addRow(buttons_);
     printers_ = new QFutureWatcher<PrinterList>(this);
     connect(printers_, &QFutureWatcherBase::finished, this, &PrintDialog::showPrinters);
-    printers_->setFuture(QtConcurrent::run(listPrinters));
+    printers_->setFuture(QtConcurrent::run(printThreads(), listPrinters, stop_));
+    // However slowly the server answers, the dialog says so within the deadline.
+    QTimer::singleShot(kPrintDeadlineSeconds * 1000, this,
+                       [stop = stop_] { stop->stop(PrintStop::Why::Late); });
 }
+
+PrintDialog::~PrintDialog() { stop_->stop(PrintStop::Why::Cancelled); }
 
 void PrintDialog::showPrinters() {
     const PrinterList list = printers_->result();

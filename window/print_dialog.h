@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFutureWatcher>
+#include <memory>
 
 #include "print_job.h"
 
@@ -17,6 +18,7 @@ class PrintDialog : public QDialog {
 
 public:
     explicit PrintDialog(QWidget* parent);
+    ~PrintDialog() override;
 
     /// The queue and copies chosen.
     PrintChoice choice() const;
@@ -29,4 +31,5 @@ private:
     QLabel* status_;
     QDialogButtonBox* buttons_;
     QFutureWatcher<PrinterList>* printers_;
+    std::shared_ptr<PrintStop> stop_ = std::make_shared<PrintStop>();
 };

@@ -1,6 +1,34 @@
 #include "print_job.h"
 
+#include <sys/socket.h>
+
+#include <QThreadPool>
+
 #include "session/messages.h"
+
+void PrintStop::stop(Why why) {
+    const std::lock_guard lock(mutex_);
+    if (why_ != Why::None) return;
+    why_ = why;
+    if (socket_ >= 0) ::shutdown(socket_, SHUT_RDWR);
+}
+
+PrintStop::Why PrintStop::why() const {
+    const std::lock_guard lock(mutex_);
+    return why_;
+}
+
+void PrintStop::attach(int socket) {
+    const std::lock_guard lock(mutex_);
+    socket_ = socket;
+    if (socket_ >= 0 && why_ != Why::None) ::shutdown(socket_, SHUT_RDWR);
+}
+
+QThreadPool* printThreads() {
+    // Never destroyed, so that ending the program waits for no job; a stopped one ends soon.
+    static QThreadPool* const threads = new QThreadPool;
+    return threads;
+}
 
 #ifdef BALL_HAVE_CUPS
 
@@ -18,10 +46,12 @@ constexpr int kServerTimeoutSeconds = 10;
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // One connection to the print server, for one job and this thread alone; a request that meets
-// kServerTimeoutSeconds of silence fails and marks the server silent.
+// kServerTimeoutSeconds of silence fails and marks the server silent, and one the job's stop
+// ends fails at once.
 class PrintServer {
 public:
-    PrintServer() : name_(cupsServer()) {
+    explicit PrintServer(std::shared_ptr<PrintStop> stop)
+        : name_(cupsServer()), stop_(std::move(stop)) {
         // A server by address is named with its port; a local socket by its path.
         if (!name_.empty() && name_[0] != '/') name_ += ':' + std::to_string(ippPort());
         const auto start = std::chrono::steady_clock::now();
@@ -35,16 +65,27 @@ public:
             return;
         }
         httpSetTimeout(http_, kServerTimeoutSeconds, &PrintServer::giveUp, this);
+        stop_->attach(httpGetFd(http_));
     }
     ~PrintServer() {
-        if (http_) httpClose(http_);
+        if (!http_) return;
+        stop_->attach(-1);  // before the socket closes, so that no stop shuts another's
+        httpClose(http_);
     }
     PrintServer(const PrintServer&) = delete;
     PrintServer& operator=(const PrintServer&) = delete;
 
     http_t* http() const { return http_; }
-    bool silent() const { return silent_; }
-    QString silentMessage() const {
+    /// Whether the job is to end now: the server fell silent, or the job was stopped.
+    bool stopped() const { return silent_ || stop_->why() != PrintStop::Why::None; }
+    /// Why, in the user's words; empty for a job cancelled by the program.
+    QString stopMessage() const {
+        switch (stop_->why()) {
+            case PrintStop::Why::Late:
+                return qs(ball::printServerLateMessage(name_, kPrintDeadlineSeconds));
+            case PrintStop::Why::Cancelled: return {};
+            case PrintStop::Why::None: break;
+        }
         return qs(ball::printServerSilentMessage(name_, kServerTimeoutSeconds));
     }
 
@@ -55,6 +96,7 @@ private:
     }
 
     std::string name_;
+    std::shared_ptr<PrintStop> stop_;
     http_t* http_ = nullptr;
     bool silent_ = false;
 };
@@ -79,7 +121,7 @@ std::string defaultQueue(const PrintServer& server) {
         cupsFreeDests(1, dest);
         return name;
     }
-    if (server.silent()) return {};
+    if (server.stopped()) return {};
     cups_dest_t* dests = nullptr;
     const int count = cupsGetDests2(server.http(), &dests);
     std::string name = count > 0 ? dests[0].name : "";
@@ -165,35 +207,36 @@ std::string sendJob(http_t* http, const std::string& queue, const QByteArray& pd
 
 }  // namespace
 
-PrintOutcome sendToPrinter(const QByteArray& pdf, const PrintChoice& choice) {
-    PrintServer server;
-    if (server.silent()) return {server.silentMessage()};
+PrintOutcome sendToPrinter(const QByteArray& pdf, const PrintChoice& choice,
+                           const std::shared_ptr<PrintStop>& stop) {
+    PrintServer server(stop);
+    if (server.stopped()) return {server.stopMessage()};
     if (!server.http()) return {qs(ball::noPrinterMessage()), true};
 
     const auto [queue, variable] = choice.queue.isEmpty()
                                        ? queueFor(server)
                                        : std::pair{choice.queue.toStdString(), std::string()};
-    if (server.silent()) return {server.silentMessage()};
+    if (server.stopped()) return {server.stopMessage()};
     if (queue.empty()) return {qs(ball::noPrinterMessage()), true};
     const QueueState state = queueState(server.http(), queue);
-    if (server.silent()) return {server.silentMessage()};
+    if (server.stopped()) return {server.stopMessage()};
     // A queue the user named that does not exist: nothing goes to another one.
     if (!state.found) return {qs(ball::printerMissingMessage(queue, variable))};
     if (!state.accepting || state.stopped) {
         return {qs(ball::printerRefusedMessage(queue, !state.accepting, state.reason))};
     }
     const std::string failure = sendJob(server.http(), queue, pdf, choice.copies);
-    if (server.silent()) return {server.silentMessage()};
+    if (server.stopped()) return {server.stopMessage()};
     if (!failure.empty()) return {qs(ball::printFailedMessage(queue, failure))};
     return {};
 }
 
-PrinterList listPrinters() {
-    PrintServer server;
-    if (server.silent()) return {{}, server.silentMessage()};
+PrinterList listPrinters(const std::shared_ptr<PrintStop>& stop) {
+    PrintServer server(stop);
+    if (server.stopped()) return {{}, server.stopMessage()};
     if (!server.http()) return {{}, qs(ball::noPrinterMessage())};
     const std::string first = queueFor(server).first;
-    if (server.silent()) return {{}, server.silentMessage()};
+    if (server.stopped()) return {{}, server.stopMessage()};
     PrinterList list;
     if (!first.empty()) list.queues << qs(first);
     cups_dest_t* dests = nullptr;
@@ -203,17 +246,20 @@ PrinterList listPrinters() {
         list.queues << qs(dests[i].name);
     }
     cupsFreeDests(count, dests);
-    if (server.silent()) return {{}, server.silentMessage()};
+    if (server.stopped()) return {{}, server.stopMessage()};
     if (list.queues.isEmpty()) list.failure = qs(ball::noPrinterMessage());
     return list;
 }
 
 #else
 
-PrinterList listPrinters() { return {{}, QString::fromStdString(ball::noPrinterMessage())}; }
+PrinterList listPrinters(const std::shared_ptr<PrintStop>&) {
+    return {{}, QString::fromStdString(ball::noPrinterMessage())};
+}
 
 // Without CUPS there is no print server to send the page to: offer the PDF instead.
-PrintOutcome sendToPrinter(const QByteArray&, const PrintChoice&) {
+PrintOutcome sendToPrinter(const QByteArray&, const PrintChoice&,
+                           const std::shared_ptr<PrintStop>&) {
     return {QString::fromStdString(ball::noPrinterMessage()), true};
 }
 

@@ -2,18 +2,23 @@
 
 #include <QFutureWatcher>
 #include <QObject>
+#include <QTimer>
+#include <memory>
 
 #include "print_job.h"
 
 class QWidget;
 
 /// Prints the layout off the window's thread: the page is drawn here, then sent from a worker,
-/// and the outcome comes back as a signal, so the window never waits on a print server.
+/// and the outcome comes back as a signal, so the window never waits on a print server. A job
+/// ends within kPrintDeadlineSeconds however slowly the server answers, and one still under way
+/// when the worker goes is stopped, not waited for.
 class PrintWorker : public QObject {
     Q_OBJECT
 
 public:
     explicit PrintWorker(QObject* parent);
+    ~PrintWorker() override;
 
     /// Draws the content as a page and sends it to the chosen queue; nothing while a page is
     /// still on its way.
@@ -29,4 +34,6 @@ signals:
 
 private:
     QFutureWatcher<PrintOutcome>* job_;
+    std::shared_ptr<PrintStop> stop_;
+    QTimer deadline_;
 };

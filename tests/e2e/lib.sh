@@ -73,6 +73,7 @@ click_at() {
 COMMAND1="620 380"
 COMMAND2="620 444"
 COMMAND3="620 508"
+COMMAND4="612 684"
 SPEEDTXT0="824 52"
 
 # Boxes as crop geometries: Picture1 (side), Picture2 (top), Picture3 (catcher).
@@ -107,6 +108,32 @@ EOF
     PIDS+=($!)
     wait_for_file "$WORK/silent.port"
     SILENT_SERVER="127.0.0.1:$(cat "$WORK/silent.port")"
+}
+
+# Starts a server on a free local port that answers every connection one byte every 3 s, too
+# slowly ever to finish but never silent for long; sets TRICKLE_SERVER to its address.
+start_trickle_server() {
+    python3 - "$WORK/trickle.port" <<'EOF' &
+import os, socket, sys, threading, time
+server = socket.socket()
+server.bind(("127.0.0.1", 0))
+server.listen(16)
+with open(sys.argv[1] + ".new", "w") as f:
+    f.write(str(server.getsockname()[1]))
+os.rename(sys.argv[1] + ".new", sys.argv[1])
+def trickle(connection):
+    try:
+        for byte in b"HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n" * 100:
+            connection.send(bytes([byte]))
+            time.sleep(3)
+    except OSError:
+        pass
+while True:
+    threading.Thread(target=trickle, args=(server.accept()[0],), daemon=True).start()
+EOF
+    PIDS+=($!)
+    wait_for_file "$WORK/trickle.port"
+    TRICKLE_SERVER="127.0.0.1:$(cat "$WORK/trickle.port")"
 }
 
 # Prints the first line of the program's error output that matches $1 once there is one,
