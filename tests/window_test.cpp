@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QToolTip>
 #include <optional>
@@ -630,6 +632,20 @@ private slots:
             QRegularExpression("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]").match(QString::fromLatin1(pdf));
         QVERIFY(box.hasMatch());
         QVERIFY(box.captured(1).toDouble() > box.captured(2).toDouble());
+    }
+
+    // A saved page's text is found by a search, the captions that share a glyph with a CJK
+    // radical included.
+    void savedPdfTextSearches() {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("no pdftotext");
+        QVERIFY(form_->saveImage("window.pdf"));
+        QProcess text;
+        text.start("pdftotext", {"window.pdf", "-"});
+        QVERIFY(text.waitForFinished());
+        const QString found = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* caption : {"真上から見た図", "回転軸角度", "水平からの角度"}) {
+            QVERIFY2(found.contains(QString::fromUtf8(caption)), caption);
+        }
     }
 
     // The page goes off the window's thread; 印刷 waits meanwhile.

@@ -12,6 +12,7 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include "files/pdf_text.h"
 #include "session/save_file.h"
 
 // The time a page is being drawn: the style leaves focus out, and the control with the focus
@@ -132,7 +133,9 @@ QByteArray pdf(QWidget* content, bool flat) {
         content->render(&painter);
     }
     painter.end();
-    return bytes;
+    std::string text = bytes.toStdString();
+    ball::unifyRadicalsInTextLayer(text);  // so that 見, 角 and 水 are found by a search
+    return QByteArray::fromStdString(text);
 }
 
 QByteArray png(QWidget* content) {

@@ -93,7 +93,7 @@ echo "the job: $bytes bytes (at most 200 KB); peak memory rose by $rise MB (less
 [ "$bytes" -le $((200 * 1024)) ] || fail "the job is $bytes bytes: an image rather than vectors?"
 [ "$rise" -lt 100 ] || fail "printing took $rise MB"
 text=$(pdftotext "$pdf" - 2>/dev/null)
-for caption in "ボール１" "投げた直後" "終わり"; do
+for caption in "ボール１" "投げた直後" "終わり" "真上から見た図" "回転軸角度" "水平からの角度"; do
     [[ "$text" == *"$caption"* ]] || fail "the printed page has no text \"$caption\""
 done
 size=$(pdfinfo "$pdf" | awk '/^Page size:/ {print $3, $5}')
