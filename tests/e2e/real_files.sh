@@ -104,8 +104,10 @@ if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
     runtime=$(mktemp -d)
     chown nobody "$runtime"
     chmod 755 "$WORK"
+    # A copy nobody may run, wherever the build folder is.
+    install -m 755 "$APP" "$WORK/ballview"
     (cd "$shared" && exec runuser -u nobody -- env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$runtime" \
-        DISPLAY="$DISPLAY" "$APP") 2>"$WORK/app.log" &
+        DISPLAY="$DISPLAY" "$WORK/ballview") 2>"$WORK/app.log" &
     APP_PID=$!
     PIDS+=($APP_PID)
     WIN=$(wait_for_window "ボールの軌道" 2000)
