@@ -172,6 +172,8 @@ std::string printServerLateMessage(const std::string& server, int seconds) {
            " 秒たっても印刷を終えられません。印刷しませんでした。";
 }
 
+std::string printedMessage(const std::string& printer) { return "印刷しました（" + printer + "）"; }
+
 std::string printFailedMessage(const std::string& printer, const std::string& failure) {
     return "プリンタ" + quoted(printer) + "で印刷できませんでした: " + failure;
 }

@@ -31,6 +31,9 @@ std::string printServerSilentMessage(const std::string& server, int seconds);
 /// A print server that answers, but too slowly to finish a job within the seconds.
 std::string printServerLateMessage(const std::string& server, int seconds);
 
+/// A page the printer's queue took.
+std::string printedMessage(const std::string& printer);
+
 /// A job that the printer or the print system did not take; `failure` is its answer.
 std::string printFailedMessage(const std::string& printer, const std::string& failure);
 

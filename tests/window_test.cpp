@@ -12,9 +12,12 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QAccessible>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -113,9 +116,13 @@ private slots:
         dir_.reset();
     }
 
+    // The form at its designed size, with the menu bar above it and the status bar below.
     void window() {
         QCOMPARE(form_->windowTitle(), QString("ボールの軌道"));
-        QCOMPARE(form_->size(), QSize(1016, 727));
+        QCOMPARE(control<QWidget>("content")->size(), QSize(1016, 727));
+        QCOMPARE(form_->width(), 1016);
+        QCOMPARE(control<QWidget>("menuBar")->geometry().bottom() + 1,
+                 control<QWidget>("content")->mapTo(form_.get(), QPoint()).y());
         QVERIFY(!form_->windowIcon().isNull());
         QVERIFY(form_->windowIcon().availableSizes().contains(QSize(16, 16)));
     }
@@ -300,7 +307,7 @@ private slots:
         form_->fitTo(available);
         QTest::qWait(0);
         if (!scrolls) {
-            QCOMPARE(form_->size(), QSize(1016, 727));
+            QCOMPARE(control<QWidget>("content")->size(), QSize(1016, 727));
             QVERIFY(form_->maximumWidth() > 1016 && form_->maximumHeight() > 727);
             return;
         }
@@ -455,7 +462,9 @@ private slots:
     void growsWithTheWindow() {
         form_->resize(1600, 1100);
         QTest::qWait(0);
-        const double k = 1100.0 / 727;  // the height decides at this size
+        // The height decides at this size; the gaps between the views and the room below them
+        // (45 px) keep their size.
+        const double k = (control<QWidget>("content")->height() - 45.0) / (727 - 45);
         QCOMPARE(control<QWidget>("Picture1")->size(), QSize(qRound(537 * k), qRound(321 * k)));
         const QRect p3 = control<QWidget>("Picture3")->geometry();
         QCOMPARE(control<QWidget>("Ball2Frm")->geometry(),
@@ -719,6 +728,118 @@ private slots:
         }
         QCOMPARE(printActions, 1);
         QTRY_VERIFY(errorBox());
+    }
+
+    // Found without a manual: four menus in the bar, and every control a screen reader meets
+    // named in the words the user reads, never by its identifier.
+    void menusAndNamesForPeople() {
+        QStringList menus;
+        for (QAction* a : control<QMenuBar>("menuBar")->actions()) menus << a->text();
+        QCOMPARE(menus, (QStringList{"ファイル(&F)", "表示(&V)", "入力(&I)", "ヘルプ(&H)"}));
+        const QRegularExpression identifier("^[A-Za-z0-9_]*$");
+        for (QWidget* w : control<QWidget>("content")->findChildren<QWidget*>()) {
+            if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QAbstractButton*>(w) &&
+                !qobject_cast<PictureBox*>(w)) {
+                continue;
+            }
+            const QString name = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+            QVERIFY2(!identifier.match(name).hasMatch(),
+                     qPrintable(w->objectName() + " is read as \"" + name + "\""));
+        }
+    }
+
+    // The keyboard alone: start typing a speed, Enter throws, the figures and the batter's view
+    // open from any window and close with Escape, F6 throws Ball 2.
+    void keyboardRoute() {
+        QTRY_COMPARE(QApplication::focusWidget(), control<QWidget>("SpeedTxt_0"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), "100");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!file("Ball1Traj.txt").startsWith("114\r\n"));  // 125 km/h has 114 points
+        QVERIFY(!file("Ball1Traj.txt").isEmpty());
+        QTest::keyClick(form_.get(), Qt::Key_B, Qt::ControlModifier);
+        auto* batter = control<BatterWindow>("batterWindow");
+        QTRY_VERIFY(batter->isVisible());
+        QTest::keyClick(batter, Qt::Key_I, Qt::ControlModifier);  // from the batter's window
+        auto* figures = control<FiguresWindow>("figuresWindow");
+        QTRY_VERIFY(figures->isVisible());
+        QVERIFY(figures->tabSeparated().endsWith("\t—\t\n"));  // one ball: no arrival gap
+        QTest::keyClick(figures, Qt::Key_F6);
+        QVERIFY(!figures->tabSeparated().endsWith("\t—\t\n"));
+        QVERIFY(!errorBox());
+        QTest::keyClick(figures, Qt::Key_Escape);
+        QVERIFY(!figures->isVisible());
+        QTest::keyClick(batter, Qt::Key_Escape);
+        QVERIFY(!batter->isVisible());
+        QTest::keyClick(form_.get(), Qt::Key_F1);  // the guide, from the program itself
+        auto* help = control<QTextBrowser>("helpWindow");
+        QTRY_VERIFY(help->isVisible());
+        QVERIFY(help->toPlainText().contains("キャッチャーから見て左が 1"));
+        QTest::keyClick(help, Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
+    }
+
+    // In the batter's window a key goes first to the control that has the focus: Space presses
+    // the focused frame-step button rather than starting the replay.
+    void batterKeysGoToTheFocusedControl() {
+        click("Command1");
+        form_->showBatter();
+        auto* batter = control<BatterWindow>("batterWindow");
+        batter->setPlaying(false);
+        batter->seek(0);
+        auto* forward = control<QPushButton>("batterForward");
+        forward->setFocus();
+        QTest::keyClick(forward, Qt::Key_Space);
+        QVERIFY(!batter->isPlaying());
+        QVERIFY(batter->time() > 0);
+        QTest::keyClick(batter, Qt::Key_Space);  // where no control wants it: play
+        QVERIFY(batter->isPlaying());
+    }
+
+    // With no printer, the print dialog says so in full and offers the page as a PDF.
+    void printDialogOffersAPdf() {
+        bool offered = false, whole = false;
+        QTimer::singleShot(300, [&] {
+            auto* dialog = form_->findChild<QDialog*>("printDialog");
+            if (!dialog) return;
+            auto* pdf = dialog->findChild<QPushButton*>("savePdfButton");
+            offered = pdf && pdf->isVisible();
+            for (QLabel* l : dialog->findChildren<QLabel*>()) {
+                if (!l->wordWrap() || !l->isVisible()) continue;
+                whole = l->height() >= l->heightForWidth(l->width());
+            }
+            dialog->reject();
+        });
+        QTest::keyClick(form_.get(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(offered);
+        QVERIFY(whole);
+    }
+
+    // At every size the window can take, no view, button, panel or caption covers another.
+    void nothingOverlapsAtAnySize_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("smallest") << QSize(0, 0);
+        QTest::newRow("800 x 600") << QSize(800, 600);
+        QTest::newRow("1600 x 1100") << QSize(1600, 1100);
+    }
+    void nothingOverlapsAtAnySize() {
+        QFETCH(QSize, size);
+        form_->resize(size);
+        QTest::qWait(0);
+        QWidget* content = control<QWidget>("content");
+        QList<QPair<QString, QRect>> placed;
+        for (QWidget* w : content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            // A caption by its ink; a control within its border, which may touch its
+            // neighbour's as it was designed to.
+            const bool caption = qobject_cast<QLabel*>(w);
+            placed.append({w->objectName(), caption ? ink(w) : inWindow(w).adjusted(1, 1, -1, -1)});
+        }
+        for (int i = 0; i < placed.size(); ++i) {
+            for (int j = i + 1; j < placed.size(); ++j) {
+                QVERIFY2(!placed[i].second.intersects(placed[j].second),
+                         qPrintable(placed[i].first + " covers " + placed[j].first));
+            }
+        }
     }
 
     void closeEnds() {

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -130,7 +130,9 @@ BatterWindow::BatterWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     play_ = new QPushButton("一時停止", this);
     play_->setObjectName("batterPlay");
     auto* back = new QPushButton("◀ 1コマ", this);
+    back->setObjectName("batterBack");
     auto* forward = new QPushButton("1コマ ▶", this);
+    forward->setObjectName("batterForward");
     slider_ = new QSlider(Qt::Horizontal, this);
     slider_->setObjectName("batterSlider");
     speed_ = new QComboBox(this);
@@ -167,18 +169,17 @@ BatterWindow::BatterWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(back, &QPushButton::clicked, this, [this] { step(-1); });
     connect(forward, &QPushButton::clicked, this, [this] { step(1); });
     connect(slider_, &QSlider::sliderMoved, this, [this](int v) { seek(v * kSliderUnit); });
+    // From the keyboard too (arrows, Page Up and Down, Home, End).
+    connect(slider_, &QSlider::actionTriggered, this, [this](int action) {
+        if (action == QAbstractSlider::SliderMove) return;  // a drag: sliderMoved has it
+        setPlaying(false);
+        seek(slider_->sliderPosition() * kSliderUnit);
+    });
     connect(eye_, &QComboBox::currentIndexChanged, this, [this](int i) {
         canvas_->eye = static_cast<ball::Eye>(i);
         canvas_->update();
     });
     connect(save, &QPushButton::clicked, this, &BatterWindow::saveImage);
-    const auto key = [this](QKeySequence keys, auto slot) {
-        auto* s = new QShortcut(keys, this, slot);
-        s->setContext(Qt::WindowShortcut);
-    };
-    key(QKeySequence(Qt::Key_Space), [this] { setPlaying(!isPlaying()); });
-    key(QKeySequence(Qt::Key_Left), [this] { step(-1); });
-    key(QKeySequence(Qt::Key_Right), [this] { step(1); });
     // About 60 frames a second, from a timer that runs only while playing.
     timer_.setInterval(16);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -244,6 +245,19 @@ void BatterWindow::showTime() {
                         time_ >= scene_.decision[0]->time && time_ >= scene_.decision[1]->time;
     separation_->setText("判断点での間隔: " + (passed ? qs(scene_.separation) + " cm" : "—"));
     canvas_->update();
+}
+
+void BatterWindow::keyPressEvent(QKeyEvent* event) {
+    // Only keys the focused control leaves: Space on a button presses it, the arrows in a list
+    // choose in it.
+    switch (event->key()) {
+        case Qt::Key_Space: setPlaying(!isPlaying()); break;
+        case Qt::Key_Left: step(-1); break;
+        case Qt::Key_Right: step(1); break;
+        case Qt::Key_Escape: close(); break;
+        default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
 }
 
 void BatterWindow::hideEvent(QHideEvent* event) {

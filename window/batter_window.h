@@ -34,6 +34,7 @@ public:
     bool isPlaying() const { return timer_.isActive(); }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:

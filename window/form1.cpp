@@ -2,22 +2,20 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QShortcut>
+#include <QStatusBar>
 #include <QVBoxLayout>
-#include <QtMath>
 
 #include "batter_window.h"
 #include "error_box.h"
 #include "figures_window.h"
+#include "help_window.h"
 #include "measured_dialog.h"
 #include "page_output.h"
 #include "picture_box.h"
@@ -45,12 +43,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setFont(font);
 
     // The controls stand on a surface that follows the window's size, and scrolls only when
-    // the window is smaller than the smallest layout.
+    // the window is smaller than the smallest layout; the menu bar above it, the status bar
+    // below.
     content_ = new QWidget;
     content_->setObjectName("content");
-    content_->setMinimumSize(
-        Form1Ui::kPanelsWidth + qCeil(Form1Ui::kViewsWidth * Form1Ui::kSmallestViews),
-        Form1Ui::kLayoutSize.height());
     content_->resize(Form1Ui::kLayoutSize);
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -59,20 +55,30 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     scroll->setWidget(content_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(scroll);
-    resize(Form1Ui::kLayoutSize);
+    status_ = new QStatusBar(this);
+    status_->setObjectName("statusBar");
+    status_->setSizeGripEnabled(false);
+    layout->addWidget(status_);
     // A control reached by the keyboard scrolls into view.
     connect(qApp, &QApplication::focusChanged, this, [this, scroll](QWidget*, QWidget* now) {
         if (now && content_->isAncestorOf(now)) scroll->ensureWidgetVisible(now);
     });
 
-    // A pair of files that a program stopped in the middle of a click left half replaced.
-    if (session_.recoverFiles()) qWarning("%s", ball::recoveredFilesMessage().c_str());
     ui_.setupUi(content_);
     connect(ui_.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui_.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui_.Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(ui_.Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    // Enter in a panel's text box throws that panel's ball (not while an input method composes:
+    // its Enter only ends the composition).
+    for (QLineEdit* box : ui_.textBoxes(1)) {
+        connect(box, &QLineEdit::returnPressed, this, &Form1::Command1_Click);
+    }
+    for (QLineEdit* box : ui_.textBoxes(2)) {
+        connect(box, &QLineEdit::returnPressed, this, &Form1::Command2_Click);
+    }
     const ball::View views[] = {ball::View::Side, ball::View::Top, ball::View::Catcher};
     for (int v = 0; v < 3; ++v) {
         ui_.views()[v]->setTip([this, view = views[v]](QPointF at) {
@@ -80,13 +86,23 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         });
     }
     buildActions();
-    new ViewLayout(content_, ui_.views());
+    layout_ = new ViewLayout(content_, ui_.views());
+    full_ = Form1Ui::kLayoutSize +
+            QSize(0, layout->menuBar()->sizeHint().height() + status_->sizeHint().height());
+    resize(full_);
     printer_ = new PrintWorker(this);
     connect(printer_, &PrintWorker::busyChanged, this, [this](bool busy) {
         ui_.Command3->setEnabled(!busy);
         printAction_->setEnabled(!busy);
     });
     connect(printer_, &PrintWorker::finished, this, &Form1::printFinished);
+
+    // A pair of files that a program stopped in the middle of a click left half replaced.
+    if (session_.recoverFiles()) {
+        qWarning("%s", ball::recoveredFilesMessage().c_str());
+        status_->showMessage(qs(ball::recoveredFilesMessage()));
+    }
+    ui_.ball1.SpeedTxt->setFocus();  // where a new pitch starts
 }
 
 Form1::~Form1() = default;
@@ -95,7 +111,7 @@ void Form1::fitToScreen() {
     if (const QScreen* s = screen()) fitTo(s->availableGeometry());
 }
 
-void Form1::fitTo(const QRect& available) { ViewLayout::fitTo(this, available); }
+void Form1::fitTo(const QRect& available) { ViewLayout::fitTo(this, available, full_); }
 
 void Form1::runClick(int ball, const std::function<ball::ClickOutcome(ball::Views)>& run) {
     const auto boxes = ui_.views();
@@ -127,11 +143,16 @@ void Form1::Command3_Click() { printer_->print(content_, {}); }
 void Form1::printWithDialog() {
     if (printer_->isBusy()) return;
     PrintDialog dialog(this);
-    if (dialog.exec() == QDialog::Accepted) printer_->print(content_, dialog.choice());
+    const int chosen = dialog.exec();
+    if (chosen == QDialog::Accepted) printer_->print(content_, dialog.choice());
+    if (chosen == PrintDialog::SavePdf) askSaveImage("PDF (*.pdf)");
 }
 
 void Form1::printFinished(const PrintOutcome& out) {
-    if (out.message.isEmpty()) return;
+    if (out.message.isEmpty()) {
+        status_->showMessage(qs(ball::printedMessage(out.printer.toStdString())));
+        return;
+    }
     QMessageBox* box = showError(this, out.message);
     if (out.noPrinter) {
         // Offer the same page as a PDF instead.
@@ -149,6 +170,13 @@ void Form1::showBatter() {
     batter_->setScene(session_.batterScene());
     batter_->raise();
     batter_->activateWindow();
+}
+
+void Form1::showHelp() {
+    if (!help_) help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
 void Form1::showFigures() {
@@ -185,54 +213,6 @@ void Form1::askSaveCsv() {
     if (!path.isEmpty()) saveCsv(path);
 }
 
-void Form1::buildActions() {
-    const auto action = [this](const QString& text, QKeySequence keys, auto slot) {
-        auto* a = new QAction(text, this);
-        a->setShortcut(keys);
-        a->setShortcutContext(Qt::WindowShortcut);
-        connect(a, &QAction::triggered, this, slot);
-        addAction(a);
-        return a;
-    };
-    viewActions_ = {
-        action("投球の数値…", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { showFigures(); }),
-        action("画像を保存…", QKeySequence::Save, [this] { askSaveImage("PNG 画像 (*.png)"); }),
-        action("軌道を CSV で保存…", QKeySequence(Qt::CTRL | Qt::Key_E), [this] { askSaveCsv(); }),
-        action("印刷…", QKeySequence::Print, [this] { printWithDialog(); }),
-        action("打者から見た投球…", QKeySequence(Qt::CTRL | Qt::Key_B), [this] { showBatter(); }),
-    };
-    printAction_ = viewActions_[3];
-    for (QAction* a : viewActions_) a->setShortcutVisibleInContextMenu(true);
-    // Each panel's own menu: a measured pitch into it.
-    for (int b = 0; b < 2; ++b) {
-        const QKeySequence keys(b == 0 ? Qt::CTRL | Qt::Key_1 : Qt::CTRL | Qt::Key_2);
-        measuredActions_[b] = action("計測値から入力…", keys, [this, b] { enterMeasured(b + 1); });
-        measuredActions_[b]->setShortcutVisibleInContextMenu(true);
-        QWidget* panel = ui_.panel(b + 1).frame;
-        panel->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(panel, &QWidget::customContextMenuRequested, this, [this, panel, b](QPoint at) {
-            QMenu menu(this);
-            menu.setObjectName("panelMenu");
-            menu.addAction(measuredActions_[b]);
-            menu.exec(panel->mapToGlobal(at));
-        });
-    }
-    // The Menu key and Shift+F10 open the right-click menu of whatever has the focus.
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::openFocusMenu);
-    }
-    for (PictureBox* box : ui_.views()) {
-        box->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(box, &QWidget::customContextMenuRequested, this, [this, box](QPoint at) {
-            QMenu menu(this);
-            menu.setObjectName("viewMenu");
-            menu.addActions(viewActions_);
-            menu.exec(box->mapToGlobal(at));
-        });
-    }
-}
-
 void Form1::enterMeasured(int ball) {
     MeasuredDialog dialog(ball, ui_.panel(ball).SpeedTxt->text(), this);
     // A measurement the model cannot take is said, and the dialog stays for a correction.
@@ -250,14 +230,4 @@ void Form1::enterMeasured(int ball) {
         }
         return;
     }
-}
-
-void Form1::openFocusMenu() {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus || !isAncestorOf(focus)) return;
-    // At the text cursor in a text box, in the middle of anything else.
-    const QRect cursor = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-    const QPoint at = cursor.isValid() ? cursor.center() : focus->rect().center();
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
-    QCoreApplication::sendEvent(focus, &event);
 }

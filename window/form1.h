@@ -10,11 +10,14 @@
 
 class BatterWindow;
 class FiguresWindow;
+class HelpWindow;
 class PrintWorker;
 class QAction;
+class QStatusBar;
+class ViewLayout;
 
-/// The one window, "ボールの軌道": three views, the Ball-1 and Ball-2 panels, four buttons. It
-/// wires them: the form (Form1Ui) holds the controls, a ViewLayout places them as the window
+/// The one window, "ボールの軌道": three views, the Ball-1 and Ball-2 panels, four buttons, with a
+/// menu bar above and a status bar below. It wires them: the form (Form1Ui) holds the controls, a ViewLayout places them as the window
 /// grows, the session (PitchSession) runs each click, a PrintWorker prints; Form1 owns these
 /// and the secondary windows, and hands each click, menu action and shortcut on.
 class Form1 : public QWidget {
@@ -37,6 +40,8 @@ public:
     void showBatter();
     /// Opens "投球の数値", the figures of the balls drawn, or brings it forward.
     void showFigures();
+    /// Opens "使い方", the guide to the program, or brings it forward.
+    void showHelp();
     /// Saves an image of the window: a PDF page of vectors for a name ending in .pdf, a PNG of
     /// the window's size otherwise, replacing the file whole. Says why in a message box when it
     /// cannot.
@@ -65,9 +70,13 @@ private:
     ball::PitchSession session_;
     Form1Ui ui_;
     QWidget* content_ = nullptr;  // the form's surface, inside a scroll area
+    ViewLayout* layout_ = nullptr;
+    QSize full_;                  // the window at the form's own size, with its bars
+    QStatusBar* status_ = nullptr;
     PrintWorker* printer_ = nullptr;
     FiguresWindow* figures_ = nullptr;
     BatterWindow* batter_ = nullptr;
+    HelpWindow* help_ = nullptr;
     QList<QAction*> viewActions_;
     QAction* printAction_ = nullptr;
     QAction* measuredActions_[2] = {};  // 計測値から入力… for Ball 1 and Ball 2

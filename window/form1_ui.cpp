@@ -210,6 +210,7 @@ void Form1Ui::setupUi(QWidget* content) {
     buildTargetGrid(*this, ball1.frame, ball1Defaults);
     buildBallPanel(content, kBall2Layout, textsOf(ball::Ball2Panel{}), ball2);
     buildTabOrder(*this);
+    nameForPeople();
 }
 
 ball::Ball1Panel Form1Ui::ball1Panel() const {
@@ -237,6 +238,14 @@ ball::Ball2Panel Form1Ui::ball2Panel() const {
     p.Text2_4 = text(ball2.gyroHorizontal);
     p.Text2_3 = text(ball2.gyroSide);
     return p;
+}
+
+std::vector<QLineEdit*> Form1Ui::textBoxes(int ball) {
+    const PanelControls& p = panel(ball);
+    std::vector<QLineEdit*> boxes = {p.SpeedTxt,    p.Omega0Txt,      p.Omega1Txt,
+                                     p.thitaTxtBox, p.gyroHorizontal, p.gyroSide};
+    if (ball == 1) boxes.insert(boxes.end(), {TargetPTxt_0, TargetPTxt_1});
+    return boxes;
 }
 
 void Form1Ui::fill(int ball, const ball::PanelFill& values) {

@@ -2,6 +2,7 @@
 
 #include <QSize>
 #include <array>
+#include <vector>
 
 #include "session/measured_pitch.h"
 #include "setup/panels.h"
@@ -18,11 +19,12 @@ class QWidget;
 /// holds no behaviour and makes no connections; Form1 wires it.
 struct Form1Ui {
     /// The layout as drawn, in pixels: the views and buttons in kViewsWidth on the left, the
-    /// panels in the rest. The views shrink no further than kSmallestViews on a small screen.
+    /// panels in the rest. The views shrink no further than kSmallestViews on a small screen,
+    /// where the buttons under them still stand clear of one another.
     static constexpr QSize kLayoutSize{15240 / 15, 10905 / 15};
     static constexpr int kViewsWidth = 10680 / 15;
     static constexpr int kPanelsWidth = kLayoutSize.width() - kViewsWidth;
-    static constexpr double kSmallestViews = 0.45;
+    static constexpr double kSmallestViews = 0.65;
 
     /// One ball's panel.
     struct PanelControls {
@@ -58,6 +60,8 @@ struct Form1Ui {
     std::array<PictureBox*, 3> views() const { return {Picture1, Picture2, Picture3}; }
     /// Ball 1's or Ball 2's panel (1 or 2).
     PanelControls& panel(int ball) { return ball == 1 ? ball1 : ball2; }
+    /// The text boxes of ball 1's or 2's panel, Ball 1's target cell included.
+    std::vector<QLineEdit*> textBoxes(int ball);
 
     /// The Ball-1 panel's values as the user left them.
     ball::Ball1Panel ball1Panel() const;
@@ -67,4 +71,9 @@ struct Form1Ui {
     void fill(int ball, const ball::PanelFill& values);
     /// Shows the option values a ball's setup set, so the panel agrees with what was run.
     void applyWrites(int ball, const ball::OptionWrites& writes);
+
+private:
+    /// Names each control for a screen reader: the words the user reads beside it, with the
+    /// ball and the unit, never the control's identifier.
+    void nameForPeople();
 };

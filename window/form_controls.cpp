@@ -34,9 +34,7 @@ QLabel* roomyLabel(QWidget* parent, const char* name, int index, const QString& 
 }
 
 QLineEdit* textBox(QWidget* parent, const char* name, int index, const QString& text, QRect g) {
-    QLineEdit* t = place<QLineEdit>(parent, name, index, g, text);
-    t->setAccessibleName(controlName(name, index));
-    return t;
+    return place<QLineEdit>(parent, name, index, g, text);
 }
 
 QRadioButton* option(QWidget* parent, const char* name, int index, const QString& text, QRect g,

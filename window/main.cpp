@@ -1,5 +1,5 @@
 #include <QApplication>
-#include <QCommandLineParser>
+#include <QLocale>
 #include <cstdio>
 
 #include "form1.h"
@@ -8,40 +8,75 @@
 
 namespace {
 
-// Answers --help, --version and a mistaken option the way command-line tools do, before any
-// window or display is needed; returns the exit status, or -1 to go on to the window.
+// Messages in English only under an English locale; Japanese otherwise.
+bool inEnglish() { return QLocale::system().language() == QLocale::English; }
+
+const char kHelpJapanese[] =
+    "使い方: ballview [オプション]\n"
+    "ボールの軌道: 投げたボールの軌道を計算し、二つの投球を三つの図で比べます。\n"
+    "\n"
+    "オプション:\n"
+    "  -h, --help     この説明を示して終わります。\n"
+    "  -v, --version  版を示して終わります。\n"
+    "\n"
+    "データのファイル \"initdir.txt\" と \"Ball1Traj.txt\" は、起動したフォルダに置きます\n"
+    "(デスクトップのメニューから起動するとホームフォルダ)。\n";
+
+const char kHelpEnglish[] =
+    "Usage: ballview [option]\n"
+    "Computes the flight of two pitched baseballs and draws them side by side in three views.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     Show this help and exit.\n"
+    "  -v, --version  Show the version and exit.\n"
+    "\n"
+    "It keeps its files \"initdir.txt\" and \"Ball1Traj.txt\" in the folder it was started in\n"
+    "(the home folder when started from the desktop menu).\n";
+
+// An argument as typed, cut short enough for one line.
+QString shown(const QString& argument) {
+    constexpr int kLongest = 40;
+    return argument.size() > kLongest ? argument.left(kLongest) + "…" : argument;
+}
+
+// Answers --help, --version and a mistaken option the way command-line tools do, and a missing
+// display in one line, before any window is made; returns the exit status, or -1 to go on to the
+// window.
 int answerCommandLine(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName("ballview");
-    QCoreApplication::setApplicationVersion(BALL_VERSION);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "ボールの軌道: 投げたボールの軌道を計算し、二つの投球を三つの図で比べます。\n"
-        "Computes the flight of two pitched baseballs and draws them side by side.\n"
-        "\n"
-        "データのファイル \"initdir.txt\" と \"Ball1Traj.txt\" は、起動したフォルダに置きます\n"
-        "(デスクトップのメニューから起動するとホームフォルダ)。\n"
-        "It keeps its files \"initdir.txt\" and \"Ball1Traj.txt\" in the folder it was started\n"
-        "in (the home folder when started from the desktop menu).");
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    if (!parser.parse(QCoreApplication::arguments())) {
-        std::fprintf(stderr, "ballview: %s\nTry 'ballview --help'.\n",
-                     qUtf8Printable(parser.errorText()));
+    const QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    const bool english = inEnglish();
+    for (const QString& a : arguments) {
+        if (a == "-h" || a == "--help" || a == "--help-all") {
+            std::fputs(english ? kHelpEnglish : kHelpJapanese, stdout);
+            return 0;
+        }
+        if (a == "-v" || a == "--version") {
+            std::printf("ballview %s\n", BALL_VERSION);
+            return 0;
+        }
+    }
+    if (!arguments.isEmpty()) {
+        const QString& a = arguments.first();
+        const QString what =
+            a.startsWith('-')
+                ? QString(english ? "unknown option '%1'" : "知らないオプション「%1」です。")
+                      .arg(shown(a))
+                : QString(english ? "takes no arguments: %1" : "引数はとりません: %1")
+                      .arg(shown(a));
+        std::fprintf(
+            stderr, "ballview: %s\n%s\n", qUtf8Printable(what),
+            english ? "Try 'ballview --help'." : "使い方は 'ballview --help' で示します。");
         return 2;
     }
-    if (parser.isSet(help) || parser.isSet("help-all")) {
-        std::fputs(qUtf8Printable(parser.helpText()), stdout);
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        std::printf("ballview %s\n", BALL_VERSION);
-        return 0;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "ballview: takes no arguments: %s\nTry 'ballview --help'.\n",
-                     qUtf8Printable(parser.positionalArguments().join(' ')));
-        return 2;
+    // Without a display Qt would abort with advice to reinstall: say what is missing instead.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs(english ? "ballview: no display: neither DISPLAY nor WAYLAND_DISPLAY is set.\n"
+                           : "ballview: 画面がありません（DISPLAY も WAYLAND_DISPLAY も設定されて"
+                             "いません）。\n",
+                   stderr);
+        return 1;
     }
     return -1;
 }

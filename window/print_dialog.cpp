@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QtConcurrent>
+#include <algorithm>
 
 PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("printDialog");
@@ -50,6 +51,18 @@ void PrintDialog::showPrinters() {
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(!list.queues.isEmpty());
     status_->setText(list.failure);
     status_->setVisible(!list.failure.isEmpty());
+    // Wide enough that each sentence keeps to its line, tall enough for all of them.
+    int widest = 0;
+    for (const QString& line : list.failure.split('\n')) {
+        widest = std::max(widest, status_->fontMetrics().horizontalAdvance(line));
+    }
+    status_->setMinimumWidth(std::min(widest + 2, 800));
+    if (list.queues.isEmpty()) {
+        QPushButton* pdf = buttons_->addButton("PDFとして保存…", QDialogButtonBox::ActionRole);
+        pdf->setObjectName("savePdfButton");
+        connect(pdf, &QPushButton::clicked, this, [this] { done(SavePdf); });
+    }
+    adjustSize();
 }
 
 PrintChoice PrintDialog::choice() const {

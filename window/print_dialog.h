@@ -12,13 +12,18 @@ class QLabel;
 class QSpinBox;
 
 /// "印刷": where to print and how many copies, before the page goes. The queues are asked for
-/// off the window's thread; until they come, and when none can be had, it says so.
+/// off the window's thread; until they come, and when none can be had, it says so, growing to
+/// its message, and offers the page as a PDF instead.
 class PrintDialog : public QDialog {
     Q_OBJECT
 
 public:
     explicit PrintDialog(QWidget* parent);
     ~PrintDialog() override;
+
+    /// What exec() returns when the user asks for the page as a PDF instead: there is no
+    /// printer to choose.
+    static constexpr int SavePdf = 2;
 
     /// The queue and copies chosen.
     PrintChoice choice() const;

@@ -228,7 +228,7 @@ PrintOutcome sendToPrinter(const QByteArray& pdf, const PrintChoice& choice,
     const std::string failure = sendJob(server.http(), queue, pdf, choice.copies);
     if (server.stopped()) return {server.stopMessage()};
     if (!failure.empty()) return {qs(ball::printFailedMessage(queue, failure))};
-    return {};
+    return {.message = {}, .noPrinter = false, .printer = qs(queue)};
 }
 
 PrinterList listPrinters(const std::shared_ptr<PrintStop>& stop) {

@@ -12,6 +12,7 @@ class QThreadPool;
 struct PrintOutcome {
     QString message;         // what to tell the user; empty when the job was taken
     bool noPrinter = false;  // there is no printer at all: a PDF can be offered instead
+    QString printer = {};    // the queue that took the job
 };
 
 /// Where a page goes: a queue (empty: the one the user named for this program with LPDEST or

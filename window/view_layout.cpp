@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QWidget>
+#include <QtMath>
 #include <algorithm>
 #include <tuple>
 
@@ -30,11 +31,17 @@ ViewLayout::ViewLayout(QWidget* content, const std::array<PictureBox*, 3>& views
         QWidget* w = content_->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
         anchored_.push_back({w, w->geometry(), across, below});
     }
+    // Below this the buttons under the views would run into one another.
+    const int across = base_[2].x() - (base_[0].x() + base_[0].width());
+    content_->setMinimumSize(Form1Ui::kPanelsWidth + across +
+                                 qCeil((Form1Ui::kViewsWidth - across) * Form1Ui::kSmallestViews),
+                             Form1Ui::kLayoutSize.height());
     content_->installEventFilter(this);
+    if (QWidget* shown = content_->parentWidget()) shown->installEventFilter(this);
     place();
 }
 
-void ViewLayout::fitTo(QWidget* window, const QRect& available) {
+void ViewLayout::fitTo(QWidget* window, const QRect& available, QSize full) {
     // Room the window system takes around the window; before it is first shown, the size of a
     // common title bar and border.
     const QRect inner = window->geometry(), outer = window->frameGeometry();
@@ -42,7 +49,6 @@ void ViewLayout::fitTo(QWidget* window, const QRect& available) {
                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
     if (frame.isNull()) frame = QMargins(8, 32, 8, 8);
     const QSize room = available.size().shrunkBy(frame);
-    const QSize full = Form1Ui::kLayoutSize;
     if (room.width() >= full.width() && room.height() >= full.height()) {
         window->resize(full);
         return;
@@ -53,25 +59,37 @@ void ViewLayout::fitTo(QWidget* window, const QRect& available) {
 }
 
 bool ViewLayout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == content_ && event->type() == QEvent::Resize) place();
+    if (event->type() == QEvent::Resize) place();  // of the surface, or of what shows of it
     return QObject::eventFilter(watched, event);
 }
 
 void ViewLayout::place() {
-    // The views scale by the largest factor that lets them and the panels fit.
-    const QSize size = content_->size();
-    const double k =
-        std::max(Form1Ui::kSmallestViews,
-                 std::min(double(size.width() - Form1Ui::kPanelsWidth) / Form1Ui::kViewsWidth,
-                          double(size.height()) / Form1Ui::kLayoutSize.height()));
-    const auto scaled = [k](const QRect& r) {
-        return QRect(qRound(r.x() * k), qRound(r.y() * k), qRound(r.width() * k),
-                     qRound(r.height() * k));
-    };
-    QRect now[3];
-    for (int v = 0; v < 3; ++v) views_[v]->setGeometry(now[v] = scaled(base_[v]));
+    // The views scale by the largest factor that lets them and the panels fit; the gaps between
+    // them, where their captions stand, and the room below them keep their size, so that no
+    // caption runs into a view whatever the factor.
     const auto right = [](const QRect& r) { return r.x() + r.width(); };
     const auto bottom = [](const QRect& r) { return r.y() + r.height(); };
+    const int across = base_[2].x() - right(base_[0]);  // between the side and catcher views
+    const int down = base_[1].y() - bottom(base_[0]);   // between the side and top views
+    const int below = Form1Ui::kLayoutSize.height() - bottom(base_[1]);
+    // The views fit what shows of the surface: on a small screen the panels beside them may
+    // scroll, the views do not.
+    const QWidget* shown = content_->parentWidget();
+    const QSize size(content_->width(),
+                     shown ? std::min(shown->height(), content_->height()) : content_->height());
+    const double k = std::max(
+        Form1Ui::kSmallestViews,
+        std::min(
+            double(size.width() - Form1Ui::kPanelsWidth - across) / (Form1Ui::kViewsWidth - across),
+            double(size.height() - down - below) / (Form1Ui::kLayoutSize.height() - down - below)));
+    const auto scaled = [k](const QRect& r, int x, int y) {
+        return QRect(x, y, qRound(r.width() * k), qRound(r.height() * k));
+    };
+    QRect now[3];
+    now[0] = scaled(base_[0], base_[0].x(), base_[0].y());
+    now[1] = scaled(base_[1], base_[1].x(), bottom(now[0]) + down);
+    now[2] = scaled(base_[2], right(now[0]) + across, base_[2].y());
+    for (int v = 0; v < 3; ++v) views_[v]->setGeometry(now[v]);
     for (const Anchored& a : anchored_) {
         QRect g = a.base;
         if (a.across < 0) {
@@ -79,6 +97,8 @@ void ViewLayout::place() {
         } else {
             const double centre = a.base.x() + a.base.width() / 2.0 - base_[a.across].x();
             g.moveLeft(now[a.across].x() + qRound(centre * k - a.base.width() / 2.0));
+            // Never into the panels: a caption wider than its shrunken view moves left.
+            if (g.right() >= right(now[2])) g.moveRight(right(now[2]) - 1);
         }
         if (a.below >= 0) g.moveTop(bottom(now[a.below]) + a.base.y() - bottom(base_[a.below]));
         a.widget->setGeometry(g);

@@ -9,8 +9,9 @@ class PictureBox;
 class QWidget;
 
 /// The form's layout as the window grows: the three views scale together by the largest factor
-/// that leaves the panels room; every other control keeps its size and its place relative to a
-/// view. It follows the surface's resizes by itself.
+/// that leaves the panels room, down to kSmallestViews; every other control keeps its size and
+/// its place relative to a view, and the surface is never smaller than that smallest layout,
+/// where nothing overlaps. It follows the surface's resizes by itself.
 class ViewLayout : public QObject {
     Q_OBJECT
 
@@ -18,10 +19,9 @@ public:
     /// Takes the surface as laid out now as the layout at factor 1.
     ViewLayout(QWidget* content, const std::array<PictureBox*, 3>& views);
 
-    /// Fits a window holding the layout to a free area, in screen coordinates: unchanged where
-    /// the whole layout fits, otherwise as large as the area allows, with the content
-    /// scrolling.
-    static void fitTo(QWidget* window, const QRect& available);
+    /// Fits a window holding the layout to a free area, in screen coordinates: at its full size
+    /// where that fits, otherwise as large as the area allows, with the content scrolling.
+    static void fitTo(QWidget* window, const QRect& available, QSize full);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

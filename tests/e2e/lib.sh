@@ -54,9 +54,15 @@ start_app() {
     PIDS+=($APP_PID)
     WIN=$(wait_for_window "ボールの軌道" 2000)
     [ -n "$WIN" ] || fail "the window did not appear: $(cat "$WORK/app.log")"
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    form_at "$WIN"
+}
+
+# Sets WIN_X and WIN_Y to where the form of window $1 starts on the screen: below its menu bar.
+MENU_BAR_HEIGHT=23
+form_at() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
     WIN_X=$X
-    WIN_Y=$Y
+    WIN_Y=$((Y + MENU_BAR_HEIGHT))
 }
 
 stop_app() {
@@ -64,12 +70,12 @@ stop_app() {
     wait "$APP_PID" 2>/dev/null || true
 }
 
-# Clicks at window coordinates.
+# Clicks at form coordinates.
 click_at() {
     xdotool mousemove --sync $((WIN_X + $1)) $((WIN_Y + $2)) click 1
 }
 
-# Centres of the controls, in window pixels (twips / 15).
+# Centres of the controls, in form pixels (twips / 15).
 COMMAND1="620 380"
 COMMAND2="620 444"
 COMMAND3="620 508"

@@ -9,7 +9,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "package check skipped: not root (installing a package needs root)"
     exit 77
 fi
-for tool in cpack apt-get dpkg-shlibdeps lintian desktop-file-validate Xvfb xdotool; do
+for tool in cpack apt-get dpkg-shlibdeps lintian desktop-file-validate Xvfb xdotool man python3; do
     command -v "$tool" >/dev/null || { echo "package check skipped: $tool is not installed"; exit 77; }
 done
 if dpkg-query -W -f='${Status}' ballview 2>/dev/null | grep -q "install ok installed"; then
@@ -43,6 +43,12 @@ env -u DISPLAY -u QT_QPA_PLATFORM "$APP" --no-such-option 2>/dev/null || status=
 desktop-file-validate /usr/share/applications/ballview.desktop || fail "the desktop entry"
 for page in /usr/share/man/man1/ballview.1.gz /usr/share/man/ja/man1/ballview.1.gz; do
     grep -qx "$page" "$WORK/files" || fail "no manual page $page"
+    # Every line fits an 80-column terminal, a wide character taking two.
+    widest=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null | python3 -c '
+import sys, unicodedata
+print(max(sum(2 if unicodedata.east_asian_width(c) in "WF" else 1 for c in line.rstrip("\n"))
+          for line in sys.stdin))')
+    [ "$widest" -le 80 ] || fail "$page has a line $widest columns wide"
 done
 
 start_xvfb

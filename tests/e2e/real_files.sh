@@ -24,9 +24,7 @@ start_traced() {
     APP_PID=$!
     PIDS+=($APP_PID)
     WIN=$(xdotool search --sync --onlyvisible --name "ボールの軌道" 2>/dev/null | head -1)
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
-    WIN_X=$X
-    WIN_Y=$Y
+    form_at "$WIN"
 }
 
 # Every file renamed in was flushed to disk first, as SQLite and QSaveFile do.
@@ -112,9 +110,7 @@ if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
     PIDS+=($APP_PID)
     WIN=$(wait_for_window "ボールの軌道" 2000)
     [ -n "$WIN" ] || fail "the window did not appear for nobody: $(cat "$WORK/app.log")"
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
-    WIN_X=$X
-    WIN_Y=$Y
+    form_at "$WIN"
     traj=$(md5sum <"$shared/Ball1Traj.txt")
     click_at $COMMAND1
     said=$(wait_for_message "ほかのユーザー" 50)

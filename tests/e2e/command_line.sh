@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The command line as a terminal user meets it, with no display: help in Japanese (in English
+# under an English locale), the version, one line naming the missing display, and a mistaken
+# option named as typed, a long one cut short.
+# Usage: command_line.sh PROGRAM
+APP=$(realpath "$1")
+set -uo pipefail
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+run() {  # run LOCALE ARGS...: the output and error output, then "status N"
+    local locale=$1
+    shift
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL="$locale" LANG="$locale" \
+        "$APP" "$@" 2>&1
+    echo "status $?"
+}
+
+# Japanese unless the locale is English. C.UTF-8 is on every machine; the English locale may not
+# be installed (Qt then adds a line about it), so only what the help says is checked there.
+said=$(run C.UTF-8 --help)
+[[ "$said" == *"使い方: ballview"*"initdir.txt"*"status 0" ]] || fail "--help in Japanese: $said"
+said=$(run en_US.UTF-8 --help)
+[[ "$said" == *"Usage: ballview"*"initdir.txt"*"status 0" ]] || fail "--help in English: $said"
+said=$(run C.UTF-8 --version)
+[[ "$said" == "ballview "[0-9]*"status 0" ]] || fail "--version: $said"
+
+said=$(run C.UTF-8)
+[ "$(echo "$said" | wc -l)" -eq 2 ] || fail "no display: more than one line: $said"
+[[ "$said" == *DISPLAY*WAYLAND_DISPLAY*"status 1" ]] || fail "no display: $said"
+
+said=$(run C.UTF-8 -style Fusion)
+[[ "$said" == *"「-style」"*"status 2" ]] || fail "an unknown option not named as typed: $said"
+long="--$(head -c 100000 /dev/zero | tr '\0' x)"
+said=$(run C.UTF-8 "$long")
+[[ "$said" == *"「--xxx"*"…」"*"status 2" ]] || fail "a long option: $said"
+[ "${#said}" -lt 200 ] || fail "a 100 kB option echoed back: ${#said} characters"
+said=$(run C.UTF-8 pitches.csv)
+[[ "$said" == *"pitches.csv"*"status 2" ]] || fail "an argument: $said"
+echo "command line: passed"
