@@ -299,8 +299,7 @@ void ReplaceGroup::commit(const FolderLock* held,
                 const std::optional<fs::path> backup = keepAside(s.target);
                 if (!backup && unkept) {
                     const int error = errno;
-                    settle(entries);
-                    staged_.clear();
+                    settle(entries);  // the destructor removes every temporary left
                     throw refusedByPermission(error)
                         ? RunError(ErrorKind::PermissionDenied, s.name, s.role)
                         : writeFailure(s.target, s.name, s.role, error);
@@ -319,8 +318,7 @@ void ReplaceGroup::commit(const FolderLock* held,
             const int error = errno;
             if (fd >= 0) ::unlink(written.c_str());
             settle(entries);
-            const Staged first = staged_.front();
-            staged_.clear();
+            const Staged& first = staged_.front();
             throw writeFailure(first.target, first.name, first.role, error);
         }
         flush();
@@ -334,10 +332,7 @@ void ReplaceGroup::commit(const FolderLock* held,
             const RunError error = writeFailure(s.target, s.name, s.role, errno);
             // Whatever was renamed in goes back, and the temporaries go with the journal; one
             // that cannot be carried out stays for the next commit or start to finish.
-            if (!entries.empty()) {
-                if (settle(entries)) ::unlink(journal.c_str());
-                staged_.clear();
-            }
+            if (!entries.empty() && settle(entries)) ::unlink(journal.c_str());
             flush();
             throw error;
         }

@@ -71,10 +71,15 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
         // Writable by all, but only its owner may replace it there.
         {"another user's file in a shared folder", test::Planted::SharedFolder,
          ErrorKind::FileWriteFailure, Refuser::OtherUser, "initdir.txt"},
+        // Neither old version can be kept aside, so neither file may be replaced.
+        {"two files that may be written but not read", test::Planted::WriteOnly,
+         ErrorKind::PermissionDenied, Refuser::Unknown, "initdir.txt", true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        if (r.planted == test::Planted::SharedFolder && ::geteuid() != 0) continue;  // one user
+        const bool anotherUser =
+            r.planted == test::Planted::SharedFolder || r.planted == test::Planted::WriteOnly;
+        if (anotherUser && ::geteuid() != 0) continue;  // an owner may always link its file
         test::ScopedWorkDir dir;
         fs::permissions(".", fs::perms::all);
         if (r.planted) {
@@ -88,7 +93,9 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
         }
         if (r.second) {
             test::writeFile("first.txt", "old\r\n");
-            fs::permissions("first.txt", fs::perms::all);
+            fs::permissions("first.txt", r.planted == test::Planted::WriteOnly
+                                             ? fs::status("initdir.txt").permissions()
+                                             : fs::perms::all);
         }
         const bool plainFile = fs::is_regular_file(r.where);
         const fs::perms mode = fs::status(r.where).permissions();

@@ -61,6 +61,11 @@ void plant(const std::filesystem::path& name, Planted what, const std::string& t
                                       fs::perms::others_read | fs::perms::others_write);
             fs::permissions(fs::current_path(), fs::perms::all | fs::perms::sticky_bit);
             break;
+        case Planted::WriteOnly:
+            writeFile(name, text);
+            fs::permissions(name, fs::perms::owner_write | fs::perms::group_write |
+                                      fs::perms::others_write);
+            break;
         case Planted::LinkToFile:
             writeFile("linked.txt", text);
             fs::permissions("linked.txt", fs::perms::owner_read | fs::perms::owner_write |

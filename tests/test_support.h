@@ -36,6 +36,7 @@ enum class Planted {
     LinkToFile,   // a link to another file, anybody may write, holding the given text
     SharedFolder, // the given text, anybody may write, in a folder with the sticky bit (as the
                   // system's temporary folder), the file the planter's
+    WriteOnly,    // the given text, anybody may write it but none read it, mode 222
 };
 
 /// Leaves `what` at the name; the text is used where the kind holds one.
