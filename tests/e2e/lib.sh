@@ -96,30 +96,12 @@ count_colour() {
     convert "$shot" -crop "$crop" +repage txt:- | grep -ci " $colour " || true
 }
 
-# Starts a server on a free local port that accepts every connection and never answers, as a
-# hung print server does; sets SILENT_SERVER to its address.
-start_silent_server() {
-    python3 - "$WORK/silent.port" <<'EOF' &
-import os, socket, sys
-server = socket.socket()
-server.bind(("127.0.0.1", 0))
-server.listen(16)
-with open(sys.argv[1] + ".new", "w") as f:
-    f.write(str(server.getsockname()[1]))
-os.rename(sys.argv[1] + ".new", sys.argv[1])
-held = []
-while True:
-    held.append(server.accept()[0])
-EOF
-    PIDS+=($!)
-    wait_for_file "$WORK/silent.port"
-    SILENT_SERVER="127.0.0.1:$(cat "$WORK/silent.port")"
-}
-
-# Starts a server on a free local port that answers every connection one byte every 3 s, too
-# slowly ever to finish but never silent for long; sets TRICKLE_SERVER to its address.
-start_trickle_server() {
-    python3 - "$WORK/trickle.port" <<'EOF' &
+# Starts a print server that misbehaves on a free local port and sets the variable named $2 to
+# its address: "silent" accepts every connection and never answers, as a hung one does;
+# "trickle" answers one byte every 3 s, too slowly ever to finish but never silent for long.
+misbehaving_server() {
+    local kind=$1 port="$WORK/$1.port"
+    python3 - "$port" "$kind" <<'EOF' >/dev/null &
 import os, socket, sys, threading, time
 server = socket.socket()
 server.bind(("127.0.0.1", 0))
@@ -127,20 +109,23 @@ server.listen(16)
 with open(sys.argv[1] + ".new", "w") as f:
     f.write(str(server.getsockname()[1]))
 os.rename(sys.argv[1] + ".new", sys.argv[1])
-def trickle(connection):
+def answer(connection):
     try:
         for byte in b"HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n" * 100:
-            connection.send(bytes([byte]))
             time.sleep(3)
+            if sys.argv[2] == "trickle":
+                connection.send(bytes([byte]))
     except OSError:
         pass
 while True:
-    threading.Thread(target=trickle, args=(server.accept()[0],), daemon=True).start()
+    threading.Thread(target=answer, args=(server.accept()[0],), daemon=True).start()
 EOF
     PIDS+=($!)
-    wait_for_file "$WORK/trickle.port"
-    TRICKLE_SERVER="127.0.0.1:$(cat "$WORK/trickle.port")"
+    wait_for_file "$port"
+    printf -v "$2" '127.0.0.1:%s' "$(cat "$port")"
 }
+start_silent_server() { misbehaving_server silent SILENT_SERVER; }
+start_trickle_server() { misbehaving_server trickle TRICKLE_SERVER; }
 
 # Prints the first line of the program's error output that matches $1 once there is one,
 # waiting up to $2 tenths of a second; prints nothing if none comes.
