@@ -12,6 +12,8 @@ namespace ball {
 
 namespace {
 
+constexpr const char* kShortOfTheCatcher = "捕手の位置まで届かない";
+
 // A figure to its decimals; one that rounds to zero shows no sign.
 std::string number(std::optional<double> v, double scale, int decimals) {
     if (!v) return "—";
@@ -56,6 +58,10 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
         rows[0].cells[b] = number(part(f.plate, &PlanePass::lateral), 100, 1);
         rows[1].cells[b] = number(part(f.plate, &PlanePass::height), 100, 1);
         rows[2].cells[b] = number(part(f.plate, &PlanePass::time), 1000, 1);
+        // A drawn ball that stops short of the catcher says so, not a dash.
+        if (sets[b] && !f.plate) {
+            for (int r = 0; r < 3; ++r) rows[r].cells[b] = kShortOfTheCatcher;
+        }
         rows[3].cells[b] = number(part(f.decision, &PlanePass::lateral), 100, 1);
         rows[4].cells[b] = number(part(f.decision, &PlanePass::height), 100, 1);
         const auto side = [&](double Break::*m) {
@@ -69,7 +75,9 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
     if (ball1 && ball2) pair = pairFigures(*ball1, *ball2);
     rows[8].cells[0] = centimetres(pair.decisionGap);
     rows[9].cells[0] = number(pair.plateGap, 100, 1);
-    rows[10].cells[0] = number(pair.ratio, 1, 2);
+    // Two separations that both show as nothing have no ratio worth a figure.
+    const bool apart = rows[8].cells[0] != "—" && rows[8].cells[0] != "0.0";
+    rows[10].cells[0] = apart ? number(pair.ratio, 1, 2) : "—";
     rows[11].cells[0] = number(pair.arrivalGap, 1000, 1);
     return rows;
 }

@@ -4,6 +4,7 @@
 
 #include "files/number_text.h"
 #include "physics/pitch_state.h"
+#include "physics/trajectory.h"
 #include "setup/ball_setup.h"
 
 namespace ball {
@@ -21,9 +22,12 @@ std::string slowestSpeedAdvice() {
 // The click that writes one of the program's files anew.
 std::string writingClick(FileRole role) {
     switch (role) {
-        case FileRole::Initdir: return "目標を「する」にして「ボール１」";
-        case FileRole::Ball1Traj: return "「ボール１」";
-        case FileRole::None: break;
+        case FileRole::Initdir:
+            return "目標を「する」にして「ボール１」";
+        case FileRole::Ball1Traj:
+            return "「ボール１」";
+        case FileRole::None:
+            break;
     }
     return {};
 }
@@ -176,6 +180,19 @@ std::string printedMessage(const std::string& printer) { return "印刷しまし
 
 std::string printFailedMessage(const std::string& printer, const std::string& failure) {
     return "プリンタ" + quoted(printer) + "で印刷できませんでした: " + failure;
+}
+
+std::string aimMissedMessage(int passes, std::optional<double> missMetres) {
+    const std::string advice =
+        "\n速度を上げるか、トップスピン（下へ落ちる回転）を減らしてください。"
+        "描いた軌道と保存した向きは、最後に投げたものです。";
+    if (!missMetres) {
+        return "ボール１は " + std::to_string(passes) +
+               " 回投げ直しても捕手の位置まで届かず、目標をねらえませんでした。" + advice;
+    }
+    return "ボール１は " + std::to_string(passes) + " 回投げ直しても目標に " +
+           fixedText(kAimTolerance * 100, 0) + " cm 以内まで届かず、" +
+           fixedText(*missMetres * 100, 1) + " cm 外れました。" + advice;
 }
 
 std::string recoveredFilesMessage() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "physics/run_error.h"
@@ -36,6 +37,10 @@ std::string printedMessage(const std::string& printer);
 
 /// A job that the printer or the print system did not take; `failure` is its answer.
 std::string printFailedMessage(const std::string& printer, const std::string& failure);
+
+/// An aimed Ball 1 that did not come within the aim's tolerance of its target in the passes
+/// made: how far it ended from it (none: it never reached the catcher), and what to change.
+std::string aimMissedMessage(int passes, std::optional<double> missMetres);
 
 /// The two files were put back as they were before a click that the program, stopped in its
 /// middle, left half done.

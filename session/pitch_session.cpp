@@ -1,6 +1,7 @@
 #include "pitch_session.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "display/pitch_figures.h"
@@ -34,7 +35,7 @@ ClickOutcome PitchSession::transaction(Run&& run) {
 }
 
 ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
-    return transaction([&] {
+    ClickOutcome out = transaction([&] {
         // The whole click holds the data folder: the direction it may read and the pair it
         // writes belong together, whatever another program commits meanwhile.
         const FolderLock folder(FolderLock::folderOf(kInitdirFile), FolderLock::Mode::Exclusive);
@@ -52,6 +53,15 @@ ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
         if (state_.noaim == 0) aimedCell_ = targetCell(state_.xtgt, double{state_.ztgt});
         return writes;
     });
+    // An aim that did not come within its tolerance is drawn and saved all the same (the
+    // files are what Ball 2 relies on), and said.
+    if (out.ok() && state_.noaim == 0 && !aim_.onTarget) {
+        const bool reached = ballFigures(ball1_).plate.has_value();
+        const double miss = std::hypot(state_.xtgt - state_.xfin,
+                                       double{state_.ztgt} - double{state_.zfin});
+        out.notice = aimMissedMessage(aim_.passes, reached ? std::optional(miss) : std::nullopt);
+    }
+    return out;
 }
 
 ClickOutcome PitchSession::runBall2(const Ball2Panel& panel, Views views) {

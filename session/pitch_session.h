@@ -25,6 +25,7 @@ struct ClickOutcome {
     OptionWrites writes;            // the option values the setup set on its panel
     std::optional<RunError> error;  // the run-time error that ended it, if one did
     std::string message;            // what to tell the user, UTF-8; empty when it succeeded
+    std::string notice = {};        // after a success, what to tell the user all the same
 
     bool ok() const { return message.empty(); }
 };

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "golden.h"
@@ -75,6 +76,7 @@ TEST(PitchSession, Ball1ThenBall2MatchTheReference) {
         Boxes one;
         const ClickOutcome first = session.runBall1(k.one, one.views());
         ASSERT_TRUE(first.ok()) << first.message;
+        EXPECT_EQ(first.notice, "");  // on target: nothing more to say
         EXPECT_EQ(first.writes.gyroOpb, !k.one.OrdinaryOpb_0);
         EXPECT_EQ(first.writes.TargetOP_1, false);
         EXPECT_EQ(session.aim().passes, ref.ball1Passes);
@@ -305,6 +307,36 @@ TEST(PitchSession, AnswersForTheBallsShown) {
     EXPECT_EQ(session.batterScene().endTime, end);
 }
 
+// Figures that do not mislead: an aim that never reaches the catcher is drawn and saved as
+// always and said once, its plate figures say why they are missing; two pitches that never part
+// have no ratio of their separations.
+TEST(PitchSession, FiguresThatTellTheTruth) {
+    test::ScopedWorkDir dir;
+    PitchSession session;
+    Ball1Panel slowTopspin;
+    slowTopspin.SpeedTxt_0 = "56";
+    slowTopspin.thitaTxtBox_0 = "180";
+    Boxes one;
+    const ClickOutcome missed = session.runBall1(slowTopspin, one.views());
+    ASSERT_TRUE(missed.ok()) << missed.message;
+    EXPECT_NE(missed.notice.find("捕手の位置まで届かず"), std::string::npos) << missed.notice;
+    EXPECT_NE(missed.notice.find("速度を上げる"), std::string::npos) << missed.notice;
+    EXPECT_FALSE(one.untouched());
+    EXPECT_TRUE(std::filesystem::exists("initdir.txt") && std::filesystem::exists("Ball1Traj.txt"));
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(session.figures()[row].cells[0], "捕手の位置まで届かない") << row;
+    }
+
+    Boxes again, same;
+    ASSERT_TRUE(session.runBall1(Ball1Panel{}, again.views()).ok());
+    Ball2Panel likeBall1;
+    likeBall1.Omega0Txt_1 = likeBall1.Omega1Txt_1 = "30";
+    likeBall1.thitaTxtBox_1 = "0";
+    ASSERT_TRUE(session.runBall2(likeBall1, same.views()).ok());
+    const std::vector<FigureRow> rows = session.figures();
+    EXPECT_EQ(rows[8].cells[0] + "|" + rows[9].cells[0] + "|" + rows[10].cells[0], "0.0|0.0|—");
+}
+
 // A Ball 1 with the target off reads the saved direction and writes its trajectory as one step
 // of the folder: a direction another program saves meanwhile is either read or waited for.
 TEST(PitchSession, TargetOffReadsAndWritesAsOneStep) {
@@ -337,6 +369,14 @@ TEST(PitchSession, TargetOffReadsAndWritesAsOneStep) {
     ::waitpid(click, &status, 0);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(test::readFile("Ball1Traj.txt"), expected);
+}
+
+// An aim that reached the catcher but not its target says by how much, in cm.
+TEST(Messages, AMissedAimSaysByHowMuch) {
+    const std::string text = aimMissedMessage(11, 0.1234);
+    EXPECT_NE(text.find("11 回投げ直しても目標に 1 cm 以内まで届かず、12.3 cm 外れました"),
+              std::string::npos)
+        << text;
 }
 
 // What the user reads of a refused write: what refused it, and that no file changed.

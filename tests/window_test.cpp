@@ -523,6 +523,19 @@ private slots:
         }
     }
 
+    // An aim that never reaches the catcher is drawn as always, then said once.
+    void anAimThatMissesIsSaid() {
+        control<QLineEdit>("SpeedTxt_0")->setText("56");
+        control<QLineEdit>("thitaTxtBox_0")->setText("180");
+        click("Command1");
+        QVERIFY(count(image("Picture1"), isBlue) > 20);
+        QVERIFY(!errorBox());
+        const QList<QMessageBox*> notices =
+            form_->findChildren<QMessageBox*>("noticeBox", Qt::FindDirectChildrenOnly);
+        QCOMPARE(notices.size(), 1);
+        QVERIFY(notices[0]->text().contains("速度を上げる"));
+    }
+
     // The session's message in a box; the window stays open and keeps its drawing.
     void errorKeepsWindowAndDrawing_data() {
         QTest::addColumn<QString>("button");

@@ -233,13 +233,16 @@ void BatterWindow::showTime() {
     since_->setText(QString("リリースから %1 ms").arg(qs(ball::fixedText(time_ * 1000, 1))));
     QStringList left;
     for (int b = 0; b < 2; ++b) {
+        if (scene_.balls[b] && !scene_.plateTime[b]) {
+            left << QString("ボール%1 捕手の位置まで届かない").arg(b == 0 ? "１" : "２");
+        }
         if (!scene_.plateTime[b]) continue;
         const double remaining = std::max(0.0, *scene_.plateTime[b] - time_);
         left << QString("ボール%1 %2 ms")
                     .arg(b == 0 ? "１" : "２")
                     .arg(qs(ball::fixedText(remaining * 1000, 1)));
     }
-    left_->setText("プレートまで: " + left.join("、"));
+    left_->setText("プレートまで: " + (left.isEmpty() ? QString("—") : left.join("、")));
     // The separation once both have passed the decision point, as 投球の数値 gives it.
     const bool passed = scene_.decision[0] && scene_.decision[1] &&
                         time_ >= scene_.decision[0]->time && time_ >= scene_.decision[1]->time;

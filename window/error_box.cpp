@@ -5,12 +5,14 @@
 #include <QScreen>
 #include <algorithm>
 
-QMessageBox* errorBox(QWidget* parent, const QString& text) {
+namespace {
+
+QMessageBox* messageBox(QWidget* parent, QMessageBox::Icon icon, const QString& name,
+                        const QString& text) {
     // Also on the error output, for whoever started the program from a terminal.
     qWarning("%s", qUtf8Printable(text));
-    auto* box =
-        new QMessageBox(QMessageBox::Critical, "ボールの軌道", text, QMessageBox::Ok, parent);
-    box->setObjectName("errorBox");
+    auto* box = new QMessageBox(icon, "ボールの軌道", text, QMessageBox::Ok, parent);
+    box->setObjectName(name);
     box->setWindowModality(Qt::WindowModal);
     // Japanese may wrap between any two characters: wide enough for the longest sentence, the
     // lines break only where the message does.
@@ -27,8 +29,18 @@ QMessageBox* errorBox(QWidget* parent, const QString& text) {
     return box;
 }
 
+}  // namespace
+
+QMessageBox* errorBox(QWidget* parent, const QString& text) {
+    return messageBox(parent, QMessageBox::Critical, "errorBox", text);
+}
+
 QMessageBox* showError(QWidget* parent, const QString& text) {
     QMessageBox* box = errorBox(parent, text);
     box->open();
     return box;
+}
+
+void showNotice(QWidget* parent, const QString& text) {
+    messageBox(parent, QMessageBox::Information, "noticeBox", text)->open();
 }

@@ -12,3 +12,6 @@ QMessageBox* errorBox(QWidget* parent, const QString& text);
 
 /// Shows errorBox without waiting for it.
 QMessageBox* showError(QWidget* parent, const QString& text);
+
+/// Shows the same box, as information, for what went through but is worth a word.
+void showNotice(QWidget* parent, const QString& text);

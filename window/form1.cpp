@@ -126,6 +126,7 @@ void Form1::runClick(int ball, const std::function<ball::ClickOutcome(ball::View
     if (figures_) figures_->setFigures(session_.figures(), session_.breaks());
     if (batter_) batter_->setScene(session_.batterScene());
     ui_.applyWrites(ball, out.writes);
+    if (!out.notice.empty()) showNotice(this, qs(out.notice));  // once, after the drawing
 }
 
 void Form1::Command1_Click() {
