@@ -1,5 +1,6 @@
 #include "figure_texts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -83,6 +84,16 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
 }
 
 std::string centimetres(std::optional<double> metres) { return number(metres, 100, 1); }
+
+int movementChartReach(const std::vector<std::optional<Break>>& breaks) {
+    int reach = 60;
+    for (const std::optional<Break>& b : breaks) {
+        if (!b) continue;
+        const double farthest = std::max(std::abs(b->horizontal), std::abs(b->vertical)) * 100;
+        while (farthest > reach) reach += 20;
+    }
+    return reach;
+}
 
 std::string decisionPointNote() {
     return "判断点: プレートの " + fixedText(kDecisionBeforePlate, 2) +

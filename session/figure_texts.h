@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "display/display_set.h"
+#include "display/pitch_figures.h"
 #include "display/three_view.h"
 
 // The figures of the drawn balls as the window shows them, as UTF-8 text.
@@ -26,6 +27,10 @@ std::string centimetres(std::optional<double> metres);
 
 /// One line on the decision point of the figures, computed from its distance.
 std::string decisionPointNote();
+
+/// How far the movement chart reaches each way from its centre, cm: 60, and 20 more for each
+/// step a break lies beyond, so that charts of most pitches share one scale.
+int movementChartReach(const std::vector<std::optional<Break>>& breaks);
 
 /// What a view tells about the place (across, up) under the mouse: the drawn balls at one
 /// distance along the pitch, with their times and the separation the view shows. The side and

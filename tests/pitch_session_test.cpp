@@ -371,6 +371,21 @@ TEST(PitchSession, TargetOffReadsAndWritesAsOneStep) {
     EXPECT_EQ(test::readFile("Ball1Traj.txt"), expected);
 }
 
+// The movement chart keeps ±60 cm until a break lies beyond it, then grows in 20 cm steps.
+TEST(MovementChart, RangeGrowsInSteps) {
+    const struct {
+        std::optional<Break> one, two;
+        int reach;
+    } rows[] = {
+        {{}, {}, 60},
+        {Break{0, 0.6}, Break{-0.3, 0}, 60},
+        {Break{0, 0.742}, {}, 80},
+        {{}, Break{-0.601, 0}, 80},
+        {Break{0.3, -1.01}, Break{0, 0.2}, 120},
+    };
+    for (const auto& r : rows) EXPECT_EQ(movementChartReach({r.one, r.two}), r.reach);
+}
+
 // An aim that reached the catcher but not its target says by how much, in cm.
 TEST(Messages, AMissedAimSaysByHowMuch) {
     const std::string text = aimMissedMessage(11, 0.1234);

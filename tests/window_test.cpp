@@ -625,6 +625,18 @@ private slots:
         QVERIFY(both.startsWith(
             "\tボール１\tボール２\nプレートでの左右 (cm、捕手から見て右が＋)\t0.0\t-30.2\n"));
         QVERIFY(both.endsWith("\n到着の時間差 (ms、ボール２−ボール１)\t9.5\t\n"));
+        // The chart is seen from behind the pitcher, as the tilt clock: Ball 2's 3:00 break
+        // (28.7 cm to the catcher's left) plots right of the centre.
+        const QImage chart = control<QWidget>("movementChart")->grab().toImage();
+        int red = 0, rightOfCentre = 0;
+        for (int y = 0; y < chart.height(); ++y) {
+            for (int x = 0; x < chart.width(); ++x) {
+                if (!isRed(chart.pixel(x, y)) || y > chart.height() * 3 / 4) continue;  // legend
+                ++red;
+                rightOfCentre += x > chart.width() / 2;
+            }
+        }
+        QVERIFY(red > 10 && rightOfCentre == red);
         QApplication::clipboard()->clear();
         QTest::keyClick(figures, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), both);
