@@ -57,6 +57,35 @@ double lastTime(const DisplaySet& set) {
     return last == 0 ? 0 : pointTime(set, last);
 }
 
+PictureFrame framePicture(const BatterScene& scene, Eye eye, double width, double height,
+                          double margin) {
+    // Projected at a focal length of 1 the picture's extent scales with the focal length.
+    const Point3 from = eyePoint(eye);
+    double left = 0, right = 0, bottom = 0, top = 0;
+    bool any = false;
+    const auto take = [&](const Point3& p) {
+        const std::optional<Projected> q = project(p, from, 1);
+        if (!q) return;
+        left = any ? std::min(left, q->right) : q->right;
+        right = any ? std::max(right, q->right) : q->right;
+        bottom = any ? std::min(bottom, q->up) : q->up;
+        top = any ? std::max(top, q->up) : q->up;
+        any = true;
+    };
+    const PlaneArea zone = strikeZone();
+    for (double x : {zone.xHigh, zone.xLow}) {
+        for (double z : {zone.zHigh, zone.zLow}) take({x, kDist, z});
+    }
+    for (const std::optional<DisplaySet>& set : scene.balls) {
+        if (!set) continue;
+        for (int n = 1; n <= pointCount(*set); ++n) take(pointOf(*set, n));
+    }
+    const double spanX = std::max(right - left, 1e-9), spanY = std::max(top - bottom, 1e-9);
+    const double focal =
+        std::max(1.0, std::min((width - 2 * margin) / spanX, (height - 2 * margin) / spanY));
+    return {focal, -(left + right) / 2 * focal, -(bottom + top) / 2 * focal};
+}
+
 PlaneArea strikeZone() {
     return {targetLateral(1.5), targetLateral(4.5), targetHeight(1.5), targetHeight(4.5)};
 }

@@ -65,6 +65,23 @@ PlaneArea strikeZone();
 /// The target cell around a target point.
 PlaneArea targetCell(double xtgt, double ztgt);
 
+/// How a picture of a given size frames a scene from one eye: the pinhole's focal length in
+/// pixels, and where the straight-ahead point stands, in pixels from the picture's centre
+/// (right, up).
+struct PictureFrame {
+    double focal = 0;
+    double right = 0;
+    double up = 0;
+};
+
+struct BatterScene;
+
+/// The largest framing that holds, with the margin in pixels all round, the release point, the
+/// whole strike zone and each ball's drawn points from release to its end, seen from the eye.
+/// The ball keeps its true apparent size at that focal length.
+PictureFrame framePicture(const BatterScene& scene, Eye eye, double width, double height,
+                          double margin);
+
 /// What the batter's window shows of the balls shown.
 struct BatterScene {
     std::optional<DisplaySet> balls[2];    // Ball 1, Ball 2 as drawn

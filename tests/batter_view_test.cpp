@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "display/pitch_figures.h"
+#include "physics/constants.h"
 #include "recording_canvas.h"
 #include "session/pitch_session.h"
 #include "test_support.h"
@@ -72,6 +75,36 @@ TEST(BatterView, BallsAtATime) {
     EXPECT_DOUBLE_EQ(scene.endTime, std::max(lastTime(set), lastTime(*session.shownBall2())));
     ASSERT_TRUE(scene.aimedCell);
     EXPECT_NEAR(scene.aimedCell->zHigh - scene.aimedCell->zLow, 1.7 / 6, 1e-12);
+
+    // From every eye the picture holds the whole zone and both balls from release to the plate,
+    // within its margin, and fills it one way or the other.
+    const double width = 700, height = 450, margin = 12;
+    for (Eye eye : {Eye::RightBatter, Eye::LeftBatter, Eye::Catcher}) {
+        SCOPED_TRACE(static_cast<int>(eye));
+        const PictureFrame frame = framePicture(scene, eye, width, height, margin);
+        double left = width, right = 0, top = height, bottom = 0;
+        const auto inPicture = [&](const Point3& p) {
+            const std::optional<Projected> q = project(p, eyePoint(eye), frame.focal);
+            ASSERT_TRUE(q);
+            const double x = width / 2 + frame.right + q->right, y = height / 2 - frame.up - q->up;
+            EXPECT_GE(x, margin - 1e-6);
+            EXPECT_LE(x, width - margin + 1e-6);
+            EXPECT_GE(y, margin - 1e-6);
+            EXPECT_LE(y, height - margin + 1e-6);
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+        };
+        const PlaneArea zone = strikeZone();
+        for (double x : {zone.xHigh, zone.xLow}) {
+            for (double z : {zone.zHigh, zone.zLow}) inPicture({x, kDist, z});
+        }
+        for (const DisplaySet* ball : {&set, session.shownBall2()}) {
+            inPicture(positionAt(*ball, 0));
+            inPicture(positionAt(*ball, lastTime(*ball)));
+        }
+        EXPECT_TRUE(right - left > width - 2 * margin - 1 ||
+                    bottom - top > height - 2 * margin - 1);
+    }
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -43,9 +43,12 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         p.fillRect(rect(), QColor(250, 250, 250));
         const ball::Point3 from = ball::eyePoint(eye);
-        // About 60 degrees from top to bottom, one scale every way.
-        const double focal = height() * 0.85;
-        const QPointF centre = QRectF(rect()).center();
+        // The release, the whole zone and both flights in the picture, one scale every way.
+        const int textLine = fontMetrics().height();  // room for the eye's line and the legend
+        const ball::PictureFrame frame =
+            ball::framePicture(scene_, eye, width(), height() - 2 * textLine, 12);
+        const double focal = frame.focal;
+        const QPointF centre = QRectF(rect()).center() + QPointF(frame.right, -frame.up);
         const auto at = [&](const ball::Point3& point) -> std::optional<QPointF> {
             const auto q = ball::project(point, from, focal);
             if (!q) return std::nullopt;
@@ -69,16 +72,39 @@ protected:
         p.setPen(QPen(QColor(150, 120, 80), 1));
         line({3, ball::kDist, 0}, {-3, ball::kDist, 0});
         line({3, 0, 0}, {-3, 0, 0});
-        // The target cell Ball 1 was aimed at, and the strike zone around it.
-        if (scene_.aimedCell) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(0, 200, 0, 70));
-            p.drawPolygon(area(*scene_.aimedCell));
-        }
+        // The strike zone as a frame, and the target cell Ball 1 was aimed at inside it.
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(40, 40, 40), 1.5));
         p.drawPolygon(area(ball::strikeZone()));
+        if (scene_.aimedCell) {
+            p.setPen(QPen(QColor(0, 160, 0), 2));
+            p.drawPolygon(area(*scene_.aimedCell));
+        }
         const QColor colours[] = {QColor(0, 0, 255), QColor(255, 0, 0)};
+        // Whose eye, where it stands, and which ball is which.
+        p.setPen(QColor(60, 60, 60));
+        const char* eyes[] = {"右打者の目", "左打者の目", "捕手の目"};
+        const double behind = from.y - ball::kDist;
+        p.drawText(QPointF(6, 4 + fontMetrics().ascent()),
+                   QString("%1: 捕手の位置から %2 m 後ろ、高さ %3 m、中心から%4 %5 m")
+                       .arg(eyes[static_cast<int>(eye)], qs(ball::fixedText(behind, 1)),
+                            qs(ball::fixedText(from.z, 1)),
+                            from.x > 0   ? "三塁側へ"
+                            : from.x < 0 ? "一塁側へ"
+                                         : "",
+                            qs(ball::fixedText(std::abs(from.x), 1))));
+        double x = 6;
+        const double legendY = height() - 6 - fontMetrics().descent();
+        for (int b = 0; b < 2; ++b) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(colours[b]);
+            p.drawEllipse(QPointF(x + 5, legendY - fontMetrics().ascent() / 2.0), 4, 4);
+            p.setPen(QColor(60, 60, 60));
+            const QString name = b == 0 ? "ボール１" : "ボール２";
+            p.drawText(QPointF(x + 13, legendY), name);
+            x += 13 + fontMetrics().horizontalAdvance(name) + 16;
+        }
+        p.setBrush(Qt::NoBrush);
         // The release point.
         if (scene_.balls[0]) {
             if (const auto q = at(ball::positionAt(*scene_.balls[0], 0))) {
@@ -254,11 +280,21 @@ void BatterWindow::keyPressEvent(QKeyEvent* event) {
     // Only keys the focused control leaves: Space on a button presses it, the arrows in a list
     // choose in it.
     switch (event->key()) {
-        case Qt::Key_Space: setPlaying(!isPlaying()); break;
-        case Qt::Key_Left: step(-1); break;
-        case Qt::Key_Right: step(1); break;
-        case Qt::Key_Escape: close(); break;
-        default: QWidget::keyPressEvent(event); return;
+        case Qt::Key_Space:
+            setPlaying(!isPlaying());
+            break;
+        case Qt::Key_Left:
+            step(-1);
+            break;
+        case Qt::Key_Right:
+            step(1);
+            break;
+        case Qt::Key_Escape:
+            close();
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
     }
     event->accept();
 }
