@@ -90,8 +90,25 @@ std::optional<Break> ballBreak(const DisplaySet& set) {
     return Break{halfAcceleration(sx) * t2, (2 * halfAcceleration(sz) + gravity) * t2 / 2};
 }
 
+namespace {
+
+std::optional<double> bounceDistance(const DisplaySet& set) {
+    const double radius = kBallDiameter / 2;
+    for (int n = 2; n <= pointCount(set); ++n) {
+        const double z0 = set.ztraj[n - 1], z1 = set.ztraj[n];
+        if (z1 > radius || z0 <= radius) continue;
+        const double f = (z0 - radius) / (z0 - z1);
+        const double y = distance(set, n - 1) + f * (distance(set, n) - distance(set, n - 1));
+        return y < kDist ? std::optional(y) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 BallFigures ballFigures(const DisplaySet& set) {
-    return {passAt(set, kDist - kDecisionBeforePlate), passAt(set, kDist), ballBreak(set)};
+    return {passAt(set, kDist - kDecisionBeforePlate), passAt(set, kDist), ballBreak(set),
+            bounceDistance(set)};
 }
 
 PairFigures pairFigures(const DisplaySet& ball1, const DisplaySet& ball2) {

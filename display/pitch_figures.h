@@ -32,6 +32,9 @@ struct BallFigures {
     std::optional<PlanePass> decision;  // at kDecisionBeforePlate before the catcher plane
     std::optional<PlanePass> plate;     // at the catcher plane
     std::optional<Break> pitchBreak;    // absent when the ball does not reach the plate
+    // Where, from release, its centre first comes within its radius of the ground before the
+    // catcher plane, m: a ball that bounces in front of the plate.
+    std::optional<double> bounce = {};
 };
 
 /// The figures of two drawn balls together; absent where either ball lacks the pass.

@@ -87,6 +87,7 @@ struct BatterScene {
     std::optional<DisplaySet> balls[2];    // Ball 1, Ball 2 as drawn
     std::optional<PlanePass> decision[2];  // where each passes the decision point, and when
     std::optional<double> plateTime[2];    // when each reaches the catcher plane, s
+    std::optional<double> bounce[2];     // where each bounces in front of the plate, m
     std::optional<PlaneArea> aimedCell;    // the target cell Ball 1 was aimed at
     std::string separation = "—";          // at the decision point, as 投球の数値 gives it
     double endTime = 0;                    // the later ball's last drawn point, s

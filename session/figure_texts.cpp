@@ -59,10 +59,12 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
         rows[0].cells[b] = number(part(f.plate, &PlanePass::lateral), 100, 1);
         rows[1].cells[b] = number(part(f.plate, &PlanePass::height), 100, 1);
         rows[2].cells[b] = number(part(f.plate, &PlanePass::time), 1000, 1);
-        // A drawn ball that stops short of the catcher says so, not a dash.
+        // A drawn ball that stops short of the catcher says so, not a dash; one that bounces
+        // first is marked where its plate figures are.
         if (sets[b] && !f.plate) {
             for (int r = 0; r < 3; ++r) rows[r].cells[b] = kShortOfTheCatcher;
         }
+        if (f.bounce) rows[1].cells[b] += "、" + bounceMark(*f.bounce);
         rows[3].cells[b] = number(part(f.decision, &PlanePass::lateral), 100, 1);
         rows[4].cells[b] = number(part(f.decision, &PlanePass::height), 100, 1);
         const auto side = [&](double Break::*m) {
@@ -84,6 +86,10 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
 }
 
 std::string centimetres(std::optional<double> metres) { return number(metres, 100, 1); }
+
+std::string bounceMark(double metres) {
+    return "ワンバウンド（リリースから " + fixedText(metres, 1) + " m）";
+}
 
 int movementChartReach(const std::vector<std::optional<Break>>& breaks) {
     int reach = 60;
@@ -133,6 +139,8 @@ std::string viewTipText(const DisplaySet* ball1, const DisplaySet* ball2, View v
         if (view != View::Side) tip += "左右 " + fixedText(p.lateral * 100, 1) + " cm、";
         if (view != View::Top) tip += "高さ " + fixedText(p.height * 100, 1) + " cm、";
         tip += fixedText(p.time * 1000, 1) + " ms";
+        const std::optional<double> bounce = ballFigures(*sets[b]).bounce;
+        if (bounce && *bounce <= distance) tip += "、" + bounceMark(*bounce) + "の後";
     }
     if (tip.empty()) return {};
     tip = "距離 " + fixedText(distance, 2) + " m\n" + tip;

@@ -25,6 +25,9 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
 /// A length in m as the figures show it: in cm to a tenth, "—" when there is none.
 std::string centimetres(std::optional<double> metres);
 
+/// The mark of a ball that bounces in front of the plate, that far from release.
+std::string bounceMark(double metres);
+
 /// One line on the decision point of the figures, computed from its distance.
 std::string decisionPointNote();
 

@@ -188,9 +188,9 @@ std::string aimMissedMessage(int passes, std::optional<double> missMetres) {
         "描いた軌道と保存した向きは、最後に投げたものです。";
     if (!missMetres) {
         return "ボール１は " + std::to_string(passes) +
-               " 回投げ直しても捕手の位置まで届かず、目標をねらえませんでした。" + advice;
+               " 回投げても捕手の位置まで届かず、目標をねらえませんでした。" + advice;
     }
-    return "ボール１は " + std::to_string(passes) + " 回投げ直しても目標に " +
+    return "ボール１は " + std::to_string(passes) + " 回投げても目標に " +
            fixedText(kAimTolerance * 100, 0) + " cm 以内まで届かず、" +
            fixedText(*missMetres * 100, 1) + " cm 外れました。" + advice;
 }

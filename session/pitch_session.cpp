@@ -57,8 +57,8 @@ ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
     // files are what Ball 2 relies on), and said.
     if (out.ok() && state_.noaim == 0 && !aim_.onTarget) {
         const bool reached = ballFigures(ball1_).plate.has_value();
-        const double miss = std::hypot(state_.xtgt - state_.xfin,
-                                       double{state_.ztgt} - double{state_.zfin});
+        const double miss =
+            std::hypot(state_.xtgt - state_.xfin, double{state_.ztgt} - double{state_.zfin});
         out.notice = aimMissedMessage(aim_.passes, reached ? std::optional(miss) : std::nullopt);
     }
     return out;
@@ -94,6 +94,7 @@ BatterScene PitchSession::batterScene() const {
         scene.balls[b] = *sets[b];
         scene.decision[b] = passAt(*sets[b], kDist - kDecisionBeforePlate);
         if (const auto plate = passAt(*sets[b], kDist)) scene.plateTime[b] = plate->time;
+        scene.bounce[b] = ballFigures(*sets[b]).bounce;
         scene.endTime = std::max(scene.endTime, lastTime(*sets[b]));
     }
     scene.aimedCell = aimedCell_;

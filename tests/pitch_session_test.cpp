@@ -260,7 +260,8 @@ TEST(PitchSession, AnswersForTheBallsShown) {
                                         "74.2|—", "0.0|—", "12:00|—", "—|", "—|", "—|", "—|"}));
     session.runBall2(Ball2Panel{}, two.views());
     EXPECT_EQ(cells(),
-              (std::vector<std::string>{"0.0|-30.2", "84.9|2.2", "564.7|574.2", "0.0|-10.8",
+              (std::vector<std::string>{"0.0|-30.2", "84.9|2.2、ワンバウンド（リリースから 18.4 m）",
+                                        "564.7|574.2", "0.0|-10.8",
                                         "141.8|112.7", "74.2|0.0", "0.0|-28.7", "12:00|3:00",
                                         "31.0|", "88.1|", "2.84|", "9.5|"}));
     // Both balls at one distance, apart as the view shows them.
@@ -275,10 +276,12 @@ TEST(PitchSession, AnswersForTheBallsShown) {
         {View::Top, 11.19, 0,
          "距離 11.19 m\nボール１: 左右 0.0 cm、334.3 ms\nボール２: 左右 -10.8 cm、337.6 ms\n"
          "左右の間隔 10.8 cm"},
-        // Nearest Ball 2's last point: both balls at the plate.
+        // Nearest Ball 2's last point: both balls at the plate, Ball 2 within its radius of
+        // the ground 4 cm before it.
         {View::Catcher, -0.30, 0.03,
          "距離 18.44 m\nボール１: 左右 0.0 cm、高さ 84.9 cm、564.7 ms\n"
-         "ボール２: 左右 -30.2 cm、高さ 2.2 cm、574.2 ms\n間隔 88.1 cm"},
+         "ボール２: 左右 -30.2 cm、高さ 2.2 cm、574.2 ms、ワンバウンド（リリースから 18.4 m）の後\n"
+         "間隔 88.1 cm"},
         {View::Side, 19.5, 1, ""},
     };
     for (const auto& t : tips) EXPECT_EQ(session.viewTip(t.view, t.across, t.up), t.tip);
@@ -335,6 +338,22 @@ TEST(PitchSession, FiguresThatTellTheTruth) {
     ASSERT_TRUE(session.runBall2(likeBall1, same.views()).ok());
     const std::vector<FigureRow> rows = session.figures();
     EXPECT_EQ(rows[8].cells[0] + "|" + rows[9].cells[0] + "|" + rows[10].cells[0], "0.0|0.0|—");
+
+    // Ball 2 at 100 km/h bounces in front of the plate: its plate height says so, and so does
+    // what the catcher's view tells at the plate; Ball 1 does not.
+    Ball2Panel slower;
+    slower.SpeedTxt_1 = "100";
+    Boxes low;
+    ASSERT_TRUE(session.runBall2(slower, low.views()).ok());
+    const FigureRow height = session.figures()[1];
+    EXPECT_EQ(height.cells[0], "84.9");
+    EXPECT_NE(height.cells[1].find("、ワンバウンド（リリースから "), std::string::npos)
+        << height.cells[1];
+    const std::string tip = session.viewTip(View::Catcher, 0, 0.8494);
+    EXPECT_NE(tip.find("ボール２: ") , std::string::npos) << tip;
+    EXPECT_NE(tip.find("ワンバウンド（リリースから "), std::string::npos) << tip;
+    ASSERT_TRUE(session.batterScene().bounce[1]);
+    EXPECT_FALSE(session.batterScene().bounce[0]);
 }
 
 // A Ball 1 with the target off reads the saved direction and writes its trajectory as one step
@@ -389,7 +408,7 @@ TEST(MovementChart, RangeGrowsInSteps) {
 // An aim that reached the catcher but not its target says by how much, in cm.
 TEST(Messages, AMissedAimSaysByHowMuch) {
     const std::string text = aimMissedMessage(11, 0.1234);
-    EXPECT_NE(text.find("11 回投げ直しても目標に 1 cm 以内まで届かず、12.3 cm 外れました"),
+    EXPECT_NE(text.find("11 回投げても目標に 1 cm 以内まで届かず、12.3 cm 外れました"),
               std::string::npos)
         << text;
 }

@@ -462,10 +462,17 @@ private slots:
     void growsWithTheWindow() {
         form_->resize(1600, 1100);
         QTest::qWait(0);
-        // The height decides at this size; the gaps between the views and the room below them
-        // (45 px) keep their size.
-        const double k = (control<QWidget>("content")->height() - 45.0) / (727 - 45);
-        QCOMPARE(control<QWidget>("Picture1")->size(), QSize(qRound(537 * k), qRound(321 * k)));
+        // The views fill the width the panels leave and the height, each by its own factor;
+        // the gaps between the views (15 px across, 23 down) and the room below them (22 px)
+        // keep their size.
+        const QSize content = control<QWidget>("content")->size();
+        const double kx = (content.width() - 304 - 15.0) / (712 - 15);
+        const double ky = (content.height() - 45.0) / (727 - 45);
+        QCOMPARE(control<QWidget>("Picture1")->size(), QSize(qRound(537 * kx), qRound(321 * ky)));
+        // No blank quarter: the panels stand at the right edge, as at the designed size (to the
+        // views' rounding).
+        const int margin = content.width() - control<QWidget>("Ball2Frm")->geometry().right();
+        QVERIFY2(std::abs(margin - (1016 - 1008)) <= 1, qPrintable(QString::number(margin)));
         const QRect p3 = control<QWidget>("Picture3")->geometry();
         QCOMPARE(control<QWidget>("Ball2Frm")->geometry(),
                  QRect(p3.x() + p3.width() - 1, 464, 297, 257));

@@ -15,6 +15,7 @@
 #include "files/number_text.h"
 #include "page_output.h"
 #include "physics/constants.h"
+#include "session/figure_texts.h"
 
 namespace {
 
@@ -265,8 +266,10 @@ void BatterWindow::showTime() {
         if (!scene_.plateTime[b]) continue;
         const double remaining = std::max(0.0, *scene_.plateTime[b] - time_);
         left << QString("ボール%1 %2 ms")
-                    .arg(b == 0 ? "１" : "２")
-                    .arg(qs(ball::fixedText(remaining * 1000, 1)));
+                        .arg(b == 0 ? "１" : "２")
+                        .arg(qs(ball::fixedText(remaining * 1000, 1))) +
+                    (scene_.bounce[b] ? "（" + qs(ball::bounceMark(*scene_.bounce[b])) + "）"
+                                      : QString());
     }
     left_->setText("プレートまで: " + (left.isEmpty() ? QString("—") : left.join("、")));
     // The separation once both have passed the decision point, as 投球の数値 gives it.

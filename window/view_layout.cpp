@@ -64,9 +64,9 @@ bool ViewLayout::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ViewLayout::place() {
-    // The views scale by the largest factor that lets them and the panels fit; the gaps between
-    // them, where their captions stand, and the room below them keep their size, so that no
-    // caption runs into a view whatever the factor.
+    // The views fill the room the panels leave, across and down each by its own factor; the
+    // gaps between them, where their captions stand, and the room below them keep their size,
+    // so that no caption runs into a view whatever the factors.
     const auto right = [](const QRect& r) { return r.x() + r.width(); };
     const auto bottom = [](const QRect& r) { return r.y() + r.height(); };
     const int across = base_[2].x() - right(base_[0]);  // between the side and catcher views
@@ -77,13 +77,14 @@ void ViewLayout::place() {
     const QWidget* shown = content_->parentWidget();
     const QSize size(content_->width(),
                      shown ? std::min(shown->height(), content_->height()) : content_->height());
-    const double k = std::max(
-        Form1Ui::kSmallestViews,
-        std::min(
-            double(size.width() - Form1Ui::kPanelsWidth - across) / (Form1Ui::kViewsWidth - across),
-            double(size.height() - down - below) / (Form1Ui::kLayoutSize.height() - down - below)));
-    const auto scaled = [k](const QRect& r, int x, int y) {
-        return QRect(x, y, qRound(r.width() * k), qRound(r.height() * k));
+    const double kx =
+        std::max(Form1Ui::kSmallestViews, double(size.width() - Form1Ui::kPanelsWidth - across) /
+                                              (Form1Ui::kViewsWidth - across));
+    const double ky =
+        std::max(Form1Ui::kSmallestViews, double(size.height() - down - below) /
+                                              (Form1Ui::kLayoutSize.height() - down - below));
+    const auto scaled = [kx, ky](const QRect& r, int x, int y) {
+        return QRect(x, y, qRound(r.width() * kx), qRound(r.height() * ky));
     };
     QRect now[3];
     now[0] = scaled(base_[0], base_[0].x(), base_[0].y());
@@ -96,7 +97,7 @@ void ViewLayout::place() {
             g.moveLeft(right(now[2]) + a.base.x() - right(base_[2]));
         } else {
             const double centre = a.base.x() + a.base.width() / 2.0 - base_[a.across].x();
-            g.moveLeft(now[a.across].x() + qRound(centre * k - a.base.width() / 2.0));
+            g.moveLeft(now[a.across].x() + qRound(centre * kx - a.base.width() / 2.0));
             // Never into the panels: a caption wider than its shrunken view moves left.
             if (g.right() >= right(now[2])) g.moveRight(right(now[2]) - 1);
         }

@@ -8,10 +8,11 @@
 class PictureBox;
 class QWidget;
 
-/// The form's layout as the window grows: the three views scale together by the largest factor
-/// that leaves the panels room, down to kSmallestViews; every other control keeps its size and
-/// its place relative to a view, and the surface is never smaller than that smallest layout,
-/// where nothing overlaps. It follows the surface's resizes by itself.
+/// The form's layout as the window grows: the three views fill the width the panels leave and
+/// the height, each way by its own factor, down to kSmallestViews; every other control keeps
+/// its size and its place relative to a view, the panels right of the views, and the surface is
+/// never smaller than that smallest layout, where nothing overlaps. It follows the surface's
+/// resizes by itself.
 class ViewLayout : public QObject {
     Q_OBJECT
 
