@@ -90,8 +90,6 @@ std::optional<Break> ballBreak(const DisplaySet& set) {
     return Break{halfAcceleration(sx) * t2, (2 * halfAcceleration(sz) + gravity) * t2 / 2};
 }
 
-namespace {
-
 std::optional<double> bounceDistance(const DisplaySet& set) {
     const double radius = kBallDiameter / 2;
     for (int n = 2; n <= pointCount(set); ++n) {
@@ -103,8 +101,6 @@ std::optional<double> bounceDistance(const DisplaySet& set) {
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 BallFigures ballFigures(const DisplaySet& set) {
     return {passAt(set, kDist - kDecisionBeforePlate), passAt(set, kDist), ballBreak(set),

@@ -61,6 +61,10 @@ std::optional<double> separation(const std::optional<PlanePass>& a,
 /// the catcher plane.
 std::optional<Break> ballBreak(const DisplaySet& set);
 
+/// Where, from release, the set's centre first comes within the ball's radius of the ground
+/// before the catcher plane, m; absent for a ball that does not bounce in front of the plate.
+std::optional<double> bounceDistance(const DisplaySet& set);
+
 /// The figures of one set, from its stored points alone.
 BallFigures ballFigures(const DisplaySet& set);
 

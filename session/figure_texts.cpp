@@ -139,7 +139,7 @@ std::string viewTipText(const DisplaySet* ball1, const DisplaySet* ball2, View v
         if (view != View::Side) tip += "左右 " + fixedText(p.lateral * 100, 1) + " cm、";
         if (view != View::Top) tip += "高さ " + fixedText(p.height * 100, 1) + " cm、";
         tip += fixedText(p.time * 1000, 1) + " ms";
-        const std::optional<double> bounce = ballFigures(*sets[b]).bounce;
+        const std::optional<double> bounce = bounceDistance(*sets[b]);
         if (bounce && *bounce <= distance) tip += "、" + bounceMark(*bounce) + "の後";
     }
     if (tip.empty()) return {};

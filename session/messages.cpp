@@ -22,12 +22,9 @@ std::string slowestSpeedAdvice() {
 // The click that writes one of the program's files anew.
 std::string writingClick(FileRole role) {
     switch (role) {
-        case FileRole::Initdir:
-            return "目標を「する」にして「ボール１」";
-        case FileRole::Ball1Traj:
-            return "「ボール１」";
-        case FileRole::None:
-            break;
+        case FileRole::Initdir: return "目標を「する」にして「ボール１」";
+        case FileRole::Ball1Traj: return "「ボール１」";
+        case FileRole::None: break;
     }
     return {};
 }

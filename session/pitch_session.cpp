@@ -56,7 +56,7 @@ ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
     // An aim that did not come within its tolerance is drawn and saved all the same (the
     // files are what Ball 2 relies on), and said.
     if (out.ok() && state_.noaim == 0 && !aim_.onTarget) {
-        const bool reached = ballFigures(ball1_).plate.has_value();
+        const bool reached = passAt(ball1_, kDist).has_value();
         const double miss =
             std::hypot(state_.xtgt - state_.xfin, double{state_.ztgt} - double{state_.zfin});
         out.notice = aimMissedMessage(aim_.passes, reached ? std::optional(miss) : std::nullopt);
@@ -94,7 +94,7 @@ BatterScene PitchSession::batterScene() const {
         scene.balls[b] = *sets[b];
         scene.decision[b] = passAt(*sets[b], kDist - kDecisionBeforePlate);
         if (const auto plate = passAt(*sets[b], kDist)) scene.plateTime[b] = plate->time;
-        scene.bounce[b] = ballFigures(*sets[b]).bounce;
+        scene.bounce[b] = bounceDistance(*sets[b]);
         scene.endTime = std::max(scene.endTime, lastTime(*sets[b]));
     }
     scene.aimedCell = aimedCell_;
