@@ -68,18 +68,24 @@ leftovers=$(ls -A "$folder" | grep -vxE 'initdir\.txt|Ball1Traj\.txt' || true)
 grep -q "その前の組に戻しました" "$WORK/app.log" || fail "the start did not say it put the pair back"
 echo "the next start put the pair back, nothing left beside it"
 
-# Every kind of minus reads as one: each speed is refused as negative.
+# Every kind of minus reads as one: each speed is refused as negative. xdotool types a
+# character outside the keymap by remapping a key, which now and then loses it: a minus gets
+# three tries, and a program that misreads it fails all three.
+negative() { grep -ac "負の数" "$WORK/app.log" || true; }
 for minus in "−" "ー" "‐" "–" "－" "ｰ"; do
-    refused=$(grep -ac "負の数" "$WORK/app.log" || true)
-    click_at $SPEEDTXT0
-    xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 20 "${minus}125"
-    click_at $COMMAND1
-    for _ in $(seq 1 50); do
-        [ "$(grep -ac "負の数" "$WORK/app.log" || true)" -gt "$refused" ] && break
-        sleep 0.1
+    refused=$(negative)
+    for _ in 1 2 3; do
+        click_at $SPEEDTXT0
+        xdotool key --clearmodifiers ctrl+a
+        xdotool type --delay 80 "${minus}125"
+        click_at $COMMAND1
+        for _ in $(seq 1 50); do
+            [ "$(negative)" -gt "$refused" ] && break
+            sleep 0.1
+        done
+        [ "$(negative)" -gt "$refused" ] && break
     done
-    [ "$(grep -ac "負の数" "$WORK/app.log" || true)" -gt "$refused" ] ||
+    [ "$(negative)" -gt "$refused" ] ||
         fail "「${minus}125」 was not read as a negative speed: $(tail -2 "$WORK/app.log")"
     # Its message box closed from the keyboard, as a user would.
     box=$(xdotool search --onlyvisible --pid "$APP_PID" --name "ボールの軌道" | grep -vx "$WIN" | head -1)
@@ -89,6 +95,8 @@ for minus in "−" "ー" "‐" "–" "－" "ｰ"; do
         xdotool search --onlyvisible --pid "$APP_PID" --name "ボールの軌道" | grep -qvx "$WIN" || break
         sleep 0.1
     done
+    ! xdotool search --onlyvisible --pid "$APP_PID" --name "ボールの軌道" | grep -qvx "$WIN" ||
+        fail "the message box for 「${minus}125」 did not close"
 done
 echo "every minus typed read as a minus"
 stop_app
