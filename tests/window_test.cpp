@@ -292,6 +292,25 @@ private slots:
         }
     }
 
+    // At any pixel density each grid line runs to within one device pixel of the box's far edge.
+    void gridLinesMeetTheirBox() {
+        QWidget* box = control<QWidget>("Shape1");
+        const QImage img = box->parentWidget()->grab().toImage();
+        const qreal dpr = img.devicePixelRatio();
+        const QRect g = box->geometry();
+        const int right = qRound((g.x() + g.width()) * dpr) - 1;
+        const int bottom = qRound((g.y() + g.height()) * dpr) - 1;
+        for (QWidget* line : box->parentWidget()->findChildren<LineShape*>()) {
+            const QRect l = line->geometry();
+            if (!g.contains(l.center())) continue;
+            const bool across = l.width() > l.height();
+            const QPoint mid = (l.topLeft() + l.bottomRight()) / 2 * dpr;
+            int end = across ? qRound(l.x() * dpr) : qRound(l.y() * dpr);
+            while (qGray(img.pixel(across ? QPoint(end + 1, mid.y()) : QPoint(mid.x(), end + 1))) < 64) ++end;
+            QVERIFY2((across ? right : bottom) - end <= 1, qPrintable(line->objectName()));
+        }
+    }
+
     void fitsASmallScreen_data() {
         QTest::addColumn<QRect>("available");
         QTest::addColumn<bool>("scrolls");

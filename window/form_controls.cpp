@@ -54,7 +54,10 @@ QGroupBox* frame(QWidget* parent, const char* name, int index, const QString& ti
 }
 
 void lineControl(QWidget* parent, const char* name, int index, int x1, int y1, int x2, int y2) {
-    QRect g(x1 / 15, y1 / 15, std::max(1, (x2 - x1) / 15), std::max(1, (y2 - y1) / 15));
+    // One pixel longer than from end to end: the line's own paint keeps the last device pixel.
+    const int w = x2 > x1 ? (x2 - x1) / 15 + 1 : 1;
+    const int h = y2 > y1 ? (y2 - y1) / 15 + 1 : 1;
+    QRect g(x1 / 15, y1 / 15, w, h);
     place<LineShape>(parent, name, index, g);
 }
 

@@ -17,7 +17,18 @@ LineShape::LineShape(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void LineShape::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), Qt::black); }
+// The widget reaches the far edge of the box it crosses; the line stops one device pixel short,
+// so that the box's own edge shows at that end at every scale, as it does at scale 1.
+void LineShape::paintEvent(QPaintEvent*) {
+    QRectF r = rect();
+    const qreal pixel = 1.0 / devicePixelRatioF();
+    if (width() > height()) {
+        r.setWidth(r.width() - pixel);
+    } else {
+        r.setHeight(r.height() - pixel);
+    }
+    QPainter(this).fillRect(r, Qt::black);
+}
 
 FrameBox::FrameBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
 
