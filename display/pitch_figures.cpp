@@ -142,17 +142,19 @@ int nearestPoint(const DisplaySet& set, View view, double across, double up) {
 }
 
 std::string trajectoryCsv(const DisplaySet* ball1, const DisplaySet* ball2) {
-    std::string out = "ball,point,time_s,distance_m,lateral_m,height_m\r\n";
+    std::string out = "ball,point,time_s,distance_m,lateral_m,height_m,bounced\r\n";
     const DisplaySet* sets[] = {ball1, ball2};
     for (int b = 0; b < 2; ++b) {
         if (!sets[b]) continue;
         const DisplaySet& set = *sets[b];
+        const std::optional<double> bounce = bounceDistance(set);
         for (int n = 1; n <= pointCount(set); ++n) {
             // Times are whole steps of 0.00005 s: five decimals hold them exactly.
             out += std::to_string(b + 1) + ',' + std::to_string(n) + ',' +
                    fixedText(pointTime(set, n), 5) + ',' + coordinateText(set.ytraj[n].single()) +
                    ',' + coordinateText(set.xtraj[n].single()) + ',' +
-                   coordinateText(set.ztraj[n]) + "\r\n";
+                   coordinateText(set.ztraj[n]) + ',' +
+                   (bounce && distance(set, n) > *bounce ? '1' : '0') + "\r\n";
         }
     }
     return out;

@@ -77,8 +77,8 @@ int nearestPoint(const DisplaySet& set, View view, double across, double up);
 
 /// The drawn balls' stored points as comma-separated text: a header row, then ball, point,
 /// time in s (to the step), distance in m, lateral as drawn in m, height in m (each the fewest
-/// digits that give back the single-precision value drawn), one row a point, lines ended by
-/// CR LF. A ball not drawn is passed as null.
+/// digits that give back the single-precision value drawn), then 1 for a point past where the
+/// ball bounces in front of the plate, else 0; one row a point, lines ended by CR LF. A ball not drawn is passed as null.
 std::string trajectoryCsv(const DisplaySet* ball1, const DisplaySet* ball2);
 
 }  // namespace ball

@@ -289,11 +289,16 @@ TEST(PitchSession, AnswersForTheBallsShown) {
     // the fewest digits of their single-precision values, no "-0".
     const std::string csv = session.csv();
     EXPECT_EQ(csv.substr(0, csv.find("\r\n1,3,")),
-              "ball,point,time_s,distance_m,lateral_m,height_m\r\n1,1,0.00000,0,0,1.754\r\n"
-              "1,2,0.00495,0.1717782,0,1.75294");
+              "ball,point,time_s,distance_m,lateral_m,height_m,bounced\r\n"
+              "1,1,0.00000,0,0,1.754,0\r\n1,2,0.00495,0.1717782,0,1.75294,0");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 114 + 116);
     EXPECT_NE(csv.find("\r\n1,4,0.01495,"), std::string::npos);
     EXPECT_EQ(csv.find("-0,"), std::string::npos);
+    // Ball 2's last point is past its bounce, 4 cm before the plate; the one before is not.
+    const std::size_t last = csv.find("\r\n2,116,");
+    ASSERT_NE(last, std::string::npos);
+    EXPECT_EQ(csv.substr(last - 2, 2), ",0");
+    EXPECT_EQ(csv.substr(csv.size() - 4), ",1\r\n");
 
     // A Ball 2 that fails keeps every answer on the balls still drawn.
     const std::vector<std::string> shown = cells();
