@@ -192,6 +192,12 @@ std::string aimMissedMessage(int passes, std::optional<double> missMetres) {
            fixedText(*missMetres * 100, 1) + " cm 外れました。" + advice;
 }
 
+std::string ball2ShortMessage() {
+    return "ボール２は捕手の位置まで届きませんでした。速度を上げるか、トップスピン（下へ落ちる回転）を"
+           "減らしてください。投げる向きは「initdir.txt」に保存された向き（ボール１が見つけた向き）"
+           "です。ボール１をもう一度投げると保存し直されます。";
+}
+
 std::string recoveredFilesMessage() {
     return "前回「ボール１」の途中で終わったため、「initdir.txt」と「Ball1Traj.txt」を"
            "その前の組に戻しました。";

@@ -42,6 +42,10 @@ std::string printFailedMessage(const std::string& printer, const std::string& fa
 /// made: how far it ended from it (none: it never reached the catcher), and what to change.
 std::string aimMissedMessage(int passes, std::optional<double> missMetres);
 
+/// After a Ball 2 that never reached the catcher plane: what to change, and where its direction
+/// came from.
+std::string ball2ShortMessage();
+
 /// The two files were put back as they were before a click that the program, stopped in its
 /// middle, left half done.
 std::string recoveredFilesMessage();

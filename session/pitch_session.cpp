@@ -65,7 +65,7 @@ ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
 }
 
 ClickOutcome PitchSession::runBall2(const Ball2Panel& panel, Views views) {
-    return transaction([&] {
+    ClickOutcome out = transaction([&] {
         // Both files it reads from one commit.
         const FolderLock folder(FolderLock::folderOf(kInitdirFile), FolderLock::Mode::Shared);
         const OptionWrites writes = SetBall2param(state_, entries_, panel, readSavedDirection);
@@ -78,6 +78,10 @@ ClickOutcome PitchSession::runBall2(const Ball2Panel& panel, Views views) {
         shown2_ = ball2_;
         return writes;
     });
+    // Drawn all the same (it may leave every view), and said: a slow pitch, or a saved direction
+    // that throws it away.
+    if (out.ok() && !passAt(ball2_, kDist)) out.notice = ball2ShortMessage();
+    return out;
 }
 
 bool PitchSession::recoverFiles() { return recoverReplaced({kInitdirFile, kBall1TrajFile}); }

@@ -359,6 +359,14 @@ TEST(PitchSession, FiguresThatTellTheTruth) {
     EXPECT_NE(tip.find("ワンバウンド（リリースから "), std::string::npos) << tip;
     ASSERT_TRUE(session.batterScene().bounce[1]);
     EXPECT_FALSE(session.batterScene().bounce[0]);
+
+    // A saved direction that throws Ball 2 away is said, not left to an empty view.
+    test::writeFile("initdir.txt", "0,0,0,1e30,1.754\r\n");
+    Boxes away;
+    const ClickOutcome lost = session.runBall2(Ball2Panel{}, away.views());
+    ASSERT_TRUE(lost.ok()) << lost.message;
+    EXPECT_NE(lost.notice.find("ボール２は捕手の位置まで届きませんでした"), std::string::npos);
+    EXPECT_EQ(session.figures()[0].cells[1], "捕手の位置まで届かない");
 }
 
 // A Ball 1 with the target off reads the saved direction and writes its trajectory as one step
