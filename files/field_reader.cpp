@@ -26,35 +26,38 @@ struct Descriptor {
 
 }  // namespace
 
-FieldReader::FieldReader(const std::filesystem::path& path, FileRole role, std::size_t maxBytes)
-    : name_(path.string()), role_(role) {
+std::string readWholeFile(const std::filesystem::path& path, FileRole role, std::size_t maxBytes) {
+    const std::string name = path.string();
     // Non-blocking, so that a pipe of that name cannot hold the window; checked on the open
     // descriptor, so that nothing can swap the name in between.
     const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
     if (file.fd < 0) {
         const bool denied = errno == EACCES || errno == EPERM;
-        throw RunError(denied ? ErrorKind::PermissionDenied : ErrorKind::FileNotFound, name_,
-                       role_);
+        throw RunError(denied ? ErrorKind::PermissionDenied : ErrorKind::FileNotFound, name, role);
     }
     struct stat st {};
-    if (::fstat(file.fd, &st) != 0) throw RunError(ErrorKind::FileNotFound, name_, role_);
-    if (!S_ISREG(st.st_mode)) throw RunError(ErrorKind::NotARegularFile, name_, role_);
+    if (::fstat(file.fd, &st) != 0) throw RunError(ErrorKind::FileNotFound, name, role);
+    if (!S_ISREG(st.st_mode)) throw RunError(ErrorKind::NotARegularFile, name, role);
     if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
-        throw RunError(ErrorKind::BadFileData, name_, role_);
+        throw RunError(ErrorKind::BadFileData, name, role);
     }
     // The size may change while we read: never take more than the bound allows.
-    text_.resize(maxBytes + 1);
+    std::string text(maxBytes + 1, '\0');
     std::size_t got = 0;
-    while (got < text_.size()) {
-        const ssize_t n = ::read(file.fd, text_.data() + got, text_.size() - got);
+    while (got < text.size()) {
+        const ssize_t n = ::read(file.fd, text.data() + got, text.size() - got);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw RunError(ErrorKind::BadFileData, name_, role_);
+        if (n < 0) throw RunError(ErrorKind::BadFileData, name, role);
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
-    if (got > maxBytes) throw RunError(ErrorKind::BadFileData, name_, role_);
-    text_.resize(got);
+    if (got > maxBytes) throw RunError(ErrorKind::BadFileData, name, role);
+    text.resize(got);
+    return text;
 }
+
+FieldReader::FieldReader(const std::filesystem::path& path, FileRole role, std::size_t maxBytes)
+    : name_(path.string()), role_(role), text_(readWholeFile(path, role, maxBytes)) {}
 
 FieldReader::FieldReader(std::string name, FileRole role, std::string text)
     : name_(std::move(name)), role_(role), text_(std::move(text)) {}

@@ -9,6 +9,11 @@
 
 namespace ball {
 
+/// The whole of a regular file of at most maxBytes. Raises, naming the file: FileNotFound,
+/// PermissionDenied, NotARegularFile (a folder, pipe or device, without waiting on it), and
+/// BadFileData for a larger file or a failed read.
+std::string readWholeFile(const std::filesystem::path& path, FileRole role, std::size_t maxBytes);
+
 /// Reads a text file field by field: a comma or a line end closes a field, whatever the line
 /// layout. The file is read whole on construction and closed at once.
 class FieldReader {

@@ -198,6 +198,17 @@ std::string ball2ShortMessage() {
            "です。ボール１をもう一度投げると保存し直されます。";
 }
 
+std::string noKnownColumnsMessage(const std::string& file) {
+    return "ファイル" + quoted(file) +
+           "の列は TrackMan のものでも、このプログラムのもの（投手、利き腕、球種、速度、回転数、"
+           "回転効率、回転方向、縦の変化量、横の変化量）でもありません。どの列が何かを選んでください。";
+}
+
+std::string noUsableRowMessage(const std::string& file) {
+    return "ファイル" + quoted(file) + "には使える行がありません（球種、速度、縦と横の変化量が"
+           "そろい、範囲の中にある行がありません）。何も変えていません。";
+}
+
 std::string recoveredFilesMessage() {
     return "前回「ボール１」の途中で終わったため、「initdir.txt」と「Ball1Traj.txt」を"
            "その前の組に戻しました。";

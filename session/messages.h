@@ -42,6 +42,11 @@ std::string printFailedMessage(const std::string& printer, const std::string& fa
 /// made: how far it ended from it (none: it never reached the catcher), and what to change.
 std::string aimMissedMessage(int passes, std::optional<double> missMetres);
 
+/// A measured session whose columns are in no known vocabulary.
+std::string noKnownColumnsMessage(const std::string& file);
+/// A measured session without one row to use.
+std::string noUsableRowMessage(const std::string& file);
+
 /// After a Ball 2 that never reached the catcher plane: what to change, and where its direction
 /// came from.
 std::string ball2ShortMessage();

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "form1.h"
+#include "session/arsenal_command.h"
 #include "japanese.h"
 #include "shapes.h"
 
@@ -18,6 +19,9 @@ const char kHelpJapanese[] =
     "オプション:\n"
     "  -h, --help     この説明を示して終わります。\n"
     "  -v, --version  版を示して終わります。\n"
+    "  --arsenal FILE.csv [--pairs]\n"
+    "                 計測した投球の CSV から、球種ごとの数値と模型を CSV で出します\n"
+    "                 (--pairs では球種の組ごとのトンネル)。画面はいりません。\n"
     "\n"
     "データのファイル \"initdir.txt\" と \"Ball1Traj.txt\" は、起動したフォルダに置きます\n"
     "(デスクトップのメニューから起動するとホームフォルダ)。\n";
@@ -29,6 +33,9 @@ const char kHelpEnglish[] =
     "Options:\n"
     "  -h, --help     Show this help and exit.\n"
     "  -v, --version  Show the version and exit.\n"
+    "  --arsenal FILE.csv [--pairs]\n"
+    "                 Print each pitch type of a measured session and its model as CSV\n"
+    "                 (with --pairs, each pair of types' tunnel). Needs no display.\n"
     "\n"
     "It keeps its files \"initdir.txt\" and \"Ball1Traj.txt\" in the folder it was started in\n"
     "(the home folder when started from the desktop menu).\n";
@@ -55,6 +62,23 @@ int answerCommandLine(int argc, char* argv[]) {
             std::printf("ballview %s\n", BALL_VERSION);
             return 0;
         }
+    }
+    if (const int at = arguments.indexOf("--arsenal"); at >= 0) {
+        QStringList rest = arguments;
+        rest.removeAt(at);
+        const bool pairs = rest.removeAll("--pairs") > 0;
+        if (at < rest.size() && !rest[at].startsWith('-') && rest.size() == 1) {
+            const ball::CommandResult r =
+                ball::arsenalCommand(rest[at].toStdString(), pairs, english);
+            std::fputs(r.out.c_str(), stdout);
+            std::fputs(r.err.c_str(), stderr);
+            return r.status;
+        }
+        std::fprintf(stderr, "ballview: %s\n",
+                     english ? "--arsenal takes one file: ballview --arsenal FILE.csv [--pairs]"
+                             : "--arsenal にはファイルを一つ指定します: ballview --arsenal "
+                               "FILE.csv [--pairs]");
+        return 2;
     }
     if (!arguments.isEmpty()) {
         const QString& a = arguments.first();

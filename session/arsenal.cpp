@@ -1,0 +1,288 @@
+#include "arsenal.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <thread>
+
+#include "display/display_set.h"
+#include "files/ball1_traj_file.h"
+#include "files/field_reader.h"
+#include "files/initdir_file.h"
+#include "files/number_text.h"
+#include "messages.h"
+#include "physics/trajectory.h"
+#include "setup/ball_setup.h"
+
+namespace ball {
+
+namespace {
+
+// A fresh session's ボール１ and then ボール２, with the two files kept as text: Ball 2 reads
+// the direction and Ball 1's points back from the very texts the clicks would write.
+struct Ball1Throw {
+    PitchState state;
+    SetupEntries entries;
+    DisplaySet ball1;
+    std::string initdir, traj;
+};
+
+void noSavedDirection(PitchState&) {
+    throw RunError(ErrorKind::FileNotFound, kInitdirFile, FileRole::Initdir);
+}
+
+Ball1Throw throwBall1(const Ball1Panel& panel) {
+    Ball1Throw t;
+    SetBall1param(t.state, t.entries, panel, noSavedDirection);
+    GetBall1traj(t.state);
+    if (t.state.noaim == 0) t.initdir = initdirLine(t.state);
+    fillFromTraj(t.ball1, t.state);
+    t.traj = ball1TrajText(t.state);
+    return t;
+}
+
+PairFigures throwBall2(Ball1Throw t, const Ball2Panel& panel) {
+    const auto saved = [&](PitchState& s) {
+        FieldReader in(kInitdirFile, FileRole::Initdir, t.initdir);
+        readInitdir(s, in);
+    };
+    SetBall2param(t.state, t.entries, panel, saved);
+    t.state.noaim = 1;
+    GetBall1traj(t.state);
+    DisplaySet two;
+    fillFromTraj(two, t.state);
+    FieldReader in(kBall1TrajFile, FileRole::Ball1Traj, t.traj);
+    readBall1Traj(in, cellsOf(t.ball1));
+    return pairFigures(t.ball1, two);
+}
+
+double mean(const std::vector<double>& v) {
+    double sum = 0;
+    for (double x : v) sum += x;
+    return v.empty() ? 0 : sum / static_cast<double>(v.size());
+}
+
+double sampleSd(const std::vector<double>& v) {
+    if (v.size() < 2) return 0;
+    const double m = mean(v);
+    double sum = 0;
+    for (double x : v) sum += (x - m) * (x - m);
+    return std::sqrt(sum / static_cast<double>(v.size() - 1));
+}
+
+// The mean direction of clock readings in minutes past 12:00; none when they cancel out.
+std::optional<Clock> circularMean(const std::vector<double>& minutes) {
+    if (minutes.empty()) return std::nullopt;
+    double c = 0, s = 0;
+    for (double m : minutes) {
+        const double a = m / 720 * 2 * std::numbers::pi;
+        c += std::cos(a), s += std::sin(a);
+    }
+    if (std::hypot(c, s) < 1e-9 * static_cast<double>(minutes.size())) return std::nullopt;
+    // Half a degree a minute, as the clock of a direction.
+    return axisAngleToClock(std::atan2(s, c) * 180 / std::numbers::pi);
+}
+
+// Runs job(0..n-1) on the threads the control allows; false when cancelled.
+bool runAll(int n, const FitControl& control, int& done, int total,
+            const std::function<void(int)>& job) {
+    std::atomic<int> next{0}, finished{done};
+    const auto cancelled = [&] { return control.cancel && control.cancel->load(); };
+    const auto work = [&] {
+        for (int i; !cancelled() && (i = next++) < n;) {
+            job(i);
+            const int d = ++finished;
+            if (control.progress) control.progress(d, total);
+        }
+    };
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned count = std::min<unsigned>(control.threads ? control.threads : cores,
+                                              static_cast<unsigned>(std::max(n, 1)));
+    std::vector<std::jthread> threads;
+    for (unsigned k = 1; k < count; ++k) threads.emplace_back(work);
+    work();
+    threads.clear();
+    done = finished;
+    return !cancelled();
+}
+
+std::string csvField(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+    std::string out = "\"";
+    for (char c : s) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+std::string optionalFixed(std::optional<double> v, int decimals, double scale = 1) {
+    return v ? fixedText(*v * scale, decimals) : std::string();
+}
+
+}  // namespace
+
+Arsenal groupArsenal(Bullpen bullpen) {
+    Arsenal a;
+    a.bullpen = std::move(bullpen);
+    std::vector<std::string> pitchers;
+    std::map<std::pair<std::string, std::string>, int> index;
+    for (int i = 0; i < static_cast<int>(a.bullpen.pitches.size()); ++i) {
+        const BullpenPitch& p = a.bullpen.pitches[i];
+        if (std::find(pitchers.begin(), pitchers.end(), p.pitcher) == pitchers.end()) {
+            pitchers.push_back(p.pitcher);
+        }
+        const auto [at, added] =
+            index.try_emplace({p.pitcher, p.type}, static_cast<int>(a.types.size()));
+        if (added) {
+            PitchType t;
+            t.pitcher = p.pitcher, t.hand = p.hand, t.type = p.type;
+            a.types.push_back(std::move(t));
+        }
+        a.types[at->second].pitches.push_back(i);
+    }
+    for (PitchType& t : a.types) {
+        std::vector<double> speed, vertical, horizontal, rpm, efficiency, tilt;
+        for (int i : t.pitches) {
+            const BullpenPitch& p = a.bullpen.pitches[i];
+            speed.push_back(p.speedKmh);
+            vertical.push_back(p.verticalCm);
+            horizontal.push_back(p.horizontalCm);
+            if (p.rpm) rpm.push_back(*p.rpm);
+            if (p.efficiency) efficiency.push_back(*p.efficiency);
+            if (p.tiltMinutes) tilt.push_back(*p.tiltMinutes);
+        }
+        t.speedKmh = mean(speed), t.speedSd = sampleSd(speed);
+        t.verticalCm = mean(vertical), t.verticalSd = sampleSd(vertical);
+        t.horizontalCm = mean(horizontal), t.horizontalSd = sampleSd(horizontal);
+        if (!rpm.empty()) t.rpm = mean(rpm);
+        if (!efficiency.empty()) t.efficiency = mean(efficiency);
+        t.tilt = circularMean(tilt);
+    }
+    // Each pitcher's types together, the most thrown first.
+    const auto rank = [&](const PitchType& t) {
+        return std::find(pitchers.begin(), pitchers.end(), t.pitcher) - pitchers.begin();
+    };
+    std::stable_sort(a.types.begin(), a.types.end(), [&](const PitchType& x, const PitchType& y) {
+        return rank(x) != rank(y) ? rank(x) < rank(y) : x.count() > y.count();
+    });
+    for (int i = 0; i < static_cast<int>(a.types.size()); ++i) {
+        for (int j = i + 1; j < static_cast<int>(a.types.size()); ++j) {
+            if (a.types[i].pitcher == a.types[j].pitcher) a.pairs.push_back({i, j});
+        }
+    }
+    return a;
+}
+
+Ball1Panel ball1PanelOf(const Arsenal& a, const PitchType& t) {
+    Ball1Panel p;
+    p.SpeedTxt_0 = t.model.speed;
+    p.Omega0Txt_0 = p.Omega1Txt_0 = t.model.spin;
+    p.OrdinaryOpb_0 = true;
+    p.thitaTxtBox_0 = t.model.axis;
+    p.TargetOP_0 = true;
+    p.TargetPTxt_0 = std::to_string(a.targetColumn);
+    p.TargetPTxt_1 = std::to_string(a.targetRow);
+    return p;
+}
+
+Ball2Panel ball2PanelOf(const PitchType& t) {
+    Ball2Panel p;
+    p.SpeedTxt_1 = t.model.speed;
+    p.Omega0Txt_1 = p.Omega1Txt_1 = t.model.spin;
+    p.OrdinaryOpb_1 = true;
+    p.thitaTxtBox_1 = t.model.axis;
+    return p;
+}
+
+bool fitArsenal(Arsenal& a, const FitControl& control) {
+    const int types = static_cast<int>(a.types.size());
+    const int total = types + static_cast<int>(a.pairs.size());
+    int done = 0;
+    std::vector<std::optional<Ball1Throw>> aimed(a.types.size());
+    const bool fitted = runAll(types, control, done, total, [&](int i) {
+        PitchType& t = a.types[i];
+        MeasuredPitch m;
+        m.bySpin = false;
+        m.speed = fixedText(t.speedKmh, 2);
+        m.vertical = fixedText(t.verticalCm, 2);
+        m.horizontal = fixedText(t.horizontalCm, 2);
+        Ball1Panel aimAt;
+        aimAt.TargetPTxt_0 = std::to_string(a.targetColumn);
+        aimAt.TargetPTxt_1 = std::to_string(a.targetRow);
+        try {
+            t.model = fillFromMeasurement(m, 1, aimAt, Ball2Panel{}, noSavedDirection);
+            if (!t.fitted()) return;
+            aimed[i] = throwBall1(ball1PanelOf(a, t));
+            DisplaySet set = aimed[i]->ball1;
+            t.modelBreak = ballBreak(set);
+        } catch (const RunError& e) {
+            t.model = {.error = errorMessage(e)};
+        }
+    });
+    if (!fitted) return false;
+    const bool thrown = runAll(static_cast<int>(a.pairs.size()), control, done, total, [&](int k) {
+        TypePair& p = a.pairs[k];
+        if (!aimed[p.first] || !a.types[p.second].fitted()) return;
+        try {
+            p.figures = throwBall2(*aimed[p.first], ball2PanelOf(a.types[p.second]));
+        } catch (const RunError&) {
+            p.figures = {};
+        }
+    });
+    if (!thrown) return false;
+    std::map<std::string, TypePair*> best;
+    for (TypePair& p : a.pairs) {
+        const std::string ratio = pairTexts(p.figures).ratio;
+        if (ratio.empty()) continue;
+        TypePair*& b = best[a.types[p.first].pitcher];
+        if (!b || *p.figures.ratio > *b->figures.ratio) b = &p;
+    }
+    for (auto& [pitcher, p] : best) p->best = true;
+    return true;
+}
+
+PairTexts pairTexts(const PairFigures& f) {
+    PairTexts t;
+    t.decisionCm = optionalFixed(f.decisionGap, 2, 100);
+    t.plateCm = optionalFixed(f.plateGap, 2, 100);
+    // Noise over noise is no ratio: not where the decision gap shows as nothing.
+    if (f.ratio && t.decisionCm != "0.00") t.ratio = fixedText(*f.ratio, 3);
+    t.arrivalMs = optionalFixed(f.arrivalGap, 1, 1000);
+    return t;
+}
+
+std::string arsenalCsv(const Arsenal& a) {
+    std::string out =
+        "pitcher,hand,type,count,speed_kmh,spin_rpm,tilt,ivb_cm,hb_cm,model_speed_kmh,"
+        "model_spin_rps,model_axis_deg,model_ivb_cm,model_hb_cm\n";
+    for (const PitchType& t : a.types) {
+        const bool fitted = t.fitted();
+        out += csvField(t.pitcher) + ',' + csvField(t.hand) + ',' + csvField(t.type) + ',' +
+               std::to_string(t.count()) + ',' + fixedText(t.speedKmh, 2) + ',' +
+               optionalFixed(t.rpm, 0) + ',' + (t.tilt ? clockText(*t.tilt) : "") + ',' +
+               fixedText(t.verticalCm, 2) + ',' + fixedText(t.horizontalCm, 2) + ',' +
+               (fitted ? t.model.speed : "") + ',' + (fitted ? t.model.spin : "") + ',' +
+               (fitted ? t.model.axis : "") + ',' +
+               optionalFixed(t.modelBreak ? std::optional(t.modelBreak->vertical) : std::nullopt,
+                             2, 100) +
+               ',' +
+               optionalFixed(
+                   t.modelBreak ? std::optional(t.modelBreak->horizontal) : std::nullopt, 2,
+                   100) +
+               '\n';
+    }
+    return out;
+}
+
+std::string pairsCsv(const Arsenal& a) {
+    std::string out = "pitcher,type1,type2,decision_gap_cm,plate_gap_cm,ratio,arrival_gap_ms\n";
+    for (const TypePair& p : a.pairs) {
+        const PitchType& one = a.types[p.first];
+        const PairTexts t = pairTexts(p.figures);
+        out += csvField(one.pitcher) + ',' + csvField(one.type) + ',' +
+               csvField(a.types[p.second].type) + ',' + t.decisionCm + ',' + t.plateCm + ',' +
+               t.ratio + ',' + t.arrivalMs + '\n';
+    }
+    return out;
+}
+
+}  // namespace ball

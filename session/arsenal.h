@@ -1,0 +1,77 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bullpen.h"
+#include "display/pitch_figures.h"
+#include "measured_pitch.h"
+#include "setup/panels.h"
+
+// A pitcher's arsenal from a session of measured pitches: each type's figures and its model,
+// and how each pair of types parts before the plate.
+namespace ball {
+
+/// The pitches of one pitcher and type, and the model fitted to their mean break.
+struct PitchType {
+    std::string pitcher, hand, type;
+    std::vector<int> pitches;  // indices into the bullpen's pitches
+    double speedKmh = 0, verticalCm = 0, horizontalCm = 0;  // means; horizontal the catcher's right +
+    double speedSd = 0, verticalSd = 0, horizontalSd = 0;   // sample standard deviations
+    std::optional<double> rpm, efficiency;                  // means, where measured
+    std::optional<Clock> tilt;                              // the circular mean, where measured
+    PanelFill model = {};                // the panel's texts; model.error when none fits
+    std::optional<Break> modelBreak = {};  // the break of the pitch thrown from those texts
+
+    int count() const { return static_cast<int>(pitches.size()); }
+    bool fitted() const { return model.error.empty() && !model.spin.empty(); }
+};
+
+/// Two types of one pitcher: the more thrown one aimed as Ball 1, the other thrown as Ball 2.
+struct TypePair {
+    int first = 0, second = 0;  // indices into the types
+    PairFigures figures = {};
+    bool best = false;          // the pitcher's pair that parts least at the decision point for
+                                // the most at the plate (the largest ratio)
+};
+
+struct Arsenal {
+    Bullpen bullpen;
+    std::vector<PitchType> types;  // by pitcher as they first appear, then the most thrown first
+    std::vector<TypePair> pairs;
+    int targetColumn = 3, targetRow = 3;  // where every Ball 1 is aimed
+};
+
+/// The types of a session with their device figures; no model yet.
+Arsenal groupArsenal(Bullpen bullpen);
+
+/// The panels a type fills: Ball 1 aimed at the arsenal's target, Ball 2 thrown as saved.
+Ball1Panel ball1PanelOf(const Arsenal& a, const PitchType& t);
+Ball2Panel ball2PanelOf(const PitchType& t);
+
+/// How the fits run: on this many threads (0: one a core), said after each step, stopped
+/// between steps when cancel turns true.
+struct FitControl {
+    unsigned threads = 0;
+    const std::atomic<bool>* cancel = nullptr;
+    std::function<void(int done, int total)> progress = {};
+};
+
+/// Fits every type's model and throws every pair; false when cancelled.
+bool fitArsenal(Arsenal& a, const FitControl& control = {});
+
+/// The types as CSV for scripts, and the pairs; see the README for their columns.
+std::string arsenalCsv(const Arsenal& a);
+std::string pairsCsv(const Arsenal& a);
+
+/// A pair's figures as the CSV gives them: separations in cm to 2 decimals, the ratio to 3, the
+/// arrival gap in ms to 1; empty where a figure does not exist.
+struct PairTexts {
+    std::string decisionCm, plateCm, ratio, arrivalMs;
+};
+PairTexts pairTexts(const PairFigures& f);
+
+}  // namespace ball

@@ -1,0 +1,72 @@
+#include "arsenal_command.h"
+
+#include "arsenal.h"
+#include "messages.h"
+
+namespace ball {
+
+namespace {
+
+std::string runErrorText(const RunError& e, bool english) {
+    if (!english) return errorMessage(e);
+    switch (e.kind()) {
+        case ErrorKind::FileNotFound: return "cannot open '" + e.detail() + "': file not found";
+        case ErrorKind::PermissionDenied:
+            return "cannot open '" + e.detail() + "': permission denied";
+        case ErrorKind::NotARegularFile: return "'" + e.detail() + "' is not a regular file";
+        case ErrorKind::BadFileData:
+            return "cannot read '" + e.detail() + "': larger than " +
+                   std::to_string(kMaxCsvBytes >> 20) + " MiB or unreadable";
+        default: return e.what();
+    }
+}
+
+}  // namespace
+
+CommandResult arsenalCommand(const std::string& path, bool pairs, bool english) {
+    CommandResult r;
+    const auto fail = [&](const std::string& why) {
+        r.status = 1;
+        r.err = "ballview: " + why + "\n";
+        return r;
+    };
+    CsvTable table;
+    try {
+        table = readCsv(path);
+    } catch (const RunError& e) {
+        return fail(runErrorText(e, english));
+    }
+    const std::optional<ColumnMap> map = knownColumns(table.header);
+    if (!map) {
+        return fail(english ? "'" + path +
+                                  "': its columns are neither TrackMan's nor ballview's own "
+                                  "(pitcher,hand,type,speed_kmh,spin_rpm,efficiency_pct,tilt,"
+                                  "ivb_cm,hb_cm); map them once in the window "
+                                  "(ファイル → 投球データを開く…)"
+                            : noKnownColumnsMessage(path));
+    }
+    Arsenal a = groupArsenal(readBullpen(table, *map));
+    if (!a.bullpen.skippedLines.empty()) {
+        const std::vector<int>& lines = a.bullpen.skippedLines;
+        if (english) {
+            r.err += "ballview: skipped " + std::to_string(lines.size()) +
+                     " rows with a value missing or out of range (lines";
+            for (int l : lines) r.err += " " + std::to_string(l);
+            r.err += ")\n";
+        } else {
+            r.err += "ballview: " + skippedRowsMessage(lines) + "\n";
+        }
+    }
+    if (a.types.empty()) {
+        const std::string why = english ? "'" + path + "' has no usable row"
+                                        : noUsableRowMessage(path);
+        r.err += "ballview: " + why + "\n";
+        r.status = 1;
+        return r;
+    }
+    fitArsenal(a);
+    r.out = pairs ? pairsCsv(a) : arsenalCsv(a);
+    return r;
+}
+
+}  // namespace ball

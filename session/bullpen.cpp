@@ -1,0 +1,230 @@
+#include "bullpen.h"
+
+#include <cmath>
+#include <sstream>
+
+#include "files/number_text.h"
+#include "measured_pitch.h"
+#include "setup/ball_setup.h"
+
+namespace ball {
+
+namespace {
+
+constexpr double kMaxRpm = 6000;
+constexpr double kMaxBreakCm = 150;
+constexpr double kMaxSpeedKmh = 300;
+
+std::string folded(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+int columnOf(const std::vector<std::string>& header, std::initializer_list<const char*> names) {
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        for (const char* n : names) {
+            if (folded(header[i]) == folded(n)) return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+double kmhFrom(double v, SpeedUnit u) {
+    switch (u) {
+        case SpeedUnit::Mph: return v * 1.609344;
+        case SpeedUnit::MetresPerSecond: return v * 3.6;
+        case SpeedUnit::Kmh: break;
+    }
+    return v;
+}
+
+double metresFrom(double v, LengthUnit u) {
+    switch (u) {
+        case LengthUnit::Cm: return v / 100;
+        case LengthUnit::Inch: return v * 0.0254;
+        case LengthUnit::Foot: return v * 0.3048;
+        case LengthUnit::Metre: break;
+    }
+    return v;
+}
+
+// One row's field of a role: empty where the role has no column or the row is short of it.
+struct RowReader {
+    const std::vector<std::string>& row;
+    const ColumnMap& map;
+    char delimiter;
+
+    std::string text(Role r) const {
+        const int c = map[r];
+        return c >= 0 && static_cast<std::size_t>(c) < row.size() ? row[c] : std::string();
+    }
+    // A number within [low, high]; none when missing, not a number or out of range. Where
+    // semicolons part the fields, a comma may be the decimal sign.
+    std::optional<double> number(Role r, double low, double high,
+                                 double (*convert)(double, const ColumnMap&)) const {
+        std::string t = text(r);
+        if (delimiter == ';' && t.find('.') == std::string::npos) {
+            for (char& c : t) c = c == ',' ? '.' : c;
+        }
+        std::optional<double> v;
+        try {
+            v = parseWholeNumber(t);
+        } catch (const RunError&) {
+            return std::nullopt;
+        }
+        if (!v) return std::nullopt;
+        const double x = convert(*v, map);
+        if (!(x >= low && x <= high)) return std::nullopt;
+        return x;
+    }
+};
+
+double asIs(double v, const ColumnMap&) { return v; }
+double speedOf(double v, const ColumnMap& m) { return kmhFrom(v, m.speed); }
+double breakOf(double v, const ColumnMap& m) { return metresFrom(v, m.breaks) * 100; }
+double releaseOf(double v, const ColumnMap& m) { return metresFrom(v, m.release); }
+
+}  // namespace
+
+bool ColumnMap::usable() const {
+    return ((*this)[Role::Type] >= 0 || (*this)[Role::AutoType] >= 0) &&
+           (*this)[Role::Speed] >= 0 && (*this)[Role::Vertical] >= 0 &&
+           (*this)[Role::Horizontal] >= 0;
+}
+
+std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header) {
+    ColumnMap m;
+    if (columnOf(header, {"RelSpeed"}) >= 0 && columnOf(header, {"InducedVertBreak"}) >= 0) {
+        m[Role::Pitcher] = columnOf(header, {"Pitcher"});
+        m[Role::Hand] = columnOf(header, {"PitcherThrows"});
+        m[Role::Type] = columnOf(header, {"TaggedPitchType"});
+        m[Role::AutoType] = columnOf(header, {"AutoPitchType"});
+        m[Role::Speed] = columnOf(header, {"RelSpeed"});
+        m[Role::Spin] = columnOf(header, {"SpinRate"});
+        m[Role::Tilt] = columnOf(header, {"Tilt"});
+        m[Role::SpinAxis] = columnOf(header, {"SpinAxis"});
+        m[Role::Vertical] = columnOf(header, {"InducedVertBreak"});
+        m[Role::Horizontal] = columnOf(header, {"HorzBreak"});
+        m[Role::RelHeight] = columnOf(header, {"RelHeight"});
+        m[Role::RelSide] = columnOf(header, {"RelSide"});
+        m[Role::Extension] = columnOf(header, {"Extension"});
+        m.speed = SpeedUnit::Mph;
+        m.breaks = LengthUnit::Inch;
+        m.release = LengthUnit::Foot;
+        m.plusToPitchersRight = true;
+    } else {
+        m[Role::Pitcher] = columnOf(header, {"投手", "pitcher"});
+        m[Role::Hand] = columnOf(header, {"利き腕", "hand"});
+        m[Role::Type] = columnOf(header, {"球種", "type"});
+        m[Role::Speed] = columnOf(header, {"速度", "speed_kmh"});
+        m[Role::Spin] = columnOf(header, {"回転数", "spin_rpm"});
+        m[Role::Efficiency] = columnOf(header, {"回転効率", "efficiency_pct"});
+        m[Role::Tilt] = columnOf(header, {"回転方向", "tilt"});
+        m[Role::Vertical] = columnOf(header, {"縦の変化量", "ivb_cm"});
+        m[Role::Horizontal] = columnOf(header, {"横の変化量", "hb_cm"});
+    }
+    if (!m.usable()) return std::nullopt;
+    return m;
+}
+
+std::string columnMapText(const ColumnMap& map) {
+    std::ostringstream out;
+    out << "v1";
+    for (int c : map.column) out << ' ' << c;
+    out << ' ' << static_cast<int>(map.speed) << ' ' << static_cast<int>(map.breaks) << ' '
+        << static_cast<int>(map.release) << ' ' << (map.plusToPitchersRight ? 1 : 0);
+    return out.str();
+}
+
+std::optional<ColumnMap> parseColumnMap(const std::string& text) {
+    std::istringstream in(text);
+    std::string tag;
+    ColumnMap m;
+    int speed = 0, breaks = 0, release = 0, plus = 0;
+    if (!(in >> tag) || tag != "v1") return std::nullopt;
+    for (int& c : m.column) {
+        if (!(in >> c) || c < -1 || c > 100000) return std::nullopt;
+    }
+    if (!(in >> speed >> breaks >> release >> plus)) return std::nullopt;
+    if (speed < 0 || speed > 2 || breaks < 0 || breaks > 3 || release < 0 || release > 3 ||
+        plus < 0 || plus > 1) {
+        return std::nullopt;
+    }
+    m.speed = static_cast<SpeedUnit>(speed);
+    m.breaks = static_cast<LengthUnit>(breaks);
+    m.release = static_cast<LengthUnit>(release);
+    m.plusToPitchersRight = plus == 1;
+    return m;
+}
+
+Bullpen readBullpen(const CsvTable& table, const ColumnMap& map) {
+    Bullpen out;
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const RowReader r{table.rows[i], map, table.delimiter};
+        BullpenPitch p;
+        p.line = table.lines[i];
+        p.pitcher = r.text(Role::Pitcher);
+        p.hand = r.text(Role::Hand);
+        p.type = r.text(Role::Type);
+        if (p.type.empty() || folded(p.type) == "undefined") p.type = r.text(Role::AutoType);
+        if (folded(p.type) == "undefined") p.type.clear();
+        bool ok = !p.type.empty();
+
+        const auto speed = r.number(Role::Speed, slowestStorableSpeed(), kMaxSpeedKmh, speedOf);
+        const auto vertical = r.number(Role::Vertical, -kMaxBreakCm, kMaxBreakCm, breakOf);
+        const auto horizontal = r.number(Role::Horizontal, -kMaxBreakCm, kMaxBreakCm, breakOf);
+        ok = ok && speed && vertical && horizontal;
+        if (ok) {
+            p.speedKmh = *speed;
+            p.verticalCm = *vertical;
+            p.horizontalCm = map.plusToPitchersRight ? -*horizontal : *horizontal;
+        }
+        if (map[Role::Spin] >= 0) {
+            p.rpm = r.number(Role::Spin, 0, kMaxRpm, asIs);
+            ok = ok && p.rpm;
+        }
+        if (map[Role::Efficiency] >= 0 && !r.text(Role::Efficiency).empty()) {
+            p.efficiency = r.number(Role::Efficiency, 0, 100, asIs);
+            ok = ok && p.efficiency;
+        }
+        if (map[Role::Tilt] >= 0 && !r.text(Role::Tilt).empty()) {
+            const std::optional<Clock> c = parseClock(r.text(Role::Tilt));
+            if (c) p.tiltMinutes = (c->hours % 12) * 60 + c->minutes;
+            ok = ok && c;
+        } else if (map[Role::SpinAxis] >= 0) {
+            // 180 degrees is 12:00 and 210 is 1:00, as the devices measure the axis.
+            if (const auto axis = r.number(Role::SpinAxis, -360, 360, asIs)) {
+                p.tiltMinutes = std::fmod(std::fmod(*axis * 2 + 360, 720) + 720, 720);
+            }
+            ok = ok && p.tiltMinutes;
+        } else if (map[Role::Tilt] >= 0) {
+            ok = false;
+        }
+        p.relHeightM = r.number(Role::RelHeight, -10, 10, releaseOf);
+        p.relSideM = r.number(Role::RelSide, -10, 10, releaseOf);
+        p.extensionM = r.number(Role::Extension, -10, 10, releaseOf);
+        if (ok) {
+            out.pitches.push_back(std::move(p));
+        } else {
+            out.skippedLines.push_back(table.lines[i]);
+        }
+    }
+    return out;
+}
+
+std::string skippedRowsMessage(const std::vector<int>& lines) {
+    if (lines.empty()) return {};
+    std::string list;
+    constexpr std::size_t kShown = 20;
+    for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) {
+        list += (i ? "、" : "") + std::to_string(lines[i]);
+    }
+    if (lines.size() > kShown) list += " ほか";
+    return std::to_string(lines.size()) + " 行は値が欠けているか範囲の外にあるため読みませんでした（" +
+           list + " 行目）。";
+}
+
+}  // namespace ball

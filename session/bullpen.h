@@ -1,0 +1,84 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/csv_table.h"
+
+// A tracking device's session: which column holds what, and its pitches in the model's terms.
+namespace ball {
+
+/// What a column holds.
+enum class Role {
+    Pitcher,
+    Hand,
+    Type,
+    AutoType,    // the device's own guess, where the tagged type is empty or "Undefined"
+    Speed,
+    Spin,        // rpm
+    Efficiency,  // %
+    Tilt,        // h:mm
+    SpinAxis,    // degrees, 180 at 12:00
+    Vertical,    // induced vertical break, up +
+    Horizontal,  // horizontal break
+    RelHeight,
+    RelSide,
+    Extension,
+};
+constexpr int kRoleCount = static_cast<int>(Role::Extension) + 1;
+
+enum class SpeedUnit { Kmh, Mph, MetresPerSecond };
+enum class LengthUnit { Cm, Inch, Foot, Metre };
+
+/// Which column holds each role (-1 none), in which unit, and which side is + for the
+/// horizontal break.
+struct ColumnMap {
+    std::array<int, kRoleCount> column;
+    SpeedUnit speed = SpeedUnit::Kmh;
+    LengthUnit breaks = LengthUnit::Cm;
+    LengthUnit release = LengthUnit::Metre;
+    bool plusToPitchersRight = false;  // TrackMan's HorzBreak; ours is the catcher's right
+
+    ColumnMap() { column.fill(-1); }
+    int& operator[](Role r) { return column[static_cast<int>(r)]; }
+    int operator[](Role r) const { return column[static_cast<int>(r)]; }
+    /// A type, a speed and both breaks: enough to fit a model.
+    bool usable() const;
+    friend bool operator==(const ColumnMap&, const ColumnMap&) = default;
+};
+
+/// The map of a header in a vocabulary the program knows (TrackMan's, or its own metric one in
+/// Japanese or English); none for any other header.
+std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header);
+
+/// A map as one line of text, to remember it, and back; none for a text that is not one.
+std::string columnMapText(const ColumnMap& map);
+std::optional<ColumnMap> parseColumnMap(const std::string& text);
+
+/// One pitch, in the program's units.
+struct BullpenPitch {
+    int line = 0;  // in the file, from 1
+    std::string pitcher, hand, type;
+    double speedKmh = 0;
+    std::optional<double> rpm, efficiency;
+    std::optional<double> tiltMinutes;  // the clock reading in minutes past 12:00, [0, 720)
+    double verticalCm = 0;
+    double horizontalCm = 0;  // the catcher's right +
+    std::optional<double> relHeightM, relSideM, extensionM;
+};
+
+struct Bullpen {
+    std::vector<BullpenPitch> pitches;
+    std::vector<int> skippedLines;  // rows with a value missing or out of range
+};
+
+/// The table's rows read with the map; a row with a missing or out-of-range value is skipped
+/// and its line kept.
+Bullpen readBullpen(const CsvTable& table, const ColumnMap& map);
+
+/// What to say of the skipped rows (their count and line numbers); empty when none was.
+std::string skippedRowsMessage(const std::vector<int>& lines);
+
+}  // namespace ball
