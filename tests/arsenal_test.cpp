@@ -1,0 +1,141 @@
+#include "session/arsenal.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "session/arsenal_command.h"
+#include "session/pitch_session.h"
+#include "recording_canvas.h"
+#include "test_support.h"
+
+namespace ball {
+namespace {
+
+struct Boxes {
+    test::RecordingCanvas side, top, catcher;
+    Views views() { return {side, top, catcher}; }
+};
+
+// Each vocabulary, unit, sign, encoding and delimiter, read to the same pitch in our terms: a
+// 145 km/h pitch breaking 40 cm up and 20 cm to the catcher's left, read off at 1:00.
+TEST(Bullpen, ReadsWhatDevicesAndSpreadsheetsSave) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::optional<double> tiltMinutes;
+        std::vector<int> skipped;
+    } cases[] = {
+        {"TrackMan: mph, inches, + to the pitcher's right, tagged type",
+         "Pitcher,PitcherThrows,TaggedPitchType,RelSpeed,SpinRate,Tilt,InducedVertBreak,"
+         "HorzBreak,Extension\r\n"
+         "\"Sato, Kenta\",Right,Fastball,90.0988,2300,1:00,15.748031,7.874016,6.2\r\n",
+         60, {}},
+        {"TrackMan: the device's type where the tag is Undefined, the tilt from SpinAxis",
+         "Pitcher,PitcherThrows,TaggedPitchType,AutoPitchType,RelSpeed,SpinAxis,"
+         "InducedVertBreak,HorzBreak\n"
+         "\"Sato, Kenta\",Right,Undefined,Fastball,90.0988,210,15.748031,7.874016\n",
+         60, {}},
+        {"our own in Japanese, a byte-order mark, tabs, a blank line, two bad rows",
+         "\xEF\xBB\xBF投手\t利き腕\t球種\t速度\t回転数\t回転方向\t縦の変化量\t横の変化量\n"
+         "Sato, Kenta\tRight\tFastball\t145\t2300\t1:00\t40\t-20\n\n"
+         "Sato, Kenta\tRight\tFastball\t145\t\t1:00\t40\t-20\n"
+         "Sato, Kenta\tRight\tFastball\t145\t2300\t1:00\t40\t-151\n",
+         60, {4, 5}},
+        {"our own in English, semicolons and decimal commas, a quoted line end",
+         "pitcher;hand;type;speed_kmh;efficiency_pct;ivb_cm;hb_cm\r\n"
+         "\"Sato,\r\nKenta\";Right;Fastball;145,0;95;40,0;-20\r\n"
+         "\"Sato, Kenta\";Right;;145;95;40;-20\r\n",
+         std::nullopt, {4}},
+        {"Shift_JIS as a spreadsheet saves it",
+         "\x93\x8a\x8e\xe8\x2c\x8b\x85\x8e\xed\x2c\x91\xac\x93\x78\x2c\x8f\x63\x82\xcc\x95\xcf"
+         "\x89\xbb\x97\xca\x2c\x89\xa1\x82\xcc\x95\xcf\x89\xbb\x97\xca\r\n"
+         "\x8d\xb2\x93\xa1,Fastball,145,40,-20\r\n",
+         std::nullopt, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CsvTable table = parseCsv(c.bytes);
+        const std::optional<ColumnMap> map = knownColumns(table.header);
+        ASSERT_TRUE(map);
+        const Bullpen b = readBullpen(table, *map);
+        EXPECT_EQ(b.skippedLines, c.skipped);
+        ASSERT_EQ(b.pitches.size(), 1u);
+        const BullpenPitch& p = b.pitches[0];
+        EXPECT_EQ(p.type, "Fastball");
+        EXPECT_NEAR(p.speedKmh, 145, 1e-4);
+        EXPECT_NEAR(p.verticalCm, 40, 1e-4);
+        EXPECT_NEAR(p.horizontalCm, -20, 1e-4);
+        EXPECT_EQ(p.tiltMinutes, c.tiltMinutes);
+        EXPECT_TRUE(p.pitcher.starts_with("Sato,") || p.pitcher == "佐藤") << p.pitcher;
+    }
+    EXPECT_EQ(parseCsv("\x93\x8a\x8e\xe8,x\n").header[0], "投手");
+    EXPECT_FALSE(knownColumns({"when", "where", "speed"}));
+    ColumnMap mine = *knownColumns(parseCsv(cases[0].bytes).header);
+    mine.breaks = LengthUnit::Foot;
+    EXPECT_EQ(parseColumnMap(columnMapText(mine)), mine);
+}
+
+// The command line: a file that cannot be used changes nothing and exits 1, naming why.
+TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
+    test::ScopedWorkDir dir;
+    test::writeFile("none.csv", "type,speed_kmh,ivb_cm,hb_cm\n,145,40,-20\nx,0,40,-20\n");
+    test::writeFile("strange.csv", "a,b\n1,2\n");
+    const struct {
+        const char* file;
+        const char* said;
+    } cases[] = {
+        {"missing.csv", "file not found"},
+        {"none.csv", "'none.csv' has no usable row"},
+        {"strange.csv", "neither TrackMan's nor ballview's"},
+    };
+    for (const auto& c : cases) {
+        const CommandResult r = arsenalCommand(c.file, false, true);
+        EXPECT_EQ(r.status, 1) << c.file;
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+    }
+    EXPECT_NE(arsenalCommand("none.csv", false, true).err.find("skipped 2 rows"), std::string::npos);
+}
+
+// A made-up session of two types: each type's model breaks as its mean did, within 0.5 cm, and
+// the pair's figures are the two clicks' to the last bit.
+TEST(Arsenal, ModelsBreakAsMeasuredAndPairsAreTheClicks) {
+    test::ScopedWorkDir dir;
+    const std::string session =
+        "投手,球種,速度,回転方向,縦の変化量,横の変化量\n"
+        "A,直球,146,1:10,42,-22\nA,直球,144,1:20,38,-18\nA,直球,145,1:00,40,-20\n"
+        "A,カーブ,118,7:00,-30,15\nA,カーブ,122,6:50,-32,17\n";
+    Arsenal a = groupArsenal(readBullpen(parseCsv(session), *knownColumns(parseCsv(session).header)));
+    ASSERT_EQ(a.types.size(), 2u);
+    EXPECT_EQ(a.types[0].type, "直球");
+    EXPECT_EQ(a.types[0].count(), 3);
+    EXPECT_EQ(a.types[0].tilt, (Clock{1, 10}));
+    EXPECT_NEAR(a.types[0].speedSd, 1, 1e-12);
+    ASSERT_TRUE(fitArsenal(a, {.threads = 2}));
+    for (const PitchType& t : a.types) {
+        SCOPED_TRACE(t.type);
+        ASSERT_TRUE(t.fitted()) << t.model.error;
+        ASSERT_TRUE(t.modelBreak);
+        EXPECT_NEAR(t.modelBreak->vertical * 100, t.verticalCm, 0.5);
+        EXPECT_NEAR(t.modelBreak->horizontal * 100, t.horizontalCm, 0.5);
+    }
+    ASSERT_EQ(a.pairs.size(), 1u);
+    EXPECT_TRUE(a.pairs[0].best);
+
+    PitchSession clicks;
+    Boxes one, two;
+    ASSERT_TRUE(clicks.runBall1(ball1PanelOf(a, a.types[0]), one.views()).ok());
+    ASSERT_TRUE(clicks.runBall2(ball2PanelOf(a.types[1]), two.views()).ok());
+    const PairFigures shown = pairFigures(*clicks.shownBall1(), *clicks.shownBall2());
+    const PairFigures& p = a.pairs[0].figures;
+    EXPECT_EQ(p.decisionGap, shown.decisionGap);
+    EXPECT_EQ(p.plateGap, shown.plateGap);
+    EXPECT_EQ(p.ratio, shown.ratio);
+    EXPECT_EQ(p.arrivalGap, shown.arrivalGap);
+    EXPECT_EQ(pairsCsv(a).substr(0, pairsCsv(a).find('\n')),
+              "pitcher,type1,type2,decision_gap_cm,plate_gap_cm,ratio,arrival_gap_ms");
+}
+
+}  // namespace
+}  // namespace ball
