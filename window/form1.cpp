@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "arsenal_loader.h"
 #include "batter_window.h"
 #include "error_box.h"
 #include "figures_window.h"
@@ -97,6 +98,15 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     });
     connect(printer_, &PrintWorker::finished, this, &Form1::printFinished);
 
+    // A measured session's pair of types, into the panels and thrown as the buttons throw.
+    arsenal_ = new ArsenalLoader(this);
+    connect(arsenal_, &ArsenalLoader::throwPair, this, [this](const auto& one, const auto& two) {
+        ui_.setPanels(one, two);
+        if (runClick(1, [&](ball::Views v) { return session_.runBall1(one, v); })) {
+            runClick(2, [&](ball::Views v) { return session_.runBall2(two, v); });
+        }
+    });
+
     // A pair of files that a program stopped in the middle of a click left half replaced.
     if (session_.recoverFiles()) {
         qWarning("%s", ball::recoveredFilesMessage().c_str());
@@ -113,20 +123,21 @@ void Form1::fitToScreen() {
 
 void Form1::fitTo(const QRect& available) { ViewLayout::fitTo(this, available, full_); }
 
-void Form1::runClick(int ball, const std::function<ball::ClickOutcome(ball::Views)>& run) {
+bool Form1::runClick(int ball, const std::function<ball::ClickOutcome(ball::Views)>& run) {
     const auto boxes = ui_.views();
     for (PictureBox* b : boxes) b->beginDrawing();
     const ball::ClickOutcome out = run({*boxes[0], *boxes[1], *boxes[2]});
     if (!out.ok()) {
         for (PictureBox* b : boxes) b->discardDrawing();
         showError(this, qs(out.message));
-        return;
+        return false;
     }
     for (PictureBox* b : boxes) b->commitDrawing();
     if (figures_) figures_->setFigures(session_.figures(), session_.breaks());
     if (batter_) batter_->setScene(session_.batterScene());
     ui_.applyWrites(ball, out.writes);
     if (!out.notice.empty()) showNotice(this, qs(out.notice));  // once, after the drawing
+    return true;
 }
 
 void Form1::Command1_Click() {

@@ -8,6 +8,7 @@
 #include "print_job.h"
 #include "session/pitch_session.h"
 
+class ArsenalLoader;
 class BatterWindow;
 class FiguresWindow;
 class HelpWindow;
@@ -57,8 +58,8 @@ public slots:
 
 private:
     /// Runs one click of ball 1 or 2 in the session; an error ends it with a message box, the
-    /// views keep their previous drawing, and the window stays open.
-    void runClick(int ball, const std::function<ball::ClickOutcome(ball::Views)>& run);
+    /// views keep their previous drawing, and the window stays open. False after an error.
+    bool runClick(int ball, const std::function<ball::ClickOutcome(ball::Views)>& run);
     void buildActions();
     void askSaveImage(const QString& filter);
     void askSaveCsv();
@@ -77,6 +78,7 @@ private:
     FiguresWindow* figures_ = nullptr;
     BatterWindow* batter_ = nullptr;
     HelpWindow* help_ = nullptr;
+    ArsenalLoader* arsenal_ = nullptr;  // measured sessions: opened, fitted, shown
     QList<QAction*> viewActions_;
     QAction* printAction_ = nullptr;
     QAction* measuredActions_[2] = {};  // 計測値から入力… for Ball 1 and Ball 2

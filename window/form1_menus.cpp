@@ -11,6 +11,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include "arsenal_loader.h"
 #include "form1.h"
 #include "picture_box.h"
 
@@ -64,6 +65,9 @@ void Form1::buildActions() {
             menu.exec(panel->mapToGlobal(at));
         });
     }
+    QAction* bullpen = action("投球データを開く…", QKeySequence::Open,
+                              "計測機器の CSV を開き、球種ごとの模型とトンネルを示します",
+                              [this] { arsenal_->open(); });
     QAction* quit = action("終わり", QKeySequence(Qt::CTRL | Qt::Key_Q), "プログラムを終わります",
                            [this] { Command4_Click(); });
     QAction* guide = action("使い方", QKeySequence::HelpContents, "この道具の使い方を開きます",
@@ -91,7 +95,7 @@ void Form1::buildActions() {
                 [this](QAction* a) { status_->showMessage(a->statusTip()); });
     };
     menu("menuFile", "ファイル(&F)",
-         {viewActions_[1], viewActions_[2], nullptr, printAction_, nullptr, quit});
+         {bullpen, nullptr, viewActions_[1], viewActions_[2], nullptr, printAction_, nullptr, quit});
     menu("menuView", "表示(&V)", {viewActions_[0], viewActions_[4]});
     menu("menuInput", "入力(&I)",
          {throws[0], throws[1], nullptr, measuredActions_[0], measuredActions_[1]});

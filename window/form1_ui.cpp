@@ -257,6 +257,21 @@ void Form1Ui::fill(int ball, const ball::PanelFill& values) {
     p.thitaTxtBox->setText(qs(values.axis));
 }
 
+void Form1Ui::setPanels(const ball::Ball1Panel& one, const ball::Ball2Panel& two) {
+    const std::pair<QLineEdit*, const std::string&> boxes[] = {
+        {ball1.SpeedTxt, one.SpeedTxt_0},  {ball1.Omega0Txt, one.Omega0Txt_0},
+        {ball1.Omega1Txt, one.Omega1Txt_0}, {ball1.thitaTxtBox, one.thitaTxtBox_0},
+        {ball1.gyroHorizontal, one.Text2_0}, {ball1.gyroSide, one.Text2_2},
+        {TargetPTxt_0, one.TargetPTxt_0},   {TargetPTxt_1, one.TargetPTxt_1},
+        {ball2.SpeedTxt, two.SpeedTxt_1},  {ball2.Omega0Txt, two.Omega0Txt_1},
+        {ball2.Omega1Txt, two.Omega1Txt_1}, {ball2.thitaTxtBox, two.thitaTxtBox_1},
+        {ball2.gyroHorizontal, two.Text2_4}, {ball2.gyroSide, two.Text2_3}};
+    for (const auto& [box, text] : boxes) box->setText(qs(text));
+    (one.OrdinaryOpb_0 ? ball1.OrdinaryOpb : ball1.gyroOpb)->setChecked(true);
+    (two.OrdinaryOpb_1 ? ball2.OrdinaryOpb : ball2.gyroOpb)->setChecked(true);
+    (one.TargetOP_0 ? TargetOP_0 : TargetOP_1)->setChecked(true);
+}
+
 void Form1Ui::applyWrites(int ball, const ball::OptionWrites& writes) {
     PanelControls& p = panel(ball);
     (writes.gyroOpb ? p.gyroOpb : p.OrdinaryOpb)->setChecked(true);

@@ -69,6 +69,8 @@ struct Form1Ui {
     ball::Ball2Panel ball2Panel() const;
     /// Puts a measured pitch's values into ball 1's or 2's panel, as an ordinary ball.
     void fill(int ball, const ball::PanelFill& values);
+    /// Puts every value of both panels in.
+    void setPanels(const ball::Ball1Panel& one, const ball::Ball2Panel& two);
     /// Shows the option values a ball's setup set, so the panel agrees with what was run.
     void applyWrites(int ball, const ball::OptionWrites& writes);
 

@@ -2,6 +2,7 @@
 // offscreen, for the README; one of "投球の数値" when a second name is given, and one of
 // "打者から見た投球" at the decision instant, at 1/4 speed, when a third is:
 // ballview-screenshot OUT.png [FIGURES.png [BATTER.png]]
+// and "持ち球" of a measured session: ballview-screenshot --arsenal SESSION.csv OUT.png
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
+#include "arsenal_loader.h"
+#include "arsenal_window.h"
 #include "batter_window.h"
 #include "form1.h"
 
@@ -18,6 +21,16 @@ int main(int argc, char* argv[]) {
     if (argc < 2 || argc > 4) return 2;
     const QString out = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
     const QDir here = QDir::current();
+    if (QString(argv[1]) == "--arsenal" && argc == 4) {
+        Form1 form;
+        auto* loader = form.findChild<ArsenalLoader*>();
+        loader->load(here.absoluteFilePath(QString::fromLocal8Bit(argv[2])));
+        loader->waitForFit();
+        QWidget* arsenal = loader->arsenalWindow();
+        if (!arsenal) return 1;
+        QApplication::processEvents();
+        return arsenal->grab().save(here.absoluteFilePath(QString::fromLocal8Bit(argv[3]))) ? 0 : 1;
+    }
 
     QTemporaryDir work;  // the runs write their files into the working folder
     if (!work.isValid() || !QDir::setCurrent(work.path())) return 1;

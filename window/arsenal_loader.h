@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <atomic>
+#include <memory>
+
+#include "session/arsenal.h"
+
+class ArsenalWindow;
+class QThread;
+class QWidget;
+
+/// Opens a measured session: from a file dialog, or a .csv dropped on the window it watches. It
+/// reads the columns (asking once for a header it does not know, and remembering the answer),
+/// fits the types off the window's thread with a progress bar and a cancel button when that
+/// takes more than half a second, and shows "持ち球".
+class ArsenalLoader : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ArsenalLoader(QWidget* window);
+    ~ArsenalLoader() override;
+
+    /// Asks which file, then loads it.
+    void open();
+    /// Reads, fits and shows the session in the file; says why in a message box when it cannot.
+    void load(const QString& path);
+    /// The window of the last session loaded, if any.
+    ArsenalWindow* arsenalWindow() const;
+    /// Waits for a fit under way to end.
+    void waitForFit();
+
+signals:
+    void throwPair(const ball::Ball1Panel& one, const ball::Ball2Panel& two);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fit(ball::Arsenal arsenal, const QString& file);
+    void stopFit();
+
+    QWidget* window_;
+    QPointer<ArsenalWindow> shown_;
+    QPointer<QThread> worker_;
+    std::shared_ptr<std::atomic<bool>> cancel_;
+};

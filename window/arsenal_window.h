@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+#include "session/arsenal.h"
+
+class MovementChart;
+class QLabel;
+class QSpinBox;
+class QTableWidget;
+
+/// "持ち球": a measured session's pitch types, device and model figures side by side, every
+/// pitch on the movement chart, and how each pair of a pitcher's types tunnels; a pair goes
+/// into the panels from here.
+class ArsenalWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ArsenalWindow(QWidget* parent);
+
+    /// Shows an arsenal read from a file, fitted.
+    void setArsenal(const ball::Arsenal& arsenal, const QString& file);
+    const ball::Arsenal& arsenal() const { return arsenal_; }
+
+signals:
+    /// The user asked for the chosen pair in the panels, thrown.
+    void throwPair(const ball::Ball1Panel& one, const ball::Ball2Panel& two);
+    /// The user picked another target cell for every Ball 1: the arsenal is to be fitted anew.
+    void targetChanged(int column, int row);
+
+private:
+    void fillTypes();
+    void fillPairs();
+    void fillChart();
+    void throwChosen();
+
+    ball::Arsenal arsenal_;
+    QLabel* source_;
+    QSpinBox* column_;
+    QSpinBox* row_;
+    QTableWidget* types_;
+    QTableWidget* pairs_;
+    MovementChart* chart_;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "display/pitch_figures.h"
+
+/// 変化量の図 as the tracking devices draw it: breaks (gravity removed) seen from behind the
+/// pitcher, as the tilt clock is read, so a 1:00 break plots at 1 o'clock. A fixed range of
+/// ±60 cm, wider in 20 cm steps only for a break beyond it; labelled ticks every 20 cm on a
+/// 10 cm grid, the axis titled, the sides named, and a legend of its series.
+class MovementChart : public QWidget {
+    Q_OBJECT
+
+public:
+    /// One legend entry: its marks (breaks as the table gives them, the catcher's right +),
+    /// each of the marker's radius, and its mean, if any, as a larger one.
+    struct Series {
+        QString name;
+        QColor colour;
+        std::vector<ball::Break> marks;
+        double radius = 4;
+        std::optional<ball::Break> mean = {};
+    };
+
+    /// A chart `width` wide, with room for `legendRows` rows of legend.
+    MovementChart(QWidget* parent, int width = 300, int legendRows = 1);
+    void setSeries(std::vector<Series> series);
+    /// The two balls of 投球の数値: blue and red, absent ones left out.
+    void setBreaks(const std::array<std::optional<ball::Break>, 2>& breaks);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    std::vector<Series> series_;
+    int reach_ = 60;  // cm each way
+};
