@@ -1,6 +1,8 @@
 #include "measured_pitch.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 #include "display/display_set.h"
@@ -202,34 +204,83 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
         return b ? std::hypot(b->horizontal - target.horizontal, b->vertical - target.vertical)
                  : HUGE_VAL;
     };
-    // The break does not grow smoothly with the spin: at 20 rev/s and below the model adds
-    // drag, the ball slows and has longer to break. So the spins are tried from the lowest
-    // up, finely where that happens, and the first that reaches the break is narrowed down
-    // to a hundredth of a revolution per second.
-    int below = 0;  // hundredths of rev/s: the last spin tried that does not reach it
-    bool reaching = false;
-    for (int at = 0; at <= static_cast<int>(kMaxRpm / 60 * 100);) {
-        const bool reaches = reach(thrower.breakAt(at / 100.0, true)) >= 0;
-        if (reaches && !reaching) {
-            int low = below, high = at;  // low does not reach, high does
-            while (high - low > 1) {
-                const int mid = (low + high) / 2;
-                (reach(thrower.breakAt(mid / 100.0, true)) >= 0 ? high : low) = mid;
-            }
-            for (int spin : {high, high - 1}) {
-                if (spin < 0 || miss(thrower.breakAt(spin / 100.0, false)) > kBreakMatch) continue;
-                fill.spin = Thrower::spinText(spin / 100.0);
-                fill.found = "回転数 " + fixedText(spin / 100.0 * 60, 0) +
-                             " rpm（回転効率 100 %）、" + "回転方向 " +
-                             clockText(breakClock(target));
-                return fill;
-            }
+    // Which spins reach the break, by a quick throw each, asked once a spin (in hundredths of
+    // rev/s).
+    std::map<int, double> reachBy;
+    const auto reachAt = [&](int h) {
+        if (const auto it = reachBy.find(h); it != reachBy.end()) return it->second;
+        return reachBy[h] = reach(thrower.breakAt(h / 100.0, true));
+    };
+    const auto reaches = [&](int h) { return reachAt(h) >= 0; };
+    // The first spin that reaches the break, then the real throw of it (or the one below) that
+    // matches it.
+    const auto matchAt = [&](int high) -> bool {
+        for (int spin : {high, high - 1}) {
+            if (spin < 0 || miss(thrower.breakAt(spin / 100.0, false)) > kBreakMatch) continue;
+            fill.spin = Thrower::spinText(spin / 100.0);
+            fill.found = "回転数 " + fixedText(spin / 100.0 * 60, 0) + " rpm（回転効率 100 %）、" +
+                         "回転方向 " + clockText(breakClock(target));
+            return true;
         }
-        // Past a spin that reaches the break but does not match it, look for the next one
-        // that comes up to it from below.
-        reaching = reaches;
-        if (!reaches) below = at;
-        at += at < 2500 ? 100 : 400;
+        return false;
+    };
+    // The spins are looked at from the lowest up, as on a scale of 1 rev/s up to 25 and 4 rev/s
+    // beyond, and the first spin of that scale that reaches the break is narrowed down to a
+    // hundredth. The break does not grow smoothly with the spin: at 20 rev/s and below the model
+    // adds drag, the ball slows and has longer to break, and below 20 it lifts less. Within each
+    // of the three stretches (below 20, 20, above 20) it grows with the spin, so there the
+    // first spin that reaches it is found by interpolation, as the scale would find it, in a
+    // handful of throws.
+    const auto bisect = [&](int low, int high) {  // low does not reach, high does
+        while (high - low > 1) {
+            const int mid = (low + high) / 2;
+            (reaches(mid) ? high : low) = mid;
+        }
+        return high;
+    };
+    const auto interpolate = [&](int low, int high) {  // the same, where the break grows
+        bool halve = false;
+        while (high - low > 1) {
+            const int width = high - low;
+            int at = (low + high) / 2;
+            if (!halve) {
+                const double a = reachAt(low), b = reachAt(high);
+                at = low + static_cast<int>(std::ceil(width * (-a / (b - a))));
+                at = std::clamp(at, low + 1, high - 1);
+            }
+            if (reaches(at)) {
+                high = at;
+                if (at - 1 > low && !reaches(at - 1)) low = at - 1;
+            } else {
+                low = at;
+                if (at + 1 < high && reaches(at + 1)) high = at + 1;
+            }
+            halve = !halve && high - low > width / 2;
+        }
+        return high;
+    };
+    const int last = static_cast<int>(kMaxRpm / 60 * 100);
+    const int lastStep = 2500 + (last - 2500) / 400 * 400;  // the scale's last spin
+    const std::pair<int, int> stretches[] = {{0, 1900}, {2000, 2000}, {2100, lastStep}};
+    bool reaching = false;  // the scale's spin before reaches it
+    int below = 0;          // the scale's last spin that does not reach it
+    for (const auto& [first, end] : stretches) {
+        if (!reaches(end)) {
+            reaching = false;
+            below = end;
+            continue;
+        }
+        int high = 0;
+        if (reaches(first)) {
+            if (reaching) continue;
+            high = bisect(below, first);  // across two stretches: halved as the scale would
+        } else {
+            high = interpolate(first, end);
+        }
+        if (matchAt(high)) return fill;
+        // Past a spin that reaches the break but does not match it, the rest of the stretch
+        // reaches it too: the next one may come up to it from below.
+        reaching = true;
     }
     fill.error = "縦 " + fixedText(*vertical, 1) + " cm、横 " + fixedText(*horizontal, 1) +
                  " cm の変化量は、回転数 " + fixedText(kMaxRpm, 0) +

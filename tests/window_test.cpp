@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -25,6 +27,8 @@
 #include <optional>
 #include <QtTest>
 
+#include "arsenal_loader.h"
+#include "arsenal_window.h"
 #include "batter_window.h"
 #include "figures_window.h"
 #include "form1.h"
@@ -459,6 +463,59 @@ private slots:
         for (int i = 0; i < boxes.size(); ++i) QCOMPARE(control<QLineEdit>(boxes[i])->text(), panel[i]);
         QVERIFY(control<QRadioButton>("OrdinaryOpb_0")->isChecked());
         QCOMPARE(found.contains("1799 rpm"), typed.size() == 3);
+    }
+
+    // A session of unknown columns dropped on the window: its columns are asked once and
+    // remembered, 持ち球 shows its types, and a pair goes into the panels and is thrown as the two
+    // buttons throw it, files and all.
+    void sessionDroppedAndAPairThrown() {
+        QFile csv("session.csv");
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write("when;kind;kmh;up;side\n1;FB;145;40;-20\n2;FB;146;42;-22\n3;CU;120;-30;15\n");
+        csv.close();
+        int asked = 0;
+        const auto drop = [&] {
+            QTimer::singleShot(50, [&] {
+                auto* dialog = form_->findChild<QDialog*>("columnMapDialog");
+                if (!dialog) return;
+                ++asked;
+                const QList<QComboBox*> roles = dialog->findChildren<QComboBox*>("columnRole");
+                const std::pair<ball::Role, int> chosen[] = {{ball::Role::Type, 2},
+                                                             {ball::Role::Speed, 3},
+                                                             {ball::Role::Vertical, 4},
+                                                             {ball::Role::Horizontal, 5}};
+                for (const auto& [role, item] : chosen) roles[int(role)]->setCurrentIndex(item);
+                dialog->accept();
+            });
+            auto* data = new QMimeData;
+            data->setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath("session.csv"))});
+            QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, data, Qt::LeftButton, {});
+            QApplication::sendEvent(form_.get(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent event(QPointF(100, 100), Qt::CopyAction, data, Qt::LeftButton, {});
+            QApplication::sendEvent(form_.get(), &event);
+            QVERIFY(event.isAccepted());
+            QTRY_VERIFY(form_->findChild<ArsenalWindow*>("arsenalWindow"));
+            form_->findChild<ArsenalLoader*>()->waitForFit();
+            delete data;
+        };
+        QSettings().remove("columnMaps");
+        drop();
+        drop();
+        QCOMPARE(asked, 1);
+        auto* arsenal = form_->findChild<ArsenalWindow*>("arsenalWindow");
+        QTRY_COMPARE(arsenal->findChild<QTableWidget*>("arsenalTypes")->rowCount(), 2);
+        const ball::PitchType& fastball = arsenal->arsenal().types[0];
+        QVERIFY(fastball.fitted());
+        QTest::mouseClick(arsenal->findChild<QPushButton*>("arsenalThrow"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>("SpeedTxt_0")->text(), QString::fromStdString(fastball.model.speed));
+        QCOMPARE(control<QLineEdit>("thitaTxtBox_1")->text(),
+                 QString::fromStdString(arsenal->arsenal().types[1].model.axis));
+        QVERIFY(form_->session().shownBall2());
+        const ball::PairFigures shown =
+            ball::pairFigures(*form_->session().shownBall1(), *form_->session().shownBall2());
+        QCOMPARE(shown.decisionGap, arsenal->arsenal().pairs[0].figures.decisionGap);
+        QVERIFY(!file("initdir.txt").isEmpty() && !file("Ball1Traj.txt").isEmpty());
     }
 
     // 打者から見た投球 plays both balls from release to the plate at 1x, and stops there.
@@ -902,6 +959,9 @@ private slots:
 int main(int argc, char* argv[]) {
     // No print server: printing must say so instead of printing nowhere.
     qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
+    // The user's settings stay the user's.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     QApplication app(argc, argv);
     speakJapanese(app);
     WindowTest test;

@@ -111,6 +111,7 @@ int main(int argc, char* argv[]) {
     if (const int status = answerCommandLine(argc, argv); status >= 0) return status;
     QApplication app(argc, argv);
     speakJapanese(app);
+    QApplication::setOrganizationName("ballview");  // the settings: ~/.config/ballview/
     QApplication::setApplicationName("ballview");
     QApplication::setApplicationVersion(BALL_VERSION);
     QApplication::setApplicationDisplayName("ボールの軌道");

@@ -38,4 +38,19 @@ said=$(run C.UTF-8 "$long")
 [ "${#said}" -lt 200 ] || fail "a 100 kB option echoed back: ${#said} characters"
 said=$(run C.UTF-8 pitches.csv)
 [[ "$said" == *"pitches.csv"*"status 2" ]] || fail "an argument: $said"
+
+# The arsenal for scripts, with no display: the types and pairs on standard output, skipped rows
+# on standard error; a missing file exits 1, a missing name 2.
+sample=$(dirname "$0")/../../docs/sample-bullpen.csv
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$APP" --arsenal "$sample" 2>/dev/null)
+[ "$(echo "$out" | head -1)" = "pitcher,hand,type,count,speed_kmh,spin_rpm,tilt,ivb_cm,hb_cm,model_speed_kmh,model_spin_rps,model_axis_deg,model_ivb_cm,model_hb_cm" ] ||
+    fail "--arsenal: $out"
+[[ "$out" == *'"Sato, Kenta",Right,Fastball,14,'* ]] || fail "--arsenal rows: $out"
+said=$(run C.UTF-8 --arsenal "$sample" --pairs)
+[[ "$said" == *"pitcher,type1,type2,decision_gap_cm"*"status 0" && "$said" == *"20 行目"* ]] ||
+    fail "--pairs: $said"
+said=$(run C.UTF-8 --arsenal missing.csv)
+[[ "$said" == *"missing.csv"*"status 1" ]] || fail "--arsenal of a missing file: $said"
+said=$(run C.UTF-8 --arsenal)
+[[ "$said" == *"--arsenal"*"status 2" ]] || fail "--arsenal without a file: $said"
 echo "command line: passed"
