@@ -118,6 +118,11 @@ std::string optionalFixed(std::optional<double> v, int decimals, double scale = 
     return v ? fixedText(*v * scale, decimals) : std::string();
 }
 
+// A model's break in cm to 2 decimals, up or to the catcher's right; empty without one.
+std::string modelBreakText(const PitchType& t, double Break::*part) {
+    return t.modelBreak ? fixedText((*t.modelBreak).*part * 100, 2) : std::string();
+}
+
 }  // namespace
 
 Arsenal groupArsenal(Bullpen bullpen) {
@@ -140,22 +145,29 @@ Arsenal groupArsenal(Bullpen bullpen) {
         a.types[at->second].pitches.push_back(i);
     }
     for (PitchType& t : a.types) {
-        std::vector<double> speed, vertical, horizontal, rpm, efficiency, tilt;
+        std::vector<double> speed, vertical, horizontal, tilt;
+        std::vector<double> rpm, efficiency, height, side, extension;  // where measured
+        const auto add = [](std::vector<double>& to, const std::optional<double>& v) {
+            if (v) to.push_back(*v);
+        };
         for (int i : t.pitches) {
             const BullpenPitch& p = a.bullpen.pitches[i];
             speed.push_back(p.speedKmh);
             vertical.push_back(p.verticalCm);
             horizontal.push_back(p.horizontalCm);
-            if (p.rpm) rpm.push_back(*p.rpm);
-            if (p.efficiency) efficiency.push_back(*p.efficiency);
-            if (p.tiltMinutes) tilt.push_back(*p.tiltMinutes);
+            add(tilt, p.tiltMinutes);
+            add(rpm, p.rpm), add(efficiency, p.efficiency);
+            add(height, p.relHeightM), add(side, p.relSideM), add(extension, p.extensionM);
         }
         t.speedKmh = mean(speed), t.speedSd = sampleSd(speed);
         t.verticalCm = mean(vertical), t.verticalSd = sampleSd(vertical);
         t.horizontalCm = mean(horizontal), t.horizontalSd = sampleSd(horizontal);
-        if (!rpm.empty()) t.rpm = mean(rpm);
-        if (!efficiency.empty()) t.efficiency = mean(efficiency);
         t.tilt = circularMean(tilt);
+        const auto meanOf = [](const std::vector<double>& v) {
+            return v.empty() ? std::nullopt : std::optional(mean(v));
+        };
+        t.rpm = meanOf(rpm), t.efficiency = meanOf(efficiency);
+        t.relHeightM = meanOf(height), t.relSideM = meanOf(side), t.extensionM = meanOf(extension);
     }
     // Each pitcher's types together, the most thrown first.
     const auto rank = [&](const PitchType& t) {
@@ -197,6 +209,9 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
     const int types = static_cast<int>(a.types.size());
     const int total = types + static_cast<int>(a.pairs.size());
     int done = 0;
+    // A fit anew (another target) starts from nothing.
+    for (PitchType& t : a.types) t.model = {}, t.modelBreak.reset();
+    for (TypePair& p : a.pairs) p.figures = {}, p.best = false;
     std::vector<std::optional<Ball1Throw>> aimed(a.types.size());
     const bool fitted = runAll(types, control, done, total, [&](int i) {
         PitchType& t = a.types[i];
@@ -212,8 +227,7 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
             t.model = fillFromMeasurement(m, 1, aimAt, Ball2Panel{}, noSavedDirection);
             if (!t.fitted()) return;
             aimed[i] = throwBall1(ball1PanelOf(a, t));
-            DisplaySet set = aimed[i]->ball1;
-            t.modelBreak = ballBreak(set);
+            t.modelBreak = ballBreak(aimed[i]->ball1);
         } catch (const RunError& e) {
             t.model = {.error = errorMessage(e)};
         }
@@ -225,7 +239,7 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
         try {
             p.figures = throwBall2(*aimed[p.first], ball2PanelOf(a.types[p.second]));
         } catch (const RunError&) {
-            p.figures = {};
+            // No figures for a pair whose Ball 2 cannot fly.
         }
     });
     if (!thrown) return false;
@@ -261,14 +275,8 @@ std::string arsenalCsv(const Arsenal& a) {
                optionalFixed(t.rpm, 0) + ',' + (t.tilt ? clockText(*t.tilt) : "") + ',' +
                fixedText(t.verticalCm, 2) + ',' + fixedText(t.horizontalCm, 2) + ',' +
                (fitted ? t.model.speed : "") + ',' + (fitted ? t.model.spin : "") + ',' +
-               (fitted ? t.model.axis : "") + ',' +
-               optionalFixed(t.modelBreak ? std::optional(t.modelBreak->vertical) : std::nullopt,
-                             2, 100) +
-               ',' +
-               optionalFixed(
-                   t.modelBreak ? std::optional(t.modelBreak->horizontal) : std::nullopt, 2,
-                   100) +
-               '\n';
+               (fitted ? t.model.axis : "") + ',' + modelBreakText(t, &Break::vertical) + ',' +
+               modelBreakText(t, &Break::horizontal) + '\n';
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -25,6 +26,9 @@ QString fixed(const std::optional<double>& v, int decimals) {
     return fixed(v.value_or(std::nan("")), decimals);
 }
 
+// A mean and its standard deviation: "149.9 ±1.2".
+QString spread(double mean, double sd) { return fixed(mean, 1) + " ±" + fixed(sd, 1); }
+
 // A cell that sorts by its number, not its text; "—" after every number.
 class NumberItem : public QTableWidgetItem {
 public:
@@ -44,6 +48,7 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& header
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->verticalHeader()->hide();
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
     return t;
 }
 
@@ -76,12 +81,13 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     row_->setAccessibleName("ボール１の目標の行");
 
     types_ = table(this, "arsenalTypes",
-                   {"投手", "利き腕", "球種", "球数", "速度\nkm/h", "±", "回転数\nrpm",
-                    "回転効率\n%", "回転方向", "縦の変化量\ncm", "±", "横の変化量\ncm", "±",
+                   {"投手", "利き腕", "球種", "球数", "速度\nkm/h", "回転数\nrpm",
+                    "回転効率\n%", "回転方向", "縦の変化量\ncm", "横の変化量\ncm",
+                    "リリースの\n高さ m", "リリースの\n横 m", "エクステン\nション m",
                     "模型の速度\nkm/h", "模型の回転\n回/秒", "模型の回転軸\n度",
                     "模型の縦\ncm", "模型の横\ncm"});
     types_->setAccessibleName("球種ごとの計測値と模型");
-    types_->setToolTip("横の変化量は捕手から見て右が＋。± は標準偏差。模型は平均の変化量に"
+    types_->setToolTip("横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
                        "合わせた、ボール１の回転と回転軸角度です。");
     pairs_ = table(this, "arsenalPairs",
                    {"", "投手", "ボール１（ねらう）", "ボール２", "判断点での間隔\ncm",
@@ -136,6 +142,11 @@ void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file
     fillTypes();
     fillPairs();
     fillChart();
+    // Wide enough for every column of the types beside the chart, as far as the screen allows.
+    const int wanted = types_->horizontalHeader()->length() + types_->verticalHeader()->width() +
+                       2 * types_->frameWidth() + chart_->width() + 40;
+    const int room = screen() ? screen()->availableGeometry().width() : wanted;
+    resize(std::max(width(), std::min(wanted, room)), height());
 }
 
 void ArsenalWindow::fillTypes() {
@@ -151,15 +162,15 @@ void ArsenalWindow::fillTypes() {
             qs(t.hand),
             qs(t.type),
             QString::number(t.count()),
-            fixed(t.speedKmh, 1),
-            fixed(t.speedSd, 1),
+            spread(t.speedKmh, t.speedSd),
             fixed(t.rpm, 0),
             fixed(t.efficiency, 0),
             t.tilt ? qs(ball::clockText(*t.tilt)) : QString("—"),
-            fixed(t.verticalCm, 1),
-            fixed(t.verticalSd, 1),
-            fixed(t.horizontalCm, 1),
-            fixed(t.horizontalSd, 1),
+            spread(t.verticalCm, t.verticalSd),
+            spread(t.horizontalCm, t.horizontalSd),
+            fixed(t.relHeightM, 2),
+            fixed(t.relSideM, 2),
+            fixed(t.extensionM, 2),
             fitted ? qs(t.model.speed) : QString("—"),
             fitted ? qs(t.model.spin) : QString("—"),
             fitted ? qs(t.model.axis) : QString("—"),

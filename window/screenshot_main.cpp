@@ -28,6 +28,7 @@ int main(int argc, char* argv[]) {
         loader->waitForFit();
         QWidget* arsenal = loader->arsenalWindow();
         if (!arsenal) return 1;
+        arsenal->resize(1480, 640);  // as on a desktop wider than the offscreen screen
         QApplication::processEvents();
         return arsenal->grab().save(here.absoluteFilePath(QString::fromLocal8Bit(argv[3]))) ? 0 : 1;
     }
