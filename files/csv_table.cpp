@@ -83,13 +83,22 @@ CsvTable parseCsv(const std::string& bytes) {
     std::string field;
     bool quoted = false, fieldStarted = false;
     int line = 1, rowLine = 1;
-    const auto endRow = [&] {
-        row.push_back(trimmed(field));
+    const auto endField = [&] {
+        if (row.size() < kMaxCsvFields) {
+            row.push_back(trimmed(field));
+        } else {
+            table.cut = true;
+        }
         field.clear();
+    };
+    const auto endRow = [&] {
+        endField();
         const bool blank = std::all_of(row.begin(), row.end(), [](auto& f) { return f.empty(); });
         if (!blank) {
             if (table.header.empty() && table.rows.empty()) {
                 table.header = row;
+            } else if (table.rows.size() == kMaxCsvRows) {
+                table.cut = true;
             } else {
                 table.rows.push_back(row);
                 table.lines.push_back(rowLine);
@@ -112,8 +121,7 @@ CsvTable parseCsv(const std::string& bytes) {
         } else if (c == '"' && trimmed(field).empty()) {
             quoted = true, field.clear(), fieldStarted = true;
         } else if (c == table.delimiter) {
-            row.push_back(trimmed(field));
-            field.clear();
+            endField();
             fieldStarted = true;
         } else if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;

@@ -184,6 +184,21 @@ Arsenal groupArsenal(Bullpen bullpen) {
     return a;
 }
 
+std::optional<TypeExcess> typeExcess(const Arsenal& a) {
+    if (static_cast<int>(a.types.size()) > kMaxTypes) {
+        return TypeExcess{"", static_cast<int>(a.types.size()), kMaxTypes};
+    }
+    std::map<std::string, int> perPitcher;
+    for (const PitchType& t : a.types) {
+        if (++perPitcher[t.pitcher] > kMaxTypesPerPitcher) {
+            const auto n = std::count_if(a.types.begin(), a.types.end(),
+                                         [&](const PitchType& u) { return u.pitcher == t.pitcher; });
+            return TypeExcess{t.pitcher, static_cast<int>(n), kMaxTypesPerPitcher};
+        }
+    }
+    return std::nullopt;
+}
+
 Ball1Panel ball1PanelOf(const Arsenal& a, const PitchType& t) {
     Ball1Panel p;
     p.SpeedTxt_0 = t.model.speed;
@@ -230,6 +245,8 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
             t.modelBreak = ballBreak(aimed[i]->ball1);
         } catch (const RunError& e) {
             t.model = {.error = errorMessage(e)};
+        } catch (const std::exception& e) {
+            t.model = {.error = unexpectedErrorMessage(e.what())};
         }
     });
     if (!fitted) return false;
@@ -238,7 +255,7 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
         if (!aimed[p.first] || !a.types[p.second].fitted()) return;
         try {
             p.figures = throwBall2(*aimed[p.first], ball2PanelOf(a.types[p.second]));
-        } catch (const RunError&) {
+        } catch (const std::exception&) {
             // No figures for a pair whose Ball 2 cannot fly.
         }
     });

@@ -49,6 +49,17 @@ struct Arsenal {
 /// The types of a session with their device figures; no model yet.
 Arsenal groupArsenal(Bullpen bullpen);
 
+/// More types than a pitcher throws, most likely a column that is not the type: past
+/// kMaxTypesPerPitcher for one pitcher, or kMaxTypes in all, the session is not fitted.
+constexpr int kMaxTypesPerPitcher = 20;
+constexpr int kMaxTypes = 200;
+struct TypeExcess {
+    std::string pitcher;  // empty: the whole file
+    int count = 0;
+    int limit = 0;
+};
+std::optional<TypeExcess> typeExcess(const Arsenal& a);
+
 /// The panels a type fills: Ball 1 aimed at the arsenal's target, Ball 2 thrown as saved.
 Ball1Panel ball1PanelOf(const Arsenal& a, const PitchType& t);
 Ball2Panel ball2PanelOf(const PitchType& t);

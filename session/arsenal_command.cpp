@@ -46,13 +46,23 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, bool english) 
                             : noKnownColumnsMessage(path));
     }
     Arsenal a = groupArsenal(readBullpen(table, *map));
+    if (table.cut) {
+        r.err += "ballview: " +
+                 (english ? "only the first " + std::to_string(kMaxCsvRows) + " rows (" +
+                                std::to_string(kMaxCsvFields) + " fields each) were read"
+                          : cutTableMessage()) +
+                 "\n";
+    }
     if (!a.bullpen.skippedLines.empty()) {
         const std::vector<int>& lines = a.bullpen.skippedLines;
         if (english) {
             r.err += "ballview: skipped " + std::to_string(lines.size()) +
                      " rows with a value missing or out of range (lines";
-            for (int l : lines) r.err += " " + std::to_string(l);
-            r.err += ")\n";
+            constexpr std::size_t kShown = 20;
+            for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) {
+                r.err += " " + std::to_string(lines[i]);
+            }
+            r.err += lines.size() > kShown ? " and more)\n" : ")\n";
         } else {
             r.err += "ballview: " + skippedRowsMessage(lines) + "\n";
         }
@@ -63,6 +73,14 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, bool english) 
         r.err += "ballview: " + why + "\n";
         r.status = 1;
         return r;
+    }
+    if (const std::optional<TypeExcess> many = typeExcess(a)) {
+        return fail(english ? "'" + path + "' has " + std::to_string(many->count) +
+                                  " pitch types" +
+                                  (many->pitcher.empty() ? "" : " for " + many->pitcher) +
+                                  " (at most " + std::to_string(many->limit) +
+                                  "): is the type column the right one?"
+                            : tooManyTypesMessage(path, many->pitcher, many->count, many->limit));
     }
     fitArsenal(a);
     r.out = pairs ? pairsCsv(a) : arsenalCsv(a);

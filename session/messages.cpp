@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "files/csv_table.h"
 #include "files/number_text.h"
 #include "physics/pitch_state.h"
 #include "physics/trajectory.h"
@@ -207,6 +208,19 @@ std::string noKnownColumnsMessage(const std::string& file) {
 std::string noUsableRowMessage(const std::string& file) {
     return "ファイル" + quoted(file) + "には使える行がありません（球種、速度、縦と横の変化量が"
            "そろい、範囲の中にある行がありません）。何も変えていません。";
+}
+
+std::string tooManyTypesMessage(const std::string& file, const std::string& pitcher, int count,
+                                int limit) {
+    return "ファイル" + quoted(file) + "の球種が多すぎます（" +
+           (pitcher.empty() ? std::string("全部で ") : "投手" + quoted(pitcher) + "に ") +
+           std::to_string(count) + " 種類。" + std::to_string(limit) +
+           " 種類まで）。球種の列が正しいか確かめてください。何も変えていません。";
+}
+
+std::string cutTableMessage() {
+    return "ファイルが大きいため、初めの " + std::to_string(kMaxCsvRows) + " 行（1 行に " +
+           std::to_string(kMaxCsvFields) + " 列まで）だけを読みました。";
 }
 
 std::string recoveredFilesMessage() {

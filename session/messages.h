@@ -44,6 +44,11 @@ std::string aimMissedMessage(int passes, std::optional<double> missMetres);
 
 /// A measured session whose columns are in no known vocabulary.
 std::string noKnownColumnsMessage(const std::string& file);
+/// A measured session of more types than a pitcher throws.
+std::string tooManyTypesMessage(const std::string& file, const std::string& pitcher, int count,
+                                int limit);
+/// A measured session larger than what is read of it.
+std::string cutTableMessage();
 /// A measured session without one row to use.
 std::string noUsableRowMessage(const std::string& file);
 

@@ -70,6 +70,11 @@ TEST(Bullpen, ReadsWhatDevicesAndSpreadsheetsSave) {
         EXPECT_TRUE(p.pitcher.starts_with("Sato,") || p.pitcher == "佐藤") << p.pitcher;
     }
     EXPECT_EQ(parseCsv("\x93\x8a\x8e\xe8,x\n").header[0], "投手");
+    std::string fields;
+    for (std::size_t i = 0; i < kMaxCsvFields + 5; ++i) fields += "a,";
+    const CsvTable wide = parseCsv(fields + "\n1\n");
+    EXPECT_TRUE(wide.cut);
+    EXPECT_EQ(wide.header.size(), kMaxCsvFields);
     EXPECT_FALSE(knownColumns({"when", "where", "speed"}));
     ColumnMap mine = *knownColumns(parseCsv(cases[0].bytes).header);
     mine.breaks = LengthUnit::Foot;
@@ -81,6 +86,9 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
     test::ScopedWorkDir dir;
     test::writeFile("none.csv", "type,speed_kmh,ivb_cm,hb_cm\n,145,40,-20\nx,0,40,-20\n");
     test::writeFile("strange.csv", "a,b\n1,2\n");
+    std::string many = "type,speed_kmh,ivb_cm,hb_cm\n";
+    for (int t = 0; t <= kMaxTypesPerPitcher; ++t) many += "id" + std::to_string(t) + ",145,40,-20\n";
+    test::writeFile("many.csv", many);
     const struct {
         const char* file;
         const char* said;
@@ -88,6 +96,7 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
         {"missing.csv", "file not found"},
         {"none.csv", "'none.csv' has no usable row"},
         {"strange.csv", "neither TrackMan's nor ballview's"},
+        {"many.csv", "has 21 pitch types (at most 20)"},
     };
     for (const auto& c : cases) {
         const CommandResult r = arsenalCommand(c.file, false, true);

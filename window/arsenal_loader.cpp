@@ -100,7 +100,14 @@ void ArsenalLoader::load(const QString& path) {
         showError(window_, qs(ball::noUsableRowMessage(file) + (skipped.empty() ? "" : "\n" + skipped)));
         return;
     }
-    fit(ball::groupArsenal(std::move(bullpen)), QFileInfo(path).fileName());
+    ball::Arsenal arsenal = ball::groupArsenal(std::move(bullpen));
+    if (const auto many = ball::typeExcess(arsenal)) {
+        showError(window_, qs(ball::tooManyTypesMessage(file, many->pitcher, many->count,
+                                                        many->limit)));
+        return;
+    }
+    if (table.cut) showNotice(window_, qs(ball::cutTableMessage()));
+    fit(std::move(arsenal), QFileInfo(path).fileName());
 }
 
 void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
@@ -149,6 +156,7 @@ void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
         const std::string skipped = ball::skippedRowsMessage(result->bullpen.skippedLines);
         if (!skipped.empty()) showNotice(shown_, qs(skipped));
     });
+    worker->setParent(this);  // waited for before the loader goes, then freed with it
     worker_ = worker;
     cancel_ = cancel;
     worker->start();
