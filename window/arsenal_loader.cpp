@@ -52,6 +52,16 @@ void ArsenalLoader::open() {
     if (!path.isEmpty()) load(path);
 }
 
+void ArsenalLoader::showArsenal() {
+    if (!shown_) {
+        open();
+        return;
+    }
+    shown_->show();
+    shown_->raise();
+    shown_->activateWindow();
+}
+
 bool ArsenalLoader::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
         auto* drag = static_cast<QDropEvent*>(event);
@@ -150,9 +160,7 @@ void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
         }
         shown_->setProperty("file", file);
         shown_->setArsenal(*result, file);
-        shown_->show();
-        shown_->raise();
-        shown_->activateWindow();
+        showArsenal();
         const std::string skipped = ball::skippedRowsMessage(result->bullpen.skippedLines);
         if (!skipped.empty()) showNotice(shown_, qs(skipped));
     });

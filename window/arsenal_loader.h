@@ -25,6 +25,8 @@ public:
 
     /// Asks which file, then loads it.
     void open();
+    /// Shows 持ち球 again, or asks for a file when none was loaded.
+    void showArsenal();
     /// Reads, fits and shows the session in the file; says why in a message box when it cannot.
     void load(const QString& path);
     /// The window of the last session loaded, if any.

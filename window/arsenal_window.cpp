@@ -1,11 +1,14 @@
 #include "arsenal_window.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -99,7 +102,7 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     pairs_->setSortingEnabled(true);
     pairs_->setToolTip("よく投げた球種をボール１として目標にねらい、もう一方をその向きに"
                        "ボール２として投げたときの数値。★ は判断点で近く、プレートで最も"
-                       "離れる組です。");
+                       "離れる組です。Ctrl+C で表をコピーします。");
     connect(pairs_, &QTableWidget::cellDoubleClicked, this, [this] { throwChosen(); });
     auto* throwButton = new QPushButton("選んだ組をボール１・２で投げる", this);
     throwButton->setObjectName("arsenalThrow");
@@ -129,6 +132,24 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(target);
     layout->addLayout(body);
     resize(1280, 640);
+    // Closed with Escape, as the program's other windows are; Ctrl+C copies both tables as
+    // tab-separated text, for a spreadsheet.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
+        QString text;
+        for (const QTableWidget* t : {types_, pairs_}) {
+            for (int r = -1; r < t->rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < t->columnCount(); ++c) {
+                    const QTableWidgetItem* item = r < 0 ? t->horizontalHeaderItem(c) : t->item(r, c);
+                    cells << (item ? item->text().replace('\n', ' ') : QString());
+                }
+                text += cells.join('\t') + '\n';
+            }
+            text += '\n';
+        }
+        QApplication::clipboard()->setText(text);
+    });
 }
 
 void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file) {

@@ -102,6 +102,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     arsenal_ = new ArsenalLoader(this);
     connect(arsenal_, &ArsenalLoader::throwPair, this, [this](const auto& one, const auto& two) {
         ui_.setPanels(one, two);
+        raise();
+        activateWindow();
         if (runClick(1, [&](ball::Views v) { return session_.runBall1(one, v); })) {
             runClick(2, [&](ball::Views v) { return session_.runBall2(two, v); });
         }

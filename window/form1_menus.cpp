@@ -68,6 +68,8 @@ void Form1::buildActions() {
     QAction* bullpen = action("投球データを開く…", QKeySequence::Open,
                               "計測機器の CSV を開き、球種ごとの模型とトンネルを示します",
                               [this] { arsenal_->open(); });
+    QAction* arsenal = action("持ち球…", {}, "開いた投球データの球種とトンネルを示します",
+                              [this] { arsenal_->showArsenal(); });
     QAction* quit = action("終わり", QKeySequence(Qt::CTRL | Qt::Key_Q), "プログラムを終わります",
                            [this] { Command4_Click(); });
     QAction* guide = action("使い方", QKeySequence::HelpContents, "この道具の使い方を開きます",
@@ -96,7 +98,7 @@ void Form1::buildActions() {
     };
     menu("menuFile", "ファイル(&F)",
          {bullpen, nullptr, viewActions_[1], viewActions_[2], nullptr, printAction_, nullptr, quit});
-    menu("menuView", "表示(&V)", {viewActions_[0], viewActions_[4]});
+    menu("menuView", "表示(&V)", {viewActions_[0], viewActions_[4], arsenal});
     menu("menuInput", "入力(&I)",
          {throws[0], throws[1], nullptr, measuredActions_[0], measuredActions_[1]});
     menu("menuHelp", "ヘルプ(&H)", {guide, about});
