@@ -60,7 +60,8 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, bool english) 
                      " rows with a value missing or out of range (lines";
             constexpr std::size_t kShown = 20;
             for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) {
-                r.err += " " + std::to_string(lines[i]);
+                r.err += ' ';
+                r.err += std::to_string(lines[i]);
             }
             r.err += lines.size() > kShown ? " and more)\n" : ")\n";
         } else {
