@@ -15,11 +15,11 @@ bool isUtf8(const std::string& s) {
     std::size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
-        const int more = c < 0x80          ? 0
-                         : (c >> 5) == 6   ? 1
-                         : (c >> 4) == 14  ? 2
-                         : (c >> 3) == 30  ? 3
-                                           : -1;
+        const int more = c < 0x80         ? 0
+                         : (c >> 5) == 6  ? 1
+                         : (c >> 4) == 14 ? 2
+                         : (c >> 3) == 30 ? 3
+                                          : -1;
         if (more < 0 || i + more >= s.size()) return false;
         for (int k = 1; k <= more; ++k) {
             if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return false;

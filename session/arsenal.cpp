@@ -191,12 +191,31 @@ std::optional<TypeExcess> typeExcess(const Arsenal& a) {
     std::map<std::string, int> perPitcher;
     for (const PitchType& t : a.types) {
         if (++perPitcher[t.pitcher] > kMaxTypesPerPitcher) {
-            const auto n = std::count_if(a.types.begin(), a.types.end(),
-                                         [&](const PitchType& u) { return u.pitcher == t.pitcher; });
+            const auto n = std::count_if(a.types.begin(), a.types.end(), [&](const PitchType& u) {
+                return u.pitcher == t.pitcher;
+            });
             return TypeExcess{t.pitcher, static_cast<int>(n), kMaxTypesPerPitcher};
         }
     }
     return std::nullopt;
+}
+
+std::vector<ChartGroup> chartGroups(const Arsenal& a) {
+    const bool onePitcher = std::all_of(a.types.begin(), a.types.end(), [&](const PitchType& t) {
+        return t.pitcher == a.types[0].pitcher;
+    });
+    std::vector<ChartGroup> groups;
+    for (const PitchType& t : a.types) {
+        ChartGroup g{onePitcher ? t.type : t.pitcher + " " + t.type,
+                     {},
+                     {t.horizontalCm / 100, t.verticalCm / 100}};
+        for (int i : t.pitches) {
+            const BullpenPitch& p = a.bullpen.pitches[i];
+            g.marks.push_back({p.horizontalCm / 100, p.verticalCm / 100});
+        }
+        groups.push_back(std::move(g));
+    }
+    return groups;
 }
 
 Ball1Panel ball1PanelOf(const Arsenal& a, const PitchType& t) {

@@ -19,12 +19,13 @@ namespace ball {
 struct PitchType {
     std::string pitcher, hand, type;
     std::vector<int> pitches;  // indices into the bullpen's pitches
-    double speedKmh = 0, verticalCm = 0, horizontalCm = 0;  // means; horizontal the catcher's right +
-    double speedSd = 0, verticalSd = 0, horizontalSd = 0;   // sample standard deviations
-    std::optional<double> rpm, efficiency;                  // means, where measured
-    std::optional<Clock> tilt;                              // the circular mean, where measured
+    double speedKmh = 0, verticalCm = 0,
+           horizontalCm = 0;  // means; horizontal the catcher's right +
+    double speedSd = 0, verticalSd = 0, horizontalSd = 0;    // sample standard deviations
+    std::optional<double> rpm, efficiency;                   // means, where measured
+    std::optional<Clock> tilt;                               // the circular mean, where measured
     std::optional<double> relHeightM, relSideM, extensionM;  // means, where measured; shown only
-    PanelFill model = {};                // the panel's texts; model.error when none fits
+    PanelFill model = {};                  // the panel's texts; model.error when none fits
     std::optional<Break> modelBreak = {};  // the break of the pitch thrown from those texts
 
     int count() const { return static_cast<int>(pitches.size()); }
@@ -35,8 +36,8 @@ struct PitchType {
 struct TypePair {
     int first = 0, second = 0;  // indices into the types
     PairFigures figures = {};
-    bool best = false;          // the pitcher's pair that parts least at the decision point for
-                                // the most at the plate (the largest ratio)
+    bool best = false;  // the pitcher's pair that parts least at the decision point for
+                        // the most at the plate (the largest ratio)
 };
 
 struct Arsenal {
@@ -59,6 +60,15 @@ struct TypeExcess {
     int limit = 0;
 };
 std::optional<TypeExcess> typeExcess(const Arsenal& a);
+
+/// One type on the movement chart: its name (with its pitcher's where the session has more
+/// than one), each pitch's break and the mean's, as the tables give them.
+struct ChartGroup {
+    std::string name;
+    std::vector<Break> marks;
+    Break mean;
+};
+std::vector<ChartGroup> chartGroups(const Arsenal& a);
 
 /// The panels a type fills: Ball 1 aimed at the arsenal's target, Ball 2 thrown as saved.
 Ball1Panel ball1PanelOf(const Arsenal& a, const PitchType& t);

@@ -10,14 +10,17 @@ namespace {
 std::string runErrorText(const RunError& e, bool english) {
     if (!english) return errorMessage(e);
     switch (e.kind()) {
-        case ErrorKind::FileNotFound: return "cannot open '" + e.detail() + "': file not found";
+        case ErrorKind::FileNotFound:
+            return "cannot open '" + e.detail() + "': file not found";
         case ErrorKind::PermissionDenied:
             return "cannot open '" + e.detail() + "': permission denied";
-        case ErrorKind::NotARegularFile: return "'" + e.detail() + "' is not a regular file";
+        case ErrorKind::NotARegularFile:
+            return "'" + e.detail() + "' is not a regular file";
         case ErrorKind::BadFileData:
             return "cannot read '" + e.detail() + "': larger than " +
                    std::to_string(kMaxCsvBytes >> 20) + " MiB or unreadable";
-        default: return e.what();
+        default:
+            return e.what();
     }
 }
 
@@ -69,15 +72,14 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, bool english) 
         }
     }
     if (a.types.empty()) {
-        const std::string why = english ? "'" + path + "' has no usable row"
-                                        : noUsableRowMessage(path);
+        const std::string why =
+            english ? "'" + path + "' has no usable row" : noUsableRowMessage(path);
         r.err += "ballview: " + why + "\n";
         r.status = 1;
         return r;
     }
     if (const std::optional<TypeExcess> many = typeExcess(a)) {
-        return fail(english ? "'" + path + "' has " + std::to_string(many->count) +
-                                  " pitch types" +
+        return fail(english ? "'" + path + "' has " + std::to_string(many->count) + " pitch types" +
                                   (many->pitcher.empty() ? "" : " for " + many->pitcher) +
                                   " (at most " + std::to_string(many->limit) +
                                   "): is the type column the right one?"

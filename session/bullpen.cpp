@@ -34,19 +34,26 @@ int columnOf(const std::vector<std::string>& header, std::initializer_list<const
 
 double kmhFrom(double v, SpeedUnit u) {
     switch (u) {
-        case SpeedUnit::Mph: return v * 1.609344;
-        case SpeedUnit::MetresPerSecond: return v * 3.6;
-        case SpeedUnit::Kmh: break;
+        case SpeedUnit::Mph:
+            return v * 1.609344;
+        case SpeedUnit::MetresPerSecond:
+            return v * 3.6;
+        case SpeedUnit::Kmh:
+            break;
     }
     return v;
 }
 
 double metresFrom(double v, LengthUnit u) {
     switch (u) {
-        case LengthUnit::Cm: return v / 100;
-        case LengthUnit::Inch: return v * 0.0254;
-        case LengthUnit::Foot: return v * 0.3048;
-        case LengthUnit::Metre: break;
+        case LengthUnit::Cm:
+            return v / 100;
+        case LengthUnit::Inch:
+            return v * 0.0254;
+        case LengthUnit::Foot:
+            return v * 0.3048;
+        case LengthUnit::Metre:
+            break;
     }
     return v;
 }
@@ -223,8 +230,8 @@ std::string skippedRowsMessage(const std::vector<int>& lines) {
         list += (i ? "、" : "") + std::to_string(lines[i]);
     }
     if (lines.size() > kShown) list += " ほか";
-    return std::to_string(lines.size()) + " 行は値が欠けているか範囲の外にあるため読みませんでした（" +
-           list + " 行目）。";
+    return std::to_string(lines.size()) +
+           " 行は値が欠けているか範囲の外にあるため読みませんでした（" + list + " 行目）。";
 }
 
 }  // namespace ball

@@ -15,7 +15,7 @@ enum class Role {
     Pitcher,
     Hand,
     Type,
-    AutoType,    // the device's own guess, where the tagged type is empty or "Undefined"
+    AutoType,  // the device's own guess, where the tagged type is empty or "Undefined"
     Speed,
     Spin,        // rpm
     Efficiency,  // %

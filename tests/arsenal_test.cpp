@@ -4,9 +4,9 @@
 
 #include <cmath>
 
+#include "recording_canvas.h"
 #include "session/arsenal_command.h"
 #include "session/pitch_session.h"
-#include "recording_canvas.h"
 #include "test_support.h"
 
 namespace ball {
@@ -30,28 +30,33 @@ TEST(Bullpen, ReadsWhatDevicesAndSpreadsheetsSave) {
          "Pitcher,PitcherThrows,TaggedPitchType,RelSpeed,SpinRate,Tilt,InducedVertBreak,"
          "HorzBreak,Extension\r\n"
          "\"Sato, Kenta\",Right,Fastball,90.0988,2300,1:00,15.748031,7.874016,6.2\r\n",
-         60, {}},
+         60,
+         {}},
         {"TrackMan: the device's type where the tag is Undefined, the tilt from SpinAxis",
          "Pitcher,PitcherThrows,TaggedPitchType,AutoPitchType,RelSpeed,SpinAxis,"
          "InducedVertBreak,HorzBreak\n"
          "\"Sato, Kenta\",Right,Undefined,Fastball,90.0988,210,15.748031,7.874016\n",
-         60, {}},
+         60,
+         {}},
         {"our own in Japanese, a byte-order mark, tabs, a blank line, two bad rows",
          "\xEF\xBB\xBF投手\t利き腕\t球種\t速度\t回転数\t回転方向\t縦の変化量\t横の変化量\n"
          "Sato, Kenta\tRight\tFastball\t145\t2300\t1:00\t40\t-20\n\n"
          "Sato, Kenta\tRight\tFastball\t145\t\t1:00\t40\t-20\n"
          "Sato, Kenta\tRight\tFastball\t145\t2300\t1:00\t40\t-151\n",
-         60, {4, 5}},
+         60,
+         {4, 5}},
         {"our own in English, semicolons and decimal commas, a quoted line end",
          "pitcher;hand;type;speed_kmh;efficiency_pct;ivb_cm;hb_cm\r\n"
          "\"Sato,\r\nKenta\";Right;Fastball;145,0;95;40,0;-20\r\n"
          "\"Sato, Kenta\";Right;;145;95;40;-20\r\n",
-         std::nullopt, {4}},
+         std::nullopt,
+         {4}},
         {"Shift_JIS as a spreadsheet saves it",
          "\x93\x8a\x8e\xe8\x2c\x8b\x85\x8e\xed\x2c\x91\xac\x93\x78\x2c\x8f\x63\x82\xcc\x95\xcf"
          "\x89\xbb\x97\xca\x2c\x89\xa1\x82\xcc\x95\xcf\x89\xbb\x97\xca\r\n"
          "\x8d\xb2\x93\xa1,Fastball,145,40,-20\r\n",
-         std::nullopt, {}},
+         std::nullopt,
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -87,7 +92,8 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
     test::writeFile("none.csv", "type,speed_kmh,ivb_cm,hb_cm\n,145,40,-20\nx,0,40,-20\n");
     test::writeFile("strange.csv", "a,b\n1,2\n");
     std::string many = "type,speed_kmh,ivb_cm,hb_cm\n";
-    for (int t = 0; t <= kMaxTypesPerPitcher; ++t) many += "id" + std::to_string(t) + ",145,40,-20\n";
+    for (int t = 0; t <= kMaxTypesPerPitcher; ++t)
+        many += "id" + std::to_string(t) + ",145,40,-20\n";
     test::writeFile("many.csv", many);
     const struct {
         const char* file;
@@ -104,7 +110,8 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
         EXPECT_TRUE(r.out.empty());
         EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
     }
-    EXPECT_NE(arsenalCommand("none.csv", false, true).err.find("skipped 2 rows"), std::string::npos);
+    EXPECT_NE(arsenalCommand("none.csv", false, true).err.find("skipped 2 rows"),
+              std::string::npos);
 }
 
 // A made-up session of two types: each type's model breaks as its mean did, within 0.5 cm, and
@@ -115,7 +122,8 @@ TEST(Arsenal, ModelsBreakAsMeasuredAndPairsAreTheClicks) {
         "投手,球種,速度,回転方向,縦の変化量,横の変化量\n"
         "A,直球,146,1:10,42,-22\nA,直球,144,1:20,38,-18\nA,直球,145,1:00,40,-20\n"
         "A,カーブ,118,7:00,-30,15\nA,カーブ,122,6:50,-32,17\n";
-    Arsenal a = groupArsenal(readBullpen(parseCsv(session), *knownColumns(parseCsv(session).header)));
+    Arsenal a =
+        groupArsenal(readBullpen(parseCsv(session), *knownColumns(parseCsv(session).header)));
     ASSERT_EQ(a.types.size(), 2u);
     EXPECT_EQ(a.types[0].type, "直球");
     EXPECT_EQ(a.types[0].count(), 3);

@@ -31,8 +31,7 @@ QString droppedCsv(const QMimeData* data) {
 QString settingsKey(const std::vector<std::string>& header) {
     QByteArray joined;
     for (const std::string& h : header) joined += QByteArray::fromStdString(h) + '\x1f';
-    return "columnMaps/" +
-           QCryptographicHash::hash(joined, QCryptographicHash::Sha1).toHex();
+    return "columnMaps/" + QCryptographicHash::hash(joined, QCryptographicHash::Sha1).toHex();
 }
 
 }  // namespace
@@ -74,7 +73,8 @@ bool ArsenalLoader::eventFilter(QObject* watched, QEvent* event) {
         if (path.isEmpty()) return false;
         drop->acceptProposedAction();
         // After the drop has ended: the load may ask with a dialog of its own.
-        QMetaObject::invokeMethod(this, [this, path] { load(path); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, path] { load(path); }, Qt::QueuedConnection);
         return true;
     }
     return QObject::eventFilter(watched, event);
@@ -93,9 +93,8 @@ void ArsenalLoader::load(const QString& path) {
     QSettings settings;
     const QString key = settingsKey(table.header);
     if (!map) map = ball::parseColumnMap(settings.value(key).toString().toStdString());
-    if (map && std::any_of(map->column.begin(), map->column.end(), [&](int c) {
-            return c >= static_cast<int>(table.header.size());
-        })) {
+    if (map && std::any_of(map->column.begin(), map->column.end(),
+                           [&](int c) { return c >= static_cast<int>(table.header.size()); })) {
         map.reset();
     }
     if (!map || !map->usable()) {
@@ -107,13 +106,14 @@ void ArsenalLoader::load(const QString& path) {
     ball::Bullpen bullpen = ball::readBullpen(table, *map);
     if (bullpen.pitches.empty()) {
         const std::string skipped = ball::skippedRowsMessage(bullpen.skippedLines);
-        showError(window_, qs(ball::noUsableRowMessage(file) + (skipped.empty() ? "" : "\n" + skipped)));
+        showError(window_,
+                  qs(ball::noUsableRowMessage(file) + (skipped.empty() ? "" : "\n" + skipped)));
         return;
     }
     ball::Arsenal arsenal = ball::groupArsenal(std::move(bullpen));
     if (const auto many = ball::typeExcess(arsenal)) {
-        showError(window_, qs(ball::tooManyTypesMessage(file, many->pitcher, many->count,
-                                                        many->limit)));
+        showError(window_,
+                  qs(ball::tooManyTypesMessage(file, many->pitcher, many->count, many->limit)));
         return;
     }
     if (table.cut) showNotice(window_, qs(ball::cutTableMessage()));
@@ -136,11 +136,14 @@ void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
         control.cancel = cancel.get();
         // Said on the window's thread; the loader outlives every fit it starts.
         control.progress = [this, bar](int done, int total) {
-            QMetaObject::invokeMethod(this, [bar, done, total] {
-                if (!bar) return;
-                bar->setMaximum(total);
-                bar->setValue(done);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [bar, done, total] {
+                    if (!bar) return;
+                    bar->setMaximum(total);
+                    bar->setValue(done);
+                },
+                Qt::QueuedConnection);
         };
         ball::fitArsenal(*result, control);
     });

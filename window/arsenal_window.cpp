@@ -55,11 +55,6 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& header
     return t;
 }
 
-// Told apart on the chart, as the devices' apps colour their types.
-const QColor kTypeColours[] = {{31, 119, 180}, {214, 39, 40},  {44, 160, 44},  {255, 127, 14},
-                               {148, 103, 189}, {140, 86, 75}, {227, 119, 194}, {23, 190, 207},
-                               {127, 127, 127}, {188, 189, 34}};
-
 }  // namespace
 
 ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -84,14 +79,14 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     row_->setAccessibleName("ボール１の目標の行");
 
     types_ = table(this, "arsenalTypes",
-                   {"投手", "利き腕", "球種", "球数", "速度\nkm/h", "回転数\nrpm",
-                    "回転効率\n%", "回転方向", "縦の変化量\ncm", "横の変化量\ncm",
-                    "リリースの\n高さ m", "リリースの\n横 m", "エクステン\nション m",
-                    "模型の速度\nkm/h", "模型の回転\n回/秒", "模型の回転軸\n度",
-                    "模型の縦\ncm", "模型の横\ncm"});
+                   {"投手", "利き腕", "球種", "球数", "速度\nkm/h", "回転数\nrpm", "回転効率\n%",
+                    "回転方向", "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ m",
+                    "リリースの\n横 m", "エクステン\nション m", "模型の速度\nkm/h",
+                    "模型の回転\n回/秒", "模型の回転軸\n度", "模型の縦\ncm", "模型の横\ncm"});
     types_->setAccessibleName("球種ごとの計測値と模型");
-    types_->setToolTip("横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
-                       "合わせた、ボール１の回転と回転軸角度です。");
+    types_->setToolTip(
+        "横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
+        "合わせた、ボール１の回転と回転軸角度です。");
     pairs_ = table(this, "arsenalPairs",
                    {"", "投手", "ボール１（ねらう）", "ボール２", "判断点での間隔\ncm",
                     "プレートでの間隔\ncm", "間隔の比", "到着の時間差\nms"});
@@ -100,9 +95,10 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     pairs_->setSelectionMode(QAbstractItemView::SingleSelection);
     pairs_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // as thrown
     pairs_->setSortingEnabled(true);
-    pairs_->setToolTip("よく投げた球種をボール１として目標にねらい、もう一方をその向きに"
-                       "ボール２として投げたときの数値。★ は判断点で近く、プレートで最も"
-                       "離れる組です。Ctrl+C で表をコピーします。");
+    pairs_->setToolTip(
+        "よく投げた球種をボール１として目標にねらい、もう一方をその向きに"
+        "ボール２として投げたときの数値。★ は判断点で近く、プレートで最も"
+        "離れる組です。Ctrl+C で表をコピーします。");
     connect(pairs_, &QTableWidget::cellDoubleClicked, this, [this] { throwChosen(); });
     auto* throwButton = new QPushButton("選んだ組をボール１・２で投げる", this);
     throwButton->setObjectName("arsenalThrow");
@@ -134,14 +130,16 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(1280, 640);
     // Closed with Escape, as the program's other windows are; Ctrl+C copies both tables as
     // tab-separated text, for a spreadsheet.
-    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
         QString text;
         for (const QTableWidget* t : {types_, pairs_}) {
             for (int r = -1; r < t->rowCount(); ++r) {
                 QStringList cells;
                 for (int c = 0; c < t->columnCount(); ++c) {
-                    const QTableWidgetItem* item = r < 0 ? t->horizontalHeaderItem(c) : t->item(r, c);
+                    const QTableWidgetItem* item =
+                        r < 0 ? t->horizontalHeaderItem(c) : t->item(r, c);
                     cells << (item ? item->text().replace('\n', ' ') : QString());
                 }
                 text += cells.join('\t') + '\n';
@@ -162,7 +160,7 @@ void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file
     row_->setValue(arsenal_.targetRow);
     fillTypes();
     fillPairs();
-    fillChart();
+    chart_->setTypes(ball::chartGroups(arsenal_));
     // Wide enough for every column of the types beside the chart, as far as the screen allows.
     const int wanted = types_->horizontalHeader()->length() + types_->verticalHeader()->width() +
                        2 * types_->frameWidth() + chart_->width() + 40;
@@ -175,9 +173,8 @@ void ArsenalWindow::fillTypes() {
     for (int r = 0; r < types_->rowCount(); ++r) {
         const ball::PitchType& t = arsenal_.types[r];
         const bool fitted = t.fitted();
-        const auto model = [&](double (*of)(const ball::Break&)) {
-            return t.modelBreak ? std::optional(of(*t.modelBreak) * 100) : std::nullopt;
-        };
+        const std::optional<ball::Break>& model = t.modelBreak;
+        const double none = std::nan("");
         const QString cells[] = {
             qs(t.pitcher),
             qs(t.hand),
@@ -195,8 +192,8 @@ void ArsenalWindow::fillTypes() {
             fitted ? qs(t.model.speed) : QString("—"),
             fitted ? qs(t.model.spin) : QString("—"),
             fitted ? qs(t.model.axis) : QString("—"),
-            fixed(model([](const ball::Break& b) { return b.vertical; }), 1),
-            fixed(model([](const ball::Break& b) { return b.horizontal; }), 1),
+            fixed(model ? model->vertical * 100 : none, 1),
+            fixed(model ? model->horizontal * 100 : none, 1),
         };
         for (int c = 0; c < types_->columnCount(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
@@ -238,25 +235,11 @@ void ArsenalWindow::fillPairs() {
         }
     }
     pairs_->setSortingEnabled(true);
-    if (pairs_->rowCount() > 0) pairs_->selectRow(0);
-}
-
-void ArsenalWindow::fillChart() {
-    std::vector<MovementChart::Series> series;
-    const bool onePitcher = std::all_of(arsenal_.types.begin(), arsenal_.types.end(),
-                                        [&](auto& t) { return t.pitcher == arsenal_.types[0].pitcher; });
-    int k = 0;
-    for (const ball::PitchType& t : arsenal_.types) {
-        MovementChart::Series s{onePitcher ? qs(t.type) : qs(t.pitcher + " " + t.type),
-                                kTypeColours[k++ % std::size(kTypeColours)], {}, 2.5};
-        for (int i : t.pitches) {
-            const ball::BullpenPitch& p = arsenal_.bullpen.pitches[i];
-            s.marks.push_back({p.horizontalCm / 100, p.verticalCm / 100});
-        }
-        s.mean = ball::Break{t.horizontalCm / 100, t.verticalCm / 100};
-        series.push_back(std::move(s));
-    }
-    chart_->setSeries(std::move(series));
+    // The first pitcher's best pair chosen, ready to throw.
+    const auto best = std::find_if(arsenal_.pairs.begin(), arsenal_.pairs.end(),
+                                   [](const ball::TypePair& p) { return p.best; });
+    if (pairs_->rowCount() > 0)
+        pairs_->selectRow(best == arsenal_.pairs.end() ? 0 : int(best - arsenal_.pairs.begin()));
 }
 
 void ArsenalWindow::throwChosen() {

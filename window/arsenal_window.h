@@ -31,7 +31,6 @@ signals:
 private:
     void fillTypes();
     void fillPairs();
-    void fillChart();
     void throwChosen();
 
     ball::Arsenal arsenal_;

@@ -9,17 +9,26 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <map>
 
 #include "movement_chart.h"
 
 namespace {
 
 const char* const kRoleNames[ball::kRoleCount] = {
-    "投手",           "利き腕",          "球種（必須）",       "球種（機器の判定）",
-    "速度（必須）",   "回転数 (rpm)",    "回転効率 (%)",       "回転方向 (h:mm)",
-    "回転軸 (度、180 が 12:00)", "縦の変化量（必須）", "横の変化量（必須）", "リリースの高さ",
-    "リリースの横",   "エクステンション",
+    "投手",
+    "利き腕",
+    "球種（必須）",
+    "球種（機器の判定）",
+    "速度（必須）",
+    "回転数 (rpm)",
+    "回転効率 (%)",
+    "回転方向 (h:mm)",
+    "回転軸 (度、180 が 12:00)",
+    "縦の変化量（必須）",
+    "横の変化量（必須）",
+    "リリースの高さ",
+    "リリースの横",
+    "エクステンション",
 };
 
 QComboBox* choice(QWidget* parent, const char* name, const QStringList& items, int current) {
@@ -51,9 +60,9 @@ ColumnMapDialog::ColumnMapDialog(const ball::CsvTable& table, const ball::Column
                         static_cast<int>(start.breaks));
     releaseUnit_ = choice(this, "releaseUnit", {"cm", "インチ", "フィート", "m"},
                           static_cast<int>(start.release));
-    plusSide_ = choice(this, "plusSide",
-                       {"捕手から見て右（一塁側）が＋", "投手から見て右（三塁側）が＋"},
-                       start.plusToPitchersRight ? 1 : 0);
+    plusSide_ =
+        choice(this, "plusSide", {"捕手から見て右（一塁側）が＋", "投手から見て右（三塁側）が＋"},
+               start.plusToPitchersRight ? 1 : 0);
     form->addRow("速度の単位", speedUnit_);
     form->addRow("変化量の単位", breakUnit_);
     form->addRow("リリース位置の単位", releaseUnit_);
@@ -66,7 +75,8 @@ ColumnMapDialog::ColumnMapDialog(const ball::CsvTable& table, const ball::Column
     rows->setHorizontalHeaderLabels(columns.mid(1));
     rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int r = 0; r < shown; ++r) {
-        for (int c = 0; c < rows->columnCount() && c < static_cast<int>(table.rows[r].size()); ++c) {
+        for (int c = 0; c < rows->columnCount() && c < static_cast<int>(table.rows[r].size());
+             ++c) {
             rows->setItem(r, c, new QTableWidgetItem(QString::fromStdString(table.rows[r][c])));
         }
     }
@@ -81,13 +91,15 @@ ColumnMapDialog::ColumnMapDialog(const ball::CsvTable& table, const ball::Column
     top->addLayout(form);
     top->addWidget(chart_, 0, Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("この CSV の列を、それぞれ何として読むか選んでください。"
-                                 "同じ見出しのファイルには次から同じ対応を使います。",
-                                 this));
+    layout->addWidget(
+        new QLabel("この CSV の列を、それぞれ何として読むか選んでください。"
+                   "同じ見出しのファイルには次から同じ対応を使います。",
+                   this));
     layout->addLayout(top);
     layout->addWidget(rows);
     layout->addWidget(buttons_);
-    for (QComboBox* c : roles_ + QList<QComboBox*>{speedUnit_, breakUnit_, releaseUnit_, plusSide_}) {
+    for (QComboBox* c :
+         roles_ + QList<QComboBox*>{speedUnit_, breakUnit_, releaseUnit_, plusSide_}) {
         connect(c, &QComboBox::currentIndexChanged, this, &ColumnMapDialog::preview);
     }
     preview();
@@ -107,18 +119,8 @@ ball::ColumnMap ColumnMapDialog::map() const {
 void ColumnMapDialog::preview() {
     const ball::ColumnMap m = map();
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(m.usable());
-    std::vector<MovementChart::Series> series;
-    if (m.usable()) {
-        std::map<std::string, std::size_t> index;
-        for (const ball::BullpenPitch& p : ball::readBullpen(table_, m).pitches) {
-            const auto [at, added] = index.try_emplace(p.type, series.size());
-            if (added) {
-                series.push_back({QString::fromStdString(p.type),
-                                  QColor::fromHsv(static_cast<int>(series.size()) * 67 % 360, 220, 210),
-                                  {}, 2.5});
-            }
-            series[at->second].marks.push_back({p.horizontalCm / 100, p.verticalCm / 100});
-        }
-    }
-    chart_->setSeries(std::move(series));
+    // With the means, as 持ち球 will show them.
+    chart_->setTypes(m.usable()
+                         ? ball::chartGroups(ball::groupArsenal(ball::readBullpen(table_, m)))
+                         : std::vector<ball::ChartGroup>{});
 }

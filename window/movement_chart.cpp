@@ -23,11 +23,25 @@ void MovementChart::setSeries(std::vector<Series> series) {
 }
 
 void MovementChart::setBreaks(const std::array<std::optional<ball::Break>, 2>& breaks) {
-    std::vector<Series> two = {{"ボール１", QColor(0, 0, 255), {}}, {"ボール２", QColor(255, 0, 0), {}}};
+    std::vector<Series> two = {{"ボール１", QColor(0, 0, 255), {}},
+                               {"ボール２", QColor(255, 0, 0), {}}};
     for (int b = 0; b < 2; ++b) {
         if (breaks[b]) two[b].marks.push_back(*breaks[b]);
     }
     setSeries(std::move(two));
+}
+
+void MovementChart::setTypes(const std::vector<ball::ChartGroup>& groups) {
+    // Told apart on the chart, as the devices' apps colour their types.
+    static const QColor kColours[] = {
+        {31, 119, 180}, {214, 39, 40},   {44, 160, 44},  {255, 127, 14},  {148, 103, 189},
+        {140, 86, 75},  {227, 119, 194}, {23, 190, 207}, {127, 127, 127}, {188, 189, 34}};
+    std::vector<Series> series;
+    for (const ball::ChartGroup& g : groups) {
+        const QColor colour = kColours[series.size() % std::size(kColours)];
+        series.push_back({QString::fromStdString(g.name), colour, g.marks, 2.5, g.mean});
+    }
+    setSeries(std::move(series));
 }
 
 void MovementChart::paintEvent(QPaintEvent*) {

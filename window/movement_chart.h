@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/pitch_figures.h"
+#include "session/arsenal.h"
 
 /// 変化量の図 as the tracking devices draw it: breaks (gravity removed) seen from behind the
 /// pitcher, as the tilt clock is read, so a 1:00 break plots at 1 o'clock. A fixed range of
@@ -31,6 +32,8 @@ public:
     void setSeries(std::vector<Series> series);
     /// The two balls of 投球の数値: blue and red, absent ones left out.
     void setBreaks(const std::array<std::optional<ball::Break>, 2>& breaks);
+    /// A session's types: each pitch a small dot and the mean a large one, a colour a type.
+    void setTypes(const std::vector<ball::ChartGroup>& groups);
 
 protected:
     void paintEvent(QPaintEvent*) override;

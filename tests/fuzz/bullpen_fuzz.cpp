@@ -7,7 +7,8 @@
 #include "session/arsenal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const ball::CsvTable table = ball::parseCsv(std::string(reinterpret_cast<const char*>(data), size));
+    const ball::CsvTable table =
+        ball::parseCsv(std::string(reinterpret_cast<const char*>(data), size));
     if (table.rows.size() != table.lines.size() || table.header.size() > ball::kMaxCsvFields) {
         std::abort();
     }
