@@ -81,7 +81,7 @@ CsvTable parseCsv(const std::string& bytes) {
 
     std::vector<std::string> row;
     std::string field;
-    bool quoted = false, fieldStarted = false;
+    bool quoted = false;
     int line = 1, rowLine = 1;
     const auto endField = [&] {
         if (row.size() < kMaxCsvFields) {
@@ -105,7 +105,6 @@ CsvTable parseCsv(const std::string& bytes) {
             }
         }
         row.clear();
-        fieldStarted = false;
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -119,20 +118,19 @@ CsvTable parseCsv(const std::string& bytes) {
                 field += c;
             }
         } else if (c == '"' && trimmed(field).empty()) {
-            quoted = true, field.clear(), fieldStarted = true;
+            quoted = true, field.clear();
         } else if (c == table.delimiter) {
             endField();
-            fieldStarted = true;
         } else if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
             endRow();
             rowLine = ++line;
         } else {
             field += c;
-            fieldStarted = true;
         }
     }
-    if (fieldStarted || !field.empty() || !row.empty()) endRow();
+    // A last row without a line end; an empty quoted field alone would be a blank row anyway.
+    if (!field.empty() || !row.empty()) endRow();
     return table;
 }
 
