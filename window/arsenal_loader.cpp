@@ -81,7 +81,8 @@ bool ArsenalLoader::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ArsenalLoader::load(const QString& path) {
-    const std::string file = QFileInfo(path).fileName().toStdString();
+    const QString name = QFileInfo(path).fileName();
+    const std::string file = name.toStdString();
     ball::CsvTable table;
     try {
         table = ball::readCsv(path.toStdString());
@@ -117,7 +118,7 @@ void ArsenalLoader::load(const QString& path) {
         return;
     }
     if (table.cut) showNotice(window_, qs(ball::cutTableMessage()));
-    fit(std::move(arsenal), QFileInfo(path).fileName());
+    fit(std::move(arsenal), name);
 }
 
 void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
@@ -158,10 +159,9 @@ void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
             connect(shown_, &ArsenalWindow::targetChanged, this, [this](int column, int row) {
                 ball::Arsenal again = shown_->arsenal();
                 again.targetColumn = column, again.targetRow = row;
-                fit(std::move(again), shown_->property("file").toString());
+                fit(std::move(again), shown_->file());
             });
         }
-        shown_->setProperty("file", file);
         shown_->setArsenal(*result, file);
         showArsenal();
         const std::string skipped = ball::skippedRowsMessage(result->bullpen.skippedLines);

@@ -152,6 +152,7 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file) {
     arsenal_ = arsenal;
+    file_ = file;
     const int pitches = static_cast<int>(arsenal_.bullpen.pitches.size());
     const int skipped = static_cast<int>(arsenal_.bullpen.skippedLines.size());
     source_->setText(QString("%1: %2 球").arg(file).arg(pitches) +

@@ -21,6 +21,8 @@ public:
     /// Shows an arsenal read from a file, fitted.
     void setArsenal(const ball::Arsenal& arsenal, const QString& file);
     const ball::Arsenal& arsenal() const { return arsenal_; }
+    /// The name of the file it was read from.
+    const QString& file() const { return file_; }
 
 signals:
     /// The user asked for the chosen pair in the panels, thrown.
@@ -34,6 +36,7 @@ private:
     void throwChosen();
 
     ball::Arsenal arsenal_;
+    QString file_;
     QLabel* source_;
     QSpinBox* column_;
     QSpinBox* row_;
