@@ -9,15 +9,16 @@
 
 namespace ball {
 
-FolderLock::FolderLock(const std::filesystem::path& folder, Mode mode, bool wait) : mode_(mode) {
+FolderLock::FolderLock(const std::filesystem::path& folder, Mode mode) : mode_(mode) {
     fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd_ < 0) return;
     ::fstat(fd_, &id_);
-    const int operation = (mode == Mode::Shared ? LOCK_SH : LOCK_EX) | (wait ? 0 : LOCK_NB);
+    const int operation = (mode == Mode::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
     int result;
     while ((result = ::flock(fd_, operation)) != 0 && errno == EINTR) {
     }
     held_ = result == 0;
+    busy_ = result != 0 && errno == EWOULDBLOCK;
 }
 
 std::filesystem::path FolderLock::folderOf(const std::filesystem::path& file) {
@@ -27,6 +28,7 @@ std::filesystem::path FolderLock::folderOf(const std::filesystem::path& file) {
 FolderLock::FolderLock(FolderLock&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       held_(std::exchange(other.held_, false)),
+      busy_(std::exchange(other.busy_, false)),
       mode_(other.mode_),
       id_(other.id_) {}
 

@@ -1,5 +1,7 @@
 #include "run_error.h"
 
+#include <utility>
+
 namespace ball {
 
 namespace {
@@ -25,6 +27,12 @@ RunError RunError::inBox(std::string box) const {
     return e;
 }
 
+RunError RunError::withOwner(std::string owner) const {
+    RunError e = *this;
+    e.owner_ = std::move(owner);
+    return e;
+}
+
 RunError RunError::asTooSlow() const {
     RunError e = *this;
     e.tooSlow_ = true;
@@ -43,6 +51,7 @@ const char* errorName(ErrorKind kind) {
         case ErrorKind::PermissionDenied: return "permission denied";
         case ErrorKind::NotARegularFile: return "not a regular file";
         case ErrorKind::NegativeSpeed: return "negative speed";
+        case ErrorKind::FolderBusy: return "folder busy";
     }
     return "run-time error";
 }

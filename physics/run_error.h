@@ -17,6 +17,7 @@ enum class ErrorKind {
     PermissionDenied,  // a file the user may not read
     NotARegularFile,   // a folder, pipe or device where a file belongs
     NegativeSpeed,     // a speed below zero, which would fly no step
+    FolderBusy,        // another program holds the data files' folder
 };
 
 /// Which of the program's two files an error concerns, if any.
@@ -32,6 +33,9 @@ enum class Refuser {
     File,    // the file itself may not be written
     Folder,     // its folder takes no new files
     OtherUser,  // it is another user's, in a shared folder where only its owner may replace it
+    Link,       // a link another user made, or one in a folder where others make files: not
+                // followed
+    InTheWay,   // a file this program did not write, at a name it keeps beside its files
 };
 
 /// The one error type: raised at the failing step, caught only by the window's click handlers.
@@ -47,6 +51,10 @@ public:
     FileRole role() const { return role_; }
     /// For a file write failure, what refused it.
     Refuser refuser() const { return refuser_; }
+    /// The user name of whoever owns what refused it, where that is another user; else empty.
+    const std::string& owner() const { return owner_; }
+    /// The same error, naming the owner of what refused it.
+    RunError withOwner(std::string owner) const;
     /// The text box whose value caused it, by control name and index, such as "SpeedTxt(0)";
     /// empty when no one box did.
     const std::string& box() const { return box_; }
@@ -62,6 +70,7 @@ private:
     std::string detail_;
     FileRole role_;
     Refuser refuser_;
+    std::string owner_;
     std::string box_;
     bool tooSlow_ = false;
 };

@@ -77,6 +77,11 @@ std::string overflow(const RunError& e) {
     return "計算の途中で" + text + "回転数や角度の数を確かめてください。";
 }
 
+// Whose file or link it is, where that is another user.
+std::string owner(const RunError& e) {
+    return e.owner().empty() ? std::string() : "「" + e.owner() + "」";
+}
+
 std::string writeFailure(const RunError& e) {
     const std::string text =
         "ファイル" + quoted(e.detail()) + "に書き込めません（file write failure）。\n";
@@ -88,10 +93,27 @@ std::string writeFailure(const RunError& e) {
         case Refuser::Folder:
             return text + "このファイルのフォルダに書き込む権限がありません。" + unchanged;
         case Refuser::OtherUser:
-            return text +
-                   "このファイルはほかのユーザーのもので、共有のフォルダ（スティッキービットの"
-                   "あるフォルダ）では持ち主しか置き換えられません。" +
+            return text + "このファイルはほかのユーザー" + owner(e) +
+                   "のもので、共有のフォルダ（スティッキービットのあるフォルダ）では持ち主しか"
+                   "置き換えられません。" +
                    unchanged + "\n持ち主に消してもらうか、ほかのフォルダで実行してください。";
+        case Refuser::Link:
+            return text + "この名前は" +
+                   (e.owner().empty() ? std::string("ほかのユーザーもファイルを作れるフォルダにある")
+                                      : "ほかのユーザー" + owner(e) + "が作った") +
+                   "リンクです。リンクの先を書き換えることはしません。" + unchanged +
+                   "\nリンクを消すか、自分だけが書き込めるフォルダで実行してください。";
+        case Refuser::InTheWay:
+            return quoted(e.detail()) +
+                   (e.owner().empty()
+                        ? std::string("は、このプログラムが書いた記録として読めません（リンクか、"
+                                      "ほかのファイルを指す記録です）。")
+                        : "はほかのユーザー" + owner(e) + "のファイルです。") +
+                   "このプログラムがファイルの横に使う名前をふさいでいるため、書き込みませんでした"
+                   "（file write failure）。" +
+                   unchanged +
+                   "\n中身を確かめて消す（持ち主に消してもらう）か、ほかのフォルダで実行してくだ"
+                   "さい。";
         case Refuser::Unknown:
             break;
     }
@@ -114,8 +136,9 @@ std::string errorMessage(const RunError& e) {
                        " を超えています（subscript out of range）。" + remakeIt(e.role());
             }
             return "軌道の点が " + std::to_string(kMaxTrajPoints) +
-                   " を超えました（subscript out of range）。\n速度が遅すぎます。" +
-                   slowestSpeedAdvice();
+                   " を超えました（subscript out of range）。\n" +
+                   (e.box().empty() ? std::string("速度") : boxCaption(e.box())) +
+                   "が遅すぎます。" + slowestSpeedAdvice();
         case ErrorKind::FileNotFound:
             return "ファイル" + quoted(file) + "が見つかりません（file not found）。" +
                    makeIt(e.role());
@@ -138,6 +161,11 @@ std::string errorMessage(const RunError& e) {
         case ErrorKind::NegativeSpeed:
             return boxCaption(e.box()) +
                    "が負の数です（negative speed）。\n速度には正の数を入れてください。";
+        case ErrorKind::FolderBusy:
+            return "ほかのプログラムがフォルダ" + quoted(file) +
+                   "のファイルを使っています（folder busy）。\nしばらく待っても空かなかったため、"
+                   "何もしませんでした。どのファイルも変わっていません。そのプログラムを終えてから"
+                   "もう一度実行してください。";
     }
     return e.what();
 }
@@ -226,6 +254,20 @@ std::string cutTableMessage() {
 std::string recoveredFilesMessage() {
     return "前回「ボール１」の途中で終わったため、「initdir.txt」と「Ball1Traj.txt」を"
            "その前の組に戻しました。";
+}
+
+std::string recoveryWaitingMessage() {
+    return "ほかのプログラムがデータのフォルダを使っているため、前回の「ボール１」が途中で"
+           "終わっていないかを、空いてから確かめます。";
+}
+
+std::string recoveryBlockedMessage() {
+    return "データのファイルの横に、このプログラムが書いたものではない記録"
+           "（initdir.txt.journal）があります。手を付けていません。「ボール１」で詳しく示します。";
+}
+
+std::string folderWaitMessage() {
+    return "ほかのプログラムがデータのフォルダを使っています。空くのを待っています…";
 }
 
 }  // namespace ball

@@ -59,5 +59,11 @@ std::string ball2ShortMessage();
 /// The two files were put back as they were before a click that the program, stopped in its
 /// middle, left half done.
 std::string recoveredFilesMessage();
+/// At start, while another program holds the data files' folder: the check comes later.
+std::string recoveryWaitingMessage();
+/// At start, a journal beside the data files that this program cannot trust, left alone.
+std::string recoveryBlockedMessage();
+/// While a click waits a moment for another program to let go of the data files' folder.
+std::string folderWaitMessage();
 
 }  // namespace ball

@@ -18,6 +18,25 @@ namespace {
 // What a setup asks for when it needs the saved direction.
 void readSavedDirection(PitchState& s) { readInitdir(s, kInitdirFile); }
 
+// The data files' folder, locked for a click; another program's lock is never waited for.
+FolderLock lockedFolder(FolderLock::Mode mode) {
+    const std::filesystem::path folder = FolderLock::folderOf(kInitdirFile);
+    FolderLock lock(folder, mode);
+    if (lock.busy()) throw RunError(ErrorKind::FolderBusy, folder.string());
+    return lock;
+}
+
+// Flies the pitch set up from the ball's panel: a flight of more points than the buffer
+// holds is a speed too slow, said at the ball's speed box like every other such speed.
+AimResult flown(PitchState& s, const char* speedBox) {
+    try {
+        return GetBall1traj(s);
+    } catch (const RunError& e) {
+        if (e.kind() != ErrorKind::SubscriptOutOfRange || !e.detail().empty()) throw;
+        throw e.inBox(speedBox).asTooSlow();
+    }
+}
+
 }  // namespace
 
 template <class Run>
@@ -38,10 +57,10 @@ ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
     ClickOutcome out = transaction([&] {
         // The whole click holds the data folder: the direction it may read and the pair it
         // writes belong together, whatever another program commits meanwhile.
-        const FolderLock folder(FolderLock::folderOf(kInitdirFile), FolderLock::Mode::Exclusive);
+        const FolderLock folder = lockedFolder(FolderLock::Mode::Exclusive);
         ReplaceGroup files;  // both files change, or neither
         const OptionWrites writes = SetBall1param(state_, entries_, panel, readSavedDirection);
-        aim_ = GetBall1traj(state_);
+        aim_ = flown(state_, "SpeedTxt(0)");
         if (state_.noaim == 0) writeInitdir(files, kInitdirFile, state_);
         fillFromTraj(ball1_, state_);
         writeBall1Traj(files, kBall1TrajFile, state_);
@@ -67,10 +86,10 @@ ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
 ClickOutcome PitchSession::runBall2(const Ball2Panel& panel, Views views) {
     ClickOutcome out = transaction([&] {
         // Both files it reads from one commit.
-        const FolderLock folder(FolderLock::folderOf(kInitdirFile), FolderLock::Mode::Shared);
+        const FolderLock folder = lockedFolder(FolderLock::Mode::Shared);
         const OptionWrites writes = SetBall2param(state_, entries_, panel, readSavedDirection);
         state_.noaim = 1;
-        GetBall1traj(state_);
+        flown(state_, "SpeedTxt(1)");
         fillFromTraj(ball2_, state_);
         readBall1Traj(kBall1TrajFile, cellsOf(ball1_));
         drawViews(views, {{ball2_, kRed}, {ball1_, kBlue}});
@@ -84,7 +103,13 @@ ClickOutcome PitchSession::runBall2(const Ball2Panel& panel, Views views) {
     return out;
 }
 
-bool PitchSession::recoverFiles() { return recoverReplaced({kInitdirFile, kBall1TrajFile}); }
+Recovery PitchSession::recoverFiles() { return recoverReplaced({kInitdirFile, kBall1TrajFile}); }
+
+bool PitchSession::folderFree(int ball) {
+    return !FolderLock(FolderLock::folderOf(kInitdirFile),
+                       ball == 1 ? FolderLock::Mode::Exclusive : FolderLock::Mode::Shared)
+                .busy();
+}
 
 std::vector<FigureRow> PitchSession::figures() const {
     return figureRows(shownBall1(), shownBall2());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "display/display_set.h"
 #include "display/pitch_figures.h"
 #include "display/three_view.h"
+#include "files/atomic_file.h"
 #include "figure_texts.h"
 #include "measured_pitch.h"
 #include "physics/pitch_state.h"
@@ -19,6 +21,10 @@
 #include "setup/panels.h"
 
 namespace ball {
+
+/// How long a click waits, off the window's thread, for another program to let go of the data
+/// files' folder before it ends with FolderBusy.
+inline constexpr std::chrono::milliseconds kFolderWait{2000};
 
 /// How a click ended.
 struct ClickOutcome {
@@ -49,8 +55,12 @@ public:
 
     /// Settles the two files as a program stopped in the middle of a click left them: a pair
     /// half replaced goes back to the pair before, and leftovers beside them go. Only while no
-    /// other program is at work in their folder. True when a pair was put back.
-    bool recoverFiles();
+    /// other program is at work in their folder (Busy: try again later).
+    Recovery recoverFiles();
+
+    /// Whether a click of the ball would find the data files' folder free of other programs'
+    /// locks now: a click that ended in FolderBusy is tried again once it is.
+    static bool folderFree(int ball);
 
     /// The balls the views show since the last click that succeeded; null where none.
     const DisplaySet* shownBall1() const { return shown1_ ? &*shown1_ : nullptr; }

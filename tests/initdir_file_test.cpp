@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <optional>
 
 #include "files/atomic_file.h"
@@ -48,10 +49,17 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
         Refuser refuser;
         const char* where;     // the file replaced or refused
         bool second = false;   // after another file of its group, which changes with it or not
+        bool own = false;      // planted by the user who replaces, in a folder only it writes
     };
     const Row rows[] = {
         {"a plain file keeps its mode", {}, {}, Refuser::Unknown, "initdir.txt", true},
-        {"a link is followed", test::Planted::LinkToFile, {}, Refuser::Unknown, "linked.txt"},
+        {"the user's own link in a private folder is followed", test::Planted::LinkToFile, {},
+         Refuser::Unknown, "linked.txt", false, true},
+        // Another user's link, or one in a folder anybody may write, could send it anywhere.
+        {"a link in a folder anybody may write", test::Planted::LinkToFile,
+         ErrorKind::FileWriteFailure, Refuser::Link, "initdir.txt"},
+        {"a link as the second file", test::Planted::LinkToFile, ErrorKind::FileWriteFailure,
+         Refuser::Link, "initdir.txt", true},
         {"a write-protected file", test::Planted::ReadOnly, ErrorKind::FileWriteFailure,
          Refuser::File, "initdir.txt"},
         {"a write-protected second file", test::Planted::ReadOnly, ErrorKind::FileWriteFailure,
@@ -65,7 +73,7 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
         {"a pipe in its place", test::Planted::Fifo, ErrorKind::NotARegularFile, Refuser::Unknown,
          "initdir.txt"},
         {"a link to a device", test::Planted::DevZeroLink, ErrorKind::NotARegularFile,
-         Refuser::Unknown, "initdir.txt"},
+         Refuser::Unknown, "initdir.txt", false, true},
         {"a folder that does not exist", {}, ErrorKind::FileWriteFailure, Refuser::Unknown,
          "no-such-folder/initdir.txt"},
         // Writable by all, but only its owner may replace it there.
@@ -81,7 +89,7 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
             r.planted == test::Planted::SharedFolder || r.planted == test::Planted::WriteOnly;
         if (anotherUser && ::geteuid() != 0) continue;  // an owner may always link its file
         test::ScopedWorkDir dir;
-        fs::permissions(".", fs::perms::all);
+        fs::permissions(".", r.own ? fs::perms::owner_all : fs::perms::all);
         if (r.planted) {
             test::plant("initdir.txt", *r.planted, "old\r\n");
         } else {
@@ -101,7 +109,8 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
         const fs::perms mode = fs::status(r.where).permissions();
         const std::size_t entries = std::distance(fs::directory_iterator("."), {});
         {
-            test::AsUnprivileged user;
+            std::optional<test::AsUnprivileged> user;
+            if (!r.own) user.emplace();
             const auto replace = [&](const fs::path& where) {
                 ReplaceGroup group;
                 if (r.second) group.add("first.txt", "new\r\n", FileRole::Ball1Traj);
@@ -128,6 +137,9 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
         }
         if (plainFile) {
             EXPECT_EQ(test::readFile(r.where), r.kind ? "old\r\n" : "new\r\n");
+            if (r.planted == test::Planted::LinkToFile) {
+                EXPECT_EQ(test::readFile("linked.txt"), r.own ? "new\r\n" : "old\r\n");
+            }
             EXPECT_EQ(fs::status(r.where).permissions(), mode);
         }
         EXPECT_EQ(fs::is_symlink("initdir.txt"), r.planted == test::Planted::LinkToFile ||
@@ -139,13 +151,21 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
 // finds the two files from one commit.
 TEST(ReplaceGroup, TwoProgramsNeverMixTheirFiles) {
     test::ScopedWorkDir dir;
+    // A lock another program holds is never waited for: each pair is tried again until it goes.
     const auto commitPairs = [](const std::string& who) {
         for (int i = 0; i < 400; ++i) {
-            ReplaceGroup files;
-            const std::string text = who + std::to_string(i);
-            files.add("initdir.txt", text, FileRole::Initdir);
-            files.add("Ball1Traj.txt", text, FileRole::Ball1Traj);
-            files.commit();
+            for (bool done = false; !done;) {
+                try {
+                    ReplaceGroup files;
+                    const std::string text = who + std::to_string(i);
+                    files.add("initdir.txt", text, FileRole::Initdir);
+                    files.add("Ball1Traj.txt", text, FileRole::Ball1Traj);
+                    files.commit();
+                    done = true;
+                } catch (const RunError& e) {
+                    if (e.kind() != ErrorKind::FolderBusy) throw;
+                }
+            }
         }
     };
     commitPairs("parent");
@@ -221,13 +241,110 @@ TEST(ReplaceGroup, APairStoppedPartWayIsSettledWhole) {
             ::waitpid(child, nullptr, 0);
             const int other = ::open(".", O_RDONLY | O_DIRECTORY);
             if (r.otherAtWork) ::flock(other, LOCK_SH);
-            EXPECT_EQ(recoverReplaced({"initdir.txt", "Ball1Traj.txt"}),
-                      r.stop == Stop::Killed && !r.otherAtWork && std::string(r.pair) == "old");
+            const Recovery expected =
+                r.otherAtWork ? Recovery::Busy
+                : r.stop == Stop::Killed && std::string(r.pair) == "old" ? Recovery::PutBack
+                                                                         : Recovery::Nothing;
+            EXPECT_EQ(recoverReplaced({"initdir.txt", "Ball1Traj.txt"}), expected);
             ::close(other);
         }
         const std::string pair = test::readFile("initdir.txt") + test::readFile("Ball1Traj.txt");
         EXPECT_EQ(pair, std::string(r.pair) == "mixed" ? "newold" : r.pair + std::string(r.pair));
         EXPECT_EQ(std::distance(fs::directory_iterator("."), {}) > 2, r.leftovers);
+    }
+}
+
+// What another user, or an old mishap, leaves beside the data files: a journal this program
+// cannot trust is never acted on and stands in the way, named with its owner; a lock another
+// program holds is never waited for. Nothing outside the folder changes, nor the pair.
+TEST(ReplaceGroup, HostileFoldersChangeNothing) {
+    namespace fs = std::filesystem;
+    enum class Left { OthersJournal, JournalNamingOutside, JournalLink, HeldLock };
+    struct Row {
+        const char* name;
+        Left left;
+        ErrorKind kind;
+        Refuser refuser;
+        const char* owner;
+        Recovery recovery;
+    };
+    const Row rows[] = {
+        {"another user's journal", Left::OthersJournal, ErrorKind::FileWriteFailure,
+         Refuser::InTheWay, "root", Recovery::Blocked},
+        {"the user's own journal naming a file outside", Left::JournalNamingOutside,
+         ErrorKind::FileWriteFailure, Refuser::InTheWay, "", Recovery::Blocked},
+        {"a journal that is a link", Left::JournalLink, ErrorKind::FileWriteFailure,
+         Refuser::InTheWay, "", Recovery::Blocked},
+        {"another program holds the folder", Left::HeldLock, ErrorKind::FolderBusy,
+         Refuser::Unknown, "", Recovery::Busy},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const bool asOther = r.left == Left::OthersJournal;
+        if (asOther && ::geteuid() != 0) continue;  // only root can leave another user's file
+        test::ScopedWorkDir dir;
+        fs::create_directory("home");
+        test::writeFile("home/victim", "keep");
+        fs::create_directory("pitches");
+        fs::permissions("pitches", asOther ? fs::perms::all | fs::perms::sticky_bit
+                                           : fs::perms::owner_all);
+        if (!asOther) {
+            test::writeFile("pitches/initdir.txt", "old");
+            test::writeFile("pitches/Ball1Traj.txt", "old");
+        }
+        const std::string marks = "0123456789abcdef";
+        const auto journal = [&](const std::string& backup) {
+            return std::string("ballview journal 1\n") + "pitches/initdir.txt" + '\0' + "1" +
+                   '\0' + backup + '\0' + "pitches/initdir.txt.tmp" + marks + '\0';
+        };
+        const std::string wellFormed = journal("pitches/initdir.txt.bak" + marks);
+        const int folder = ::open("pitches", O_RDONLY | O_DIRECTORY);
+        switch (r.left) {
+            case Left::OthersJournal:
+                test::writeFile("pitches/initdir.txt.journal", wellFormed);
+                break;
+            case Left::JournalNamingOutside:
+                test::writeFile("pitches/initdir.txt.journal",
+                                journal(fs::absolute("home/victim").string()));
+                break;
+            case Left::JournalLink:
+                test::writeFile("home/journal", wellFormed);
+                fs::create_symlink("../home/journal", "pitches/initdir.txt.journal");
+                break;
+            case Left::HeldLock: ::flock(folder, LOCK_SH); break;
+        }
+        {
+            std::optional<test::AsUnprivileged> user;
+            if (asOther) user.emplace();
+            const auto start = std::chrono::steady_clock::now();
+            try {
+                ReplaceGroup files;
+                files.add("pitches/initdir.txt", "new", FileRole::Initdir);
+                files.add("pitches/Ball1Traj.txt", "new", FileRole::Ball1Traj);
+                files.commit();
+                ADD_FAILURE() << "replaced";
+            } catch (const RunError& e) {
+                EXPECT_EQ(e.kind(), r.kind) << e.what();
+                EXPECT_EQ(e.refuser(), r.refuser);
+                EXPECT_EQ(e.owner(), r.owner);
+                if (r.kind != ErrorKind::FolderBusy) {
+                    EXPECT_EQ(e.detail(), "pitches/initdir.txt.journal");
+                }
+            }
+            EXPECT_EQ(recoverReplaced({"pitches/initdir.txt", "pitches/Ball1Traj.txt"}),
+                      r.recovery);
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+        }
+        ::close(folder);
+        EXPECT_EQ(test::readFile("home/victim"), "keep");
+        EXPECT_EQ(fs::exists(fs::symlink_status("pitches/initdir.txt.journal")),
+                  r.left != Left::HeldLock);
+        if (!asOther) {
+            EXPECT_EQ(test::readFile("pitches/initdir.txt") + test::readFile("pitches/Ball1Traj.txt"),
+                      "oldold");
+        }
+        const std::size_t expected = asOther ? 1 : r.left == Left::HeldLock ? 2 : 3;
+        EXPECT_EQ(std::distance(fs::directory_iterator("pitches"), {}), expected) << "a file left";
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -192,7 +194,7 @@ TEST(PitchSession, AnErrorLeavesTheEarlierStepsDone) {
         {"too slow to count its steps", false, speed("48"), nullptr, nullptr, ErrorKind::Overflow,
          "", false, false, "overflow|ボール１の「速度」が遅すぎます|約 54 km/h 以上"},
         {"too slow to fit its points", false, speed("48.7"), nullptr, nullptr,
-         ErrorKind::SubscriptOutOfRange, "", false, false, "subscript out of range|300|約 54 km/h 以上"},
+         ErrorKind::SubscriptOutOfRange, "", false, false, "subscript out of range|300|ボール１の「速度」が遅すぎます|約 54 km/h 以上"},
         {"a speed beyond any number", false, speed("1e999"), nullptr, nullptr, ErrorKind::Overflow,
          "", false, false, "overflow|ボール１の「速度」の数が大きすぎます"},
         // Refused before anything is computed, drawn or written.
@@ -369,9 +371,9 @@ TEST(PitchSession, FiguresThatTellTheTruth) {
     EXPECT_EQ(session.figures()[0].cells[1], "捕手の位置まで届かない");
 }
 
-// A Ball 1 with the target off reads the saved direction and writes its trajectory as one step
-// of the folder: a direction another program saves meanwhile is either read or waited for.
-TEST(PitchSession, TargetOffReadsAndWritesAsOneStep) {
+// A click never waits for a folder another program holds: it ends at once, having read and
+// written nothing, and says so; once the folder is free it reads what was saved meanwhile.
+TEST(PitchSession, AHeldFolderIsNeverWaitedFor) {
     test::ScopedWorkDir dir;
     Ball1Panel targetOff;
     targetOff.TargetOP_0 = false;
@@ -381,26 +383,32 @@ TEST(PitchSession, TargetOffReadsAndWritesAsOneStep) {
         EXPECT_TRUE(PitchSession().runBall1(targetOff, b.views()).ok());
         return test::readFile("Ball1Traj.txt");
     };
-    const char* saved = "-0.01,0,0,0,1.754\r\n";
     const char* savedMeanwhile = "0.02,0.01,0,0,1.754\r\n";
     const std::string expected = trajFrom(savedMeanwhile);
-    test::writeFile("initdir.txt", saved);
+    const std::string before = trajFrom("-0.01,0,0,0,1.754\r\n");
 
     const int folder = ::open(".", O_RDONLY | O_DIRECTORY);
     ::flock(folder, LOCK_EX);  // another program, about to save a direction
-    const pid_t click = ::fork();
-    if (click == 0) {
+    for (int ball : {1, 2}) {
+        SCOPED_TRACE(ball);
+        const auto start = std::chrono::steady_clock::now();
         Boxes b;
-        ::_exit(PitchSession().runBall1(targetOff, b.views()).ok() ? 0 : 1);
+        PitchSession session;
+        const ClickOutcome out = ball == 1 ? session.runBall1(targetOff, b.views())
+                                           : session.runBall2(Ball2Panel{}, b.views());
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+        ASSERT_TRUE(out.error);
+        EXPECT_EQ(out.error->kind(), ErrorKind::FolderBusy);
+        EXPECT_NE(out.message.find("ほかのプログラムがフォルダ「.」"), std::string::npos);
+        EXPECT_TRUE(b.untouched());
+        EXPECT_FALSE(PitchSession::folderFree(ball));
     }
-    ::usleep(200 * 1000);
+    EXPECT_EQ(test::readFile("Ball1Traj.txt"), before);
     test::writeFile("initdir.txt", savedMeanwhile);
     ::flock(folder, LOCK_UN);
     ::close(folder);
-    int status = 0;
-    ::waitpid(click, &status, 0);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(test::readFile("Ball1Traj.txt"), expected);
+    EXPECT_TRUE(PitchSession::folderFree(1));
+    EXPECT_EQ(trajFrom(savedMeanwhile), expected);
 }
 
 // The movement chart keeps ±60 cm until a break lies beyond it, then grows in 20 cm steps.
@@ -431,12 +439,16 @@ TEST(Messages, AWriteFailureSaysWhatRefused) {
     const std::pair<Refuser, const char*> rows[] = {
         {Refuser::File, "書き込みが禁止されています"},
         {Refuser::Folder, "フォルダに書き込む権限がありません"},
-        {Refuser::OtherUser, "ほかのユーザーのもので、共有のフォルダ"},
+        {Refuser::OtherUser, "ほかのユーザー「mallory」のもので、共有のフォルダ"},
+        {Refuser::Link, "ほかのユーザー「mallory」が作ったリンクです"},
+        {Refuser::InTheWay, "ほかのユーザー「mallory」のファイルです"},
         {Refuser::Unknown, "ディスクの空き"},
     };
     for (const auto& [refuser, cause] : rows) {
-        const std::string text = errorMessage(
-            RunError(ErrorKind::FileWriteFailure, "Ball1Traj.txt", FileRole::Ball1Traj, refuser));
+        const std::string text =
+            errorMessage(RunError(ErrorKind::FileWriteFailure, "Ball1Traj.txt",
+                                  FileRole::Ball1Traj, refuser)
+                             .withOwner("mallory"));
         EXPECT_NE(text.find(cause), std::string::npos) << text;
         EXPECT_NE(text.find("「Ball1Traj.txt」"), std::string::npos) << text;
         EXPECT_NE(text.find("どのファイルも変わっていません"), std::string::npos) << text;

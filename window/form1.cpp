@@ -16,6 +16,7 @@
 #include "batter_window.h"
 #include "error_box.h"
 #include "figures_window.h"
+#include "folder_waiter.h"
 #include "help_window.h"
 #include "measured_dialog.h"
 #include "page_output.h"
@@ -104,17 +105,34 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         ui_.setPanels(one, two);
         raise();
         activateWindow();
-        if (runClick(1, [&](ball::Views v) { return session_.runBall1(one, v); })) {
-            runClick(2, [&](ball::Views v) { return session_.runBall2(two, v); });
-        }
+        runClick(1, [this, one](ball::Views v) { return session_.runBall1(one, v); },
+                 [this, two] {
+                     runClick(2, [this, two](ball::Views v) { return session_.runBall2(two, v); });
+                 });
     });
 
-    // A pair of files that a program stopped in the middle of a click left half replaced.
-    if (session_.recoverFiles()) {
-        qWarning("%s", ball::recoveredFilesMessage().c_str());
-        status_->showMessage(qs(ball::recoveredFilesMessage()));
-    }
+    clickWait_ = new FolderWaiter(this);
+    recoveryWait_ = new FolderWaiter(this);
+    recoverAtStart();
     ui_.ball1.SpeedTxt->setFocus();  // where a new pitch starts
+}
+
+void Form1::recoverAtStart() {
+    // A pair of files that a program stopped in the middle of a click left half replaced.
+    std::string said;
+    switch (session_.recoverFiles()) {
+        case ball::Recovery::Nothing: return;
+        case ball::Recovery::PutBack: said = ball::recoveredFilesMessage(); break;
+        case ball::Recovery::Blocked: said = ball::recoveryBlockedMessage(); break;
+        case ball::Recovery::Busy:
+            said = ball::recoveryWaitingMessage();
+            recoveryWait_->wait(1, std::chrono::hours(24), [this](bool free) {
+                if (free) recoverAtStart();
+            });
+            break;
+    }
+    qWarning("%s", said.c_str());
+    status_->showMessage(qs(said));
 }
 
 Form1::~Form1() = default;
@@ -125,21 +143,41 @@ void Form1::fitToScreen() {
 
 void Form1::fitTo(const QRect& available) { ViewLayout::fitTo(this, available, full_); }
 
-bool Form1::runClick(int ball, const std::function<ball::ClickOutcome(ball::Views)>& run) {
+void Form1::runClick(int ball, Click run, std::function<void()> then) {
+    clickWait_->cancel();
+    attemptClick(ball, run, then, std::chrono::steady_clock::now() + ball::kFolderWait);
+}
+
+void Form1::attemptClick(int ball, const Click& run, const std::function<void()>& then,
+                         std::chrono::steady_clock::time_point deadline) {
     const auto boxes = ui_.views();
     for (PictureBox* b : boxes) b->beginDrawing();
     const ball::ClickOutcome out = run({*boxes[0], *boxes[1], *boxes[2]});
     if (!out.ok()) {
         for (PictureBox* b : boxes) b->discardDrawing();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (out.error && out.error->kind() == ball::ErrorKind::FolderBusy && left.count() > 0) {
+            status_->showMessage(qs(ball::folderWaitMessage()));
+            clickWait_->wait(ball, left, [=, this](bool free) {
+                status_->clearMessage();
+                if (free) {
+                    attemptClick(ball, run, then, deadline);
+                } else {
+                    showError(this, qs(out.message));
+                }
+            });
+            return;
+        }
         showError(this, qs(out.message));
-        return false;
+        return;
     }
     for (PictureBox* b : boxes) b->commitDrawing();
     if (figures_) figures_->setFigures(session_.figures(), session_.breaks());
     if (batter_) batter_->setScene(session_.batterScene());
     ui_.applyWrites(ball, out.writes);
     if (!out.notice.empty()) showNotice(this, qs(out.notice));  // once, after the drawing
-    return true;
+    if (then) then();
 }
 
 void Form1::Command1_Click() {

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QWidget>
+#include <chrono>
 #include <functional>
 
 #include "form1_ui.h"
@@ -11,6 +12,7 @@
 class ArsenalLoader;
 class BatterWindow;
 class FiguresWindow;
+class FolderWaiter;
 class HelpWindow;
 class PrintWorker;
 class QAction;
@@ -57,9 +59,16 @@ public slots:
     void Command4_Click();  // 終わり
 
 private:
-    /// Runs one click of ball 1 or 2 in the session; an error ends it with a message box, the
-    /// views keep their previous drawing, and the window stays open. False after an error.
-    bool runClick(int ball, const std::function<ball::ClickOutcome(ball::Views)>& run);
+    using Click = std::function<ball::ClickOutcome(ball::Views)>;
+    /// Runs one click of ball 1 or 2 in the session, then `then` after a success; an error ends
+    /// it with a message box, the views keep their previous drawing, and the window stays open.
+    /// A folder another program holds is waited for off the window's thread, a short time,
+    /// and the click tried again; a newer click replaces one waiting.
+    void runClick(int ball, Click run, std::function<void()> then = {});
+    void attemptClick(int ball, const Click& run, const std::function<void()>& then,
+                      std::chrono::steady_clock::time_point deadline);
+    /// Settles the data files a click cut short left, once no other program holds their folder.
+    void recoverAtStart();
     void buildActions();
     void askSaveImage(const QString& filter);
     void askSaveCsv();
@@ -75,6 +84,8 @@ private:
     QSize full_;                  // the window at the form's own size, with its bars
     QStatusBar* status_ = nullptr;
     PrintWorker* printer_ = nullptr;
+    FolderWaiter* clickWait_ = nullptr;    // a click waiting for the data files' folder
+    FolderWaiter* recoveryWait_ = nullptr; // the check at start, waiting likewise
     FiguresWindow* figures_ = nullptr;
     BatterWindow* batter_ = nullptr;
     HelpWindow* help_ = nullptr;
