@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ball {
@@ -15,6 +16,9 @@ struct CsvTable {
     char delimiter = ',';
     std::string encoding = "UTF-8";  // or "Shift_JIS"
     bool cut = false;                // rows or fields beyond the limits below were left out
+    bool binary = false;             // not text at all: nothing was read
+    int badByteLine = 0;       // the first line with a byte the encoding cannot read, or 0
+    int unclosedQuoteLine = 0; // the line of a quote never closed, taken as a character, or 0
 };
 
 /// Larger than any session a device exports (a season of one team is a few MiB); a larger
@@ -24,11 +28,23 @@ constexpr std::size_t kMaxCsvBytes = 16u << 20;
 constexpr std::size_t kMaxCsvRows = 100000;
 constexpr std::size_t kMaxCsvFields = 1000;
 
-/// Reads text in UTF-8 (with or without a byte-order mark) or, where it is not UTF-8, in
-/// Shift_JIS as Windows saves it; the delimiter is the one of comma, tab and semicolon that
-/// the first row holds most of. Fields may be quoted, with "" for a quote and line ends inside.
-/// Rows past kMaxCsvRows and fields past kMaxCsvFields are left out, and the table says so.
+/// Reads text in UTF-8 (with or without a byte-order mark) or in Shift_JIS as Windows saves it:
+/// Shift_JIS only where the bytes read cleanly as it and not as UTF-8; a file mostly in UTF-8
+/// keeps it, with each unreadable byte a U+FFFD, as is a NUL, and the table names the first
+/// line with one. The delimiter is the one of comma, tab and semicolon that the first row holds
+/// most of. Fields may be quoted, with "" for a quote and line ends inside; a quote still open
+/// at the end is taken as a character, so that the rows after it are rows. Rows past
+/// kMaxCsvRows and fields past kMaxCsvFields are left out, and the table says so. Bytes that are
+/// not text (control bytes beyond a few) are not read: the table says it is binary.
 CsvTable parseCsv(const std::string& bytes);
+
+/// A field as a spreadsheet should take it: one it would run as a formula (starting with =, +,
+/// -, @, a tab or a carriage return, and not a number) gets a leading apostrophe.
+std::string spreadsheetText(std::string_view field);
+
+/// A field of a comma-separated line: spreadsheetText, quoted where it holds a comma, a quote
+/// or a line end.
+std::string csvField(std::string_view field);
 
 /// Reads a file of at most kMaxCsvBytes with parseCsv. Raises RunError naming the file, as the
 /// data files' readers do.

@@ -39,7 +39,7 @@ std::string readWholeFile(const std::filesystem::path& path, FileRole role, std:
     if (::fstat(file.fd, &st) != 0) throw RunError(ErrorKind::FileNotFound, name, role);
     if (!S_ISREG(st.st_mode)) throw RunError(ErrorKind::NotARegularFile, name, role);
     if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
-        throw RunError(ErrorKind::BadFileData, name, role);
+        throw RunError(ErrorKind::BadFileData, name, role).withSize(st.st_size, maxBytes);
     }
     // The size may change while we read: never take more than the bound allows.
     std::string text(maxBytes + 1, '\0');

@@ -33,6 +33,13 @@ RunError RunError::withOwner(std::string owner) const {
     return e;
 }
 
+RunError RunError::withSize(unsigned long long size, unsigned long long limit) const {
+    RunError e = *this;
+    e.size_ = size;
+    e.limit_ = limit;
+    return e;
+}
+
 RunError RunError::asTooSlow() const {
     RunError e = *this;
     e.tooSlow_ = true;

@@ -55,6 +55,11 @@ public:
     const std::string& owner() const { return owner_; }
     /// The same error, naming the owner of what refused it.
     RunError withOwner(std::string owner) const;
+    /// For a file larger than its reader takes, its size and the most taken, in bytes; else 0.
+    unsigned long long size() const { return size_; }
+    unsigned long long limit() const { return limit_; }
+    /// The same error, for a file of that size over that limit.
+    RunError withSize(unsigned long long size, unsigned long long limit) const;
     /// The text box whose value caused it, by control name and index, such as "SpeedTxt(0)";
     /// empty when no one box did.
     const std::string& box() const { return box_; }
@@ -71,6 +76,8 @@ private:
     FileRole role_;
     Refuser refuser_;
     std::string owner_;
+    unsigned long long size_ = 0;
+    unsigned long long limit_ = 0;
     std::string box_;
     bool tooSlow_ = false;
 };

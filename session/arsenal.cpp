@@ -107,13 +107,6 @@ bool runAll(int n, const FitControl& control, int& done, int total,
     return !cancelled();
 }
 
-std::string csvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string out = "\"";
-    for (char c : s) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
-
 std::string optionalFixed(std::optional<double> v, int decimals, double scale = 1) {
     return v ? fixedText(*v * scale, decimals) : std::string();
 }

@@ -1,5 +1,7 @@
 #include "arsenal_command.h"
 
+#include <algorithm>
+
 #include "arsenal.h"
 #include "messages.h"
 
@@ -17,8 +19,11 @@ std::string runErrorText(const RunError& e, bool english) {
         case ErrorKind::NotARegularFile:
             return "'" + e.detail() + "' is not a regular file";
         case ErrorKind::BadFileData:
-            return "cannot read '" + e.detail() + "': larger than " +
-                   std::to_string(kMaxCsvBytes >> 20) + " MiB or unreadable";
+            if (e.limit() > 0) {
+                return "cannot read '" + e.detail() + "': " + std::to_string(e.size()) +
+                       " bytes, more than the " + std::to_string(e.limit()) + " read";
+            }
+            return "cannot read '" + e.detail() + "'";
         default:
             return e.what();
     }
@@ -39,6 +44,9 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, bool english) 
     } catch (const RunError& e) {
         return fail(runErrorText(e, english));
     }
+    if (const std::string why = unreadableTableMessage(table, path, english); !why.empty()) {
+        return fail(why);
+    }
     const std::optional<ColumnMap> map = knownColumns(table.header);
     if (!map) {
         return fail(english ? "'" + path +
@@ -49,12 +57,11 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, bool english) 
                             : noKnownColumnsMessage(path));
     }
     Arsenal a = groupArsenal(readBullpen(table, *map));
-    if (table.cut) {
-        r.err += "ballview: " +
-                 (english ? "only the first " + std::to_string(kMaxCsvRows) + " rows (" +
-                                std::to_string(kMaxCsvFields) + " fields each) were read"
-                          : cutTableMessage()) +
-                 "\n";
+    const std::string notes = tableReadingNotes(table, path, english);
+    for (std::size_t at = 0; at < notes.size();) {
+        const std::size_t end = std::min(notes.find('\n', at), notes.size());
+        r.err += "ballview: " + notes.substr(at, end - at) + "\n";
+        at = end + 1;
     }
     if (!a.bullpen.skippedLines.empty()) {
         const std::vector<int>& lines = a.bullpen.skippedLines;

@@ -1,8 +1,8 @@
 #include "messages.h"
 
+#include <cmath>
 #include <utility>
 
-#include "files/csv_table.h"
 #include "files/number_text.h"
 #include "physics/pitch_state.h"
 #include "physics/trajectory.h"
@@ -41,6 +41,22 @@ std::string remakeIt(FileRole role) {
     const std::string click = writingClick(role);
     return click.empty() ? "" : "\n" + click + "を実行すると、このファイルが作り直されます。";
 }
+
+}  // namespace
+
+std::string sizeText(unsigned long long bytes) {
+    const auto in = [&](double unit, const char* name) {
+        const double v = static_cast<double>(bytes) / unit;
+        return (v == std::floor(v) ? std::to_string(static_cast<unsigned long long>(v))
+                                   : fixedText(v, 1)) +
+               " " + name;
+    };
+    if (bytes >= (1ull << 20)) return in(1 << 20, "MiB");
+    if (bytes >= (1ull << 10)) return in(1 << 10, "KiB");
+    return std::to_string(bytes) + " バイト";
+}
+
+namespace {
 
 // A text box as the user sees it on the panel, by its control name and member index.
 std::string boxCaption(const std::string& box) {
@@ -148,6 +164,11 @@ std::string errorMessage(const RunError& e) {
         case ErrorKind::FileWriteFailure:
             return writeFailure(e);
         case ErrorKind::BadFileData:
+            if (e.limit() > 0) {
+                return "ファイル" + quoted(file) + "は " + sizeText(e.size()) +
+                       " あり、読める大きさ（" + sizeText(e.limit()) +
+                       " まで）を超えています（bad data in file）。" + remakeIt(e.role());
+            }
             return "ファイル" + quoted(file) +
                    "に数でないデータがあるか、大きすぎます（bad data in file）。" +
                    remakeIt(e.role());
@@ -249,6 +270,49 @@ std::string tooManyTypesMessage(const std::string& file, const std::string& pitc
 std::string cutTableMessage() {
     return "ファイルが大きいため、初めの " + std::to_string(kMaxCsvRows) + " 行（1 行に " +
            std::to_string(kMaxCsvFields) + " 列まで）だけを読みました。";
+}
+
+std::string unreadableTableMessage(const CsvTable& table, const std::string& file,
+                                   bool english) {
+    if (table.binary) {
+        return english ? "'" + file + "' is not text (a program, an image, or text in UTF-16?): "
+                                      "save it as CSV in UTF-8 or Shift_JIS"
+                       : "ファイル" + quoted(file) +
+                             "はテキストではありません（プログラムや画像、UTF-16 の文字など）。"
+                             "UTF-8 か Shift_JIS の CSV として保存し直してください。";
+    }
+    if (table.header.empty()) {
+        return english ? "'" + file + "' is empty"
+                       : "ファイル" + quoted(file) + "は空です。何も変えていません。";
+    }
+    return {};
+}
+
+std::string tableReadingNotes(const CsvTable& table, const std::string& file, bool english) {
+    std::string notes;
+    const auto note = [&](const std::string& text) { notes += (notes.empty() ? "" : "\n") + text; };
+    if (table.badByteLine > 0) {
+        const std::string line = std::to_string(table.badByteLine);
+        note(english ? "'" + file + "': bytes that are not " + table.encoding +
+                           " were read as \uFFFD (the first on line " + line + ")"
+                     : "ファイル" + quoted(file) + "には " + table.encoding +
+                           " として読めないバイトがあり、\uFFFD として読みました（初めは " + line +
+                           " 行目）。");
+    }
+    if (table.unclosedQuoteLine > 0) {
+        const std::string line = std::to_string(table.unclosedQuoteLine);
+        note(english ? "'" + file + "': the quote on line " + line +
+                           " is never closed; it was read as a character"
+                     : "ファイル" + quoted(file) + "の " + line +
+                           " 行目の引用符（\"）が閉じていません。引用符を文字として読み、その後の行も"
+                           "行として読みました。");
+    }
+    if (table.cut) {
+        note(english ? "only the first " + std::to_string(kMaxCsvRows) + " rows (" +
+                           std::to_string(kMaxCsvFields) + " fields each) were read"
+                     : cutTableMessage());
+    }
+    return notes;
 }
 
 std::string recoveredFilesMessage() {

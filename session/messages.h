@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "files/csv_table.h"
 #include "physics/run_error.h"
 
 // What the window tells the user when something fails, in its language, as UTF-8.
@@ -11,6 +12,9 @@ namespace ball {
 /// The message for a run-time error, naming the file where one is involved and saying what to
 /// do where the user can do something.
 std::string errorMessage(const RunError& e);
+
+/// A file's size for a person: bytes, KiB or MiB (binary units, as a file manager counts).
+std::string sizeText(unsigned long long bytes);
 
 /// The message for an error the program did not foresee.
 std::string unexpectedErrorMessage(const std::string& what);
@@ -49,6 +53,12 @@ std::string tooManyTypesMessage(const std::string& file, const std::string& pitc
                                 int limit);
 /// A measured session larger than what is read of it.
 std::string cutTableMessage();
+/// Why a measured session's file holds nothing to read (empty, or not text); empty when it
+/// does. In English or Japanese.
+std::string unreadableTableMessage(const CsvTable& table, const std::string& file, bool english);
+/// What reading a measured session's file changed or left out (bytes its encoding cannot read,
+/// a quote never closed, rows past the limits), a line each; empty when nothing.
+std::string tableReadingNotes(const CsvTable& table, const std::string& file, bool english);
 /// A measured session without one row to use.
 std::string noUsableRowMessage(const std::string& file);
 

@@ -86,6 +86,51 @@ TEST(Bullpen, ReadsWhatDevicesAndSpreadsheetsSave) {
     EXPECT_EQ(parseColumnMap(columnMapText(mine)), mine);
 }
 
+// Text that is not quite right is read as far as it goes and said: a stray byte in UTF-8 does
+// not make it Shift_JIS, a NUL cannot cut a name, a quote never closed does not swallow the
+// rows after it; what is not text is not read at all.
+TEST(Bullpen, TextNotQuiteRightIsReadAndSaid) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* first;  // the first row's first field
+        std::size_t rows;
+        const char* encoding;
+        int badByteLine;
+        int unclosedQuoteLine;
+        bool binary;
+    } cases[] = {
+        {"UTF-8 with a stray byte", "投手,x\n佐藤\x82,1\n鈴木,2\n", "佐藤\uFFFD", 2, "UTF-8", 2, 0,
+         false},
+        {"a NUL in a name", std::string("p,x\nSa\0to,1\n", 12), "Sa\uFFFDto", 1, "UTF-8", 0, 0,
+         false},
+        {"a quote never closed", "p,x\n\"Sato,1\nMori,2\nIto,3\n", "\"Sato", 3, "UTF-8", 0, 2,
+         false},
+        {"a doubled quote and a blank before the quote", "p,x\n \"Sato \"\"Ace\"\", K\",1\n",
+         "Sato \"Ace\", K", 1, "UTF-8", 0, 0, false},
+        {"UTF-16", std::string("p\0,\0x\0\n\0", 8), "", 0, "UTF-8", 0, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CsvTable t = parseCsv(c.bytes);
+        EXPECT_EQ(t.binary, c.binary);
+        EXPECT_EQ(t.rows.size(), c.rows);
+        if (!t.rows.empty()) {
+            EXPECT_EQ(t.rows[0][0], c.first);
+        }
+        EXPECT_EQ(t.encoding, c.encoding);
+        EXPECT_EQ(t.badByteLine, c.badByteLine);
+        EXPECT_EQ(t.unclosedQuoteLine, c.unclosedQuoteLine);
+    }
+    // What a spreadsheet would run is written as text; numbers stay numbers.
+    const std::pair<const char*, const char*> written[] = {
+        {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+        {"@SUM(A1)", "'@SUM(A1)"},  {"-x", "'-x"},   {"+1", "+1"},
+        {"-20.19", "-20.19"},        {"\tx", "'\tx"}, {"Sato, Kenta", "\"Sato, Kenta\""},
+    };
+    for (const auto& [field, csv] : written) EXPECT_EQ(csvField(field), csv);
+}
+
 // The command line: a file that cannot be used changes nothing and exits 1, naming why.
 TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
     test::ScopedWorkDir dir;
@@ -103,7 +148,13 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
         {"none.csv", "'none.csv' has no usable row"},
         {"strange.csv", "neither TrackMan's nor ballview's"},
         {"many.csv", "has 21 pitch types (at most 20)"},
+        {"empty.csv", "'empty.csv' is empty"},
+        {"binary.csv", "'binary.csv' is not text"},
+        {"large.csv", "16777217 bytes, more than the 16777216 read"},
     };
+    test::writeFile("empty.csv", "\r\n");
+    test::writeFile("binary.csv", std::string("t\0y\0p\0e\0,\0", 10));  // UTF-16
+    test::writeFile("large.csv", std::string(kMaxCsvBytes + 1, 'x'));
     for (const auto& c : cases) {
         const CommandResult r = arsenalCommand(c.file, false, true);
         EXPECT_EQ(r.status, 1) << c.file;

@@ -80,7 +80,7 @@ bool ArsenalLoader::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void ArsenalLoader::load(const QString& path) {
+void ArsenalLoader::load(const QString& path, bool remap) {
     const QString name = QFileInfo(path).fileName();
     const std::string file = name.toStdString();
     ball::CsvTable table;
@@ -90,21 +90,30 @@ void ArsenalLoader::load(const QString& path) {
         showError(window_, qs(ball::errorMessage(e)));
         return;
     }
+    if (const std::string why = ball::unreadableTableMessage(table, file, false); !why.empty()) {
+        showError(window_, qs(why));
+        return;
+    }
     std::optional<ball::ColumnMap> map = ball::knownColumns(table.header);
     QSettings settings;
     const QString key = settingsKey(table.header);
+    const bool remembered = !map;
     if (!map) map = ball::parseColumnMap(settings.value(key).toString().toStdString());
     if (map && std::any_of(map->column.begin(), map->column.end(),
                            [&](int c) { return c >= static_cast<int>(table.header.size()); })) {
         map.reset();
     }
-    if (!map || !map->usable()) {
+    ball::Bullpen bullpen;
+    if (map && map->usable() && !remap) bullpen = ball::readBullpen(table, *map);
+    // Asked for a header not known, again when asked for, and again when a remembered answer
+    // reads no row at all (a choice made wrongly once is not kept for ever).
+    if (!map || !map->usable() || remap || (remembered && bullpen.pitches.empty())) {
         ColumnMapDialog ask(table, map.value_or(ball::ColumnMap{}), window_);
         if (ask.exec() != QDialog::Accepted) return;
         map = ask.map();
         settings.setValue(key, qs(ball::columnMapText(*map)));
+        bullpen = ball::readBullpen(table, *map);
     }
-    ball::Bullpen bullpen = ball::readBullpen(table, *map);
     if (bullpen.pitches.empty()) {
         const std::string skipped = ball::skippedRowsMessage(bullpen.skippedLines);
         showError(window_,
@@ -117,7 +126,9 @@ void ArsenalLoader::load(const QString& path) {
                   qs(ball::tooManyTypesMessage(file, many->pitcher, many->count, many->limit)));
         return;
     }
-    if (table.cut) showNotice(window_, qs(ball::cutTableMessage()));
+    path_ = path;
+    // Said once for this reading, with the rows it skipped, when 持ち球 shows it.
+    notes_ = ball::tableReadingNotes(table, file, false);
     fit(std::move(arsenal), name);
 }
 
@@ -156,6 +167,7 @@ void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
         if (!shown_) {
             shown_ = new ArsenalWindow(window_);
             connect(shown_, &ArsenalWindow::throwPair, this, &ArsenalLoader::throwPair);
+            connect(shown_, &ArsenalWindow::remapColumns, this, [this] { load(path_, true); });
             connect(shown_, &ArsenalWindow::targetChanged, this, [this](int column, int row) {
                 ball::Arsenal again = shown_->arsenal();
                 again.targetColumn = column, again.targetRow = row;
@@ -165,7 +177,9 @@ void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
         shown_->setArsenal(*result, file);
         showArsenal();
         const std::string skipped = ball::skippedRowsMessage(result->bullpen.skippedLines);
-        if (!skipped.empty()) showNotice(shown_, qs(skipped));
+        const std::string said = notes_ + (notes_.empty() || skipped.empty() ? "" : "\n") + skipped;
+        notes_.clear();  // a fit anew for another cell reads nothing anew
+        if (!said.empty()) showNotice(shown_, qs(said));
     });
     worker->setParent(this);  // waited for before the loader goes, then freed with it
     worker_ = worker;

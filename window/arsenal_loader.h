@@ -5,6 +5,7 @@
 #include <QString>
 #include <atomic>
 #include <memory>
+#include <string>
 
 #include "session/arsenal.h"
 
@@ -28,7 +29,8 @@ public:
     /// Shows 持ち球 again, or asks for a file when none was loaded.
     void showArsenal();
     /// Reads, fits and shows the session in the file; says why in a message box when it cannot.
-    void load(const QString& path);
+    /// With remap, the columns are asked again whatever was known or remembered of them.
+    void load(const QString& path, bool remap = false);
     /// The window of the last session loaded, if any.
     ArsenalWindow* arsenalWindow() const;
     /// Waits for a fit under way to end.
@@ -45,6 +47,8 @@ private:
     void stopFit();
 
     QWidget* window_;
+    QString path_;       // the file of the session last read
+    std::string notes_;  // what reading it changed or left out, until 持ち球 says it
     QPointer<ArsenalWindow> shown_;
     QPointer<QThread> worker_;
     std::shared_ptr<std::atomic<bool>> cancel_;

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "files/csv_table.h"
 #include "files/number_text.h"
 #include "movement_chart.h"
 
@@ -62,6 +63,7 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle("持ち球");
     source_ = new QLabel(this);
     source_->setObjectName("arsenalSource");
+    source_->setTextFormat(Qt::PlainText);  // a file's name, never markup
     column_ = new QSpinBox(this);
     row_ = new QSpinBox(this);
     for (QSpinBox* s : {column_, row_}) {
@@ -105,8 +107,12 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(throwButton, &QPushButton::clicked, this, [this] { throwChosen(); });
     chart_ = new MovementChart(this, 360, 3);
 
+    auto* remap = new QPushButton("列を選び直す…", this);
+    remap->setObjectName("arsenalRemap");
+    connect(remap, &QPushButton::clicked, this, &ArsenalWindow::remapColumns);
     auto* target = new QHBoxLayout;
     target->addWidget(source_, 1);
+    target->addWidget(remap);
     target->addWidget(new QLabel("ボール１の目標: 列", this));
     target->addWidget(column_);
     target->addWidget(new QLabel("行", this));
@@ -140,7 +146,10 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                 for (int c = 0; c < t->columnCount(); ++c) {
                     const QTableWidgetItem* item =
                         r < 0 ? t->horizontalHeaderItem(c) : t->item(r, c);
-                    cells << (item ? item->text().replace('\n', ' ') : QString());
+                    // One line a row, and nothing a spreadsheet would run as a formula.
+                    QString text = item ? item->text() : QString();
+                    text.replace('\n', ' ').replace('\t', ' ');
+                    cells << qs(ball::spreadsheetText(text.toStdString()));
                 }
                 text += cells.join('\t') + '\n';
             }
@@ -199,7 +208,7 @@ void ArsenalWindow::fillTypes() {
         for (int c = 0; c < types_->columnCount(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c >= 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (!fitted) item->setToolTip(qs(t.model.error));
+            if (!fitted) item->setToolTip(Qt::convertFromPlainText(qs(t.model.error)));
             types_->setItem(r, c, item);
         }
     }

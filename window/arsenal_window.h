@@ -29,6 +29,8 @@ signals:
     void throwPair(const ball::Ball1Panel& one, const ball::Ball2Panel& two);
     /// The user picked another target cell for every Ball 1: the arsenal is to be fitted anew.
     void targetChanged(int column, int row);
+    /// The user asked to choose the file's columns again.
+    void remapColumns();
 
 private:
     void fillTypes();

@@ -13,6 +13,7 @@ QMessageBox* messageBox(QWidget* parent, QMessageBox::Icon icon, const QString& 
     qWarning("%s", qUtf8Printable(text));
     auto* box = new QMessageBox(icon, "ボールの軌道", text, QMessageBox::Ok, parent);
     box->setObjectName(name);
+    box->setTextFormat(Qt::PlainText);  // names from files and users, never markup
     box->setWindowModality(Qt::WindowModal);
     // Japanese may wrap between any two characters: wide enough for the longest sentence, the
     // lines break only where the message does.

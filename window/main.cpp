@@ -1,6 +1,10 @@
 #include <QApplication>
 #include <QLocale>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "form1.h"
 #include "session/arsenal_command.h"
@@ -40,6 +44,22 @@ const char kHelpEnglish[] =
     "It keeps its files \"initdir.txt\" and \"Ball1Traj.txt\" in the folder it was started in\n"
     "(the home folder when started from the desktop menu).\n";
 
+// Writes what the command line answers, every byte, and gives its exit status: a write that
+// fails on either stream (a full disk, a closed pipe) is a failure, said on standard error
+// while that still takes it.
+int answered(int status, const std::string& out, std::string err = {}) {
+    std::signal(SIGPIPE, SIG_IGN);  // a closed pipe fails the write instead of ending us unheard
+    const auto put = [](std::FILE* to, const std::string& text) {
+        return std::fwrite(text.data(), 1, text.size(), to) == text.size() && std::fflush(to) == 0;
+    };
+    if (!put(stdout, out) || std::fclose(stdout) != 0) {
+        err += std::string("ballview: standard output: ") + std::strerror(errno) + "\n";
+        status = 1;
+    }
+    if (!put(stderr, err)) status = 1;
+    return status;
+}
+
 // An argument as typed, cut short enough for one line.
 QString shown(const QString& argument) {
     constexpr int kLongest = 40;
@@ -55,12 +75,10 @@ int answerCommandLine(int argc, char* argv[]) {
     const bool english = inEnglish();
     for (const QString& a : arguments) {
         if (a == "-h" || a == "--help" || a == "--help-all") {
-            std::fputs(english ? kHelpEnglish : kHelpJapanese, stdout);
-            return 0;
+            return answered(0, english ? kHelpEnglish : kHelpJapanese);
         }
         if (a == "-v" || a == "--version") {
-            std::printf("ballview %s\n", BALL_VERSION);
-            return 0;
+            return answered(0, std::string("ballview ") + BALL_VERSION + "\n");
         }
     }
     if (const int at = arguments.indexOf("--arsenal"); at >= 0) {
@@ -70,15 +88,14 @@ int answerCommandLine(int argc, char* argv[]) {
         if (at < rest.size() && !rest[at].startsWith('-') && rest.size() == 1) {
             const ball::CommandResult r =
                 ball::arsenalCommand(rest[at].toStdString(), pairs, english);
-            std::fputs(r.out.c_str(), stdout);
-            std::fputs(r.err.c_str(), stderr);
-            return r.status;
+            return answered(r.status, r.out, r.err);
         }
-        std::fprintf(stderr, "ballview: %s\n",
-                     english ? "--arsenal takes one file: ballview --arsenal FILE.csv [--pairs]"
-                             : "--arsenal にはファイルを一つ指定します: ballview --arsenal "
-                               "FILE.csv [--pairs]");
-        return 2;
+        return answered(2, "",
+                        std::string("ballview: ") +
+                            (english ? "--arsenal takes one file: ballview --arsenal FILE.csv "
+                                       "[--pairs]\n"
+                                     : "--arsenal にはファイルを一つ指定します: ballview --arsenal "
+                                       "FILE.csv [--pairs]\n"));
     }
     if (!arguments.isEmpty()) {
         const QString& a = arguments.first();
@@ -88,19 +105,19 @@ int answerCommandLine(int argc, char* argv[]) {
                       .arg(shown(a))
                 : QString(english ? "takes no arguments: %1" : "引数はとりません: %1")
                       .arg(shown(a));
-        std::fprintf(
-            stderr, "ballview: %s\n%s\n", qUtf8Printable(what),
-            english ? "Try 'ballview --help'." : "使い方は 'ballview --help' で示します。");
-        return 2;
+        return answered(2, "",
+                        "ballview: " + what.toStdString() + "\n" +
+                            (english ? "Try 'ballview --help'.\n"
+                                     : "使い方は 'ballview --help' で示します。\n"));
     }
     // Without a display Qt would abort with advice to reinstall: say what is missing instead.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs(english ? "ballview: no display: neither DISPLAY nor WAYLAND_DISPLAY is set.\n"
-                           : "ballview: 画面がありません（DISPLAY も WAYLAND_DISPLAY も設定されて"
-                             "いません）。\n",
-                   stderr);
-        return 1;
+        return answered(1, "",
+                        english ? "ballview: no display: neither DISPLAY nor WAYLAND_DISPLAY is "
+                                  "set.\n"
+                                : "ballview: 画面がありません（DISPLAY も WAYLAND_DISPLAY も設定"
+                                  "されていません）。\n");
     }
     return -1;
 }

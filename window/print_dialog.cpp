@@ -22,6 +22,7 @@ PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent) {
     copies_->setRange(1, 99);
     status_ = new QLabel(this);
     status_->setWordWrap(true);
+    status_->setTextFormat(Qt::PlainText);  // a server's own words, never markup
     status_->hide();
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setText("印刷");
