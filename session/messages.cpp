@@ -185,7 +185,7 @@ std::string errorMessage(const RunError& e) {
         case ErrorKind::FolderBusy:
             return "ほかのプログラムがフォルダ" + quoted(file) +
                    "のファイルを使っています（folder busy）。\nしばらく待っても空かなかったため、"
-                   "何もしませんでした。どのファイルも変わっていません。そのプログラムを終えてから"
+                   "何もしていません。どのファイルも変わっていません。\nそのプログラムを終えてから、"
                    "もう一度実行してください。";
     }
     return e.what();

@@ -26,10 +26,17 @@
 #include <QToolTip>
 #include <optional>
 #include <QtTest>
+#include <QElapsedTimer>
+#include <QStatusBar>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "arsenal_loader.h"
 #include "arsenal_window.h"
 #include "batter_window.h"
+#include "files/atomic_file.h"
 #include "figures_window.h"
 #include "form1.h"
 #include "japanese.h"
@@ -469,12 +476,15 @@ private slots:
     // remembered, 持ち球 shows its types, and a pair goes into the panels and is thrown as the two
     // buttons throw it, files and all.
     void sessionDroppedAndAPairThrown() {
-        QFile csv("session.csv");
+        // Names as a hostile file may hold them: shown and copied as text, never run.
+        const QString name = "<img src=x>.csv";
+        QFile csv(name);
         QVERIFY(csv.open(QIODevice::WriteOnly));
-        csv.write("when;kind;kmh;up;side\n1;FB;145;40;-20\n2;FB;146;42;-22\n3;CU;120;-30;15\n");
+        csv.write("when;kind;kmh;up;side\n1;<h1>FB</h1>;145;40;-20\n2;<h1>FB</h1>;146;42;-22\n"
+                  "3;=CU;120;-30;15\n");
         csv.close();
         int asked = 0;
-        const auto drop = [&] {
+        const auto answer = [&] {
             QTimer::singleShot(50, [&] {
                 auto* dialog = form_->findChild<QDialog*>("columnMapDialog");
                 if (!dialog) return;
@@ -487,8 +497,11 @@ private slots:
                 for (const auto& [role, item] : chosen) roles[int(role)]->setCurrentIndex(item);
                 dialog->accept();
             });
+        };
+        const auto drop = [&] {
+            answer();
             auto* data = new QMimeData;
-            data->setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath("session.csv"))});
+            data->setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath(name))});
             QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, data, Qt::LeftButton, {});
             QApplication::sendEvent(form_.get(), &enter);
             QVERIFY(enter.isAccepted());
@@ -505,6 +518,17 @@ private slots:
         QCOMPARE(asked, 1);
         auto* arsenal = form_->findChild<ArsenalWindow*>("arsenalWindow");
         QTRY_COMPARE(arsenal->findChild<QTableWidget*>("arsenalTypes")->rowCount(), 2);
+        auto* source = arsenal->findChild<QLabel*>("arsenalSource");
+        QCOMPARE(source->textFormat(), Qt::PlainText);
+        QVERIFY(source->text().startsWith(name));
+        QTest::keyClick(arsenal, Qt::Key_C, Qt::ControlModifier);
+        const QString copied = QApplication::clipboard()->text();
+        QVERIFY(copied.contains("\t<h1>FB</h1>\t") && copied.contains("\t'=CU\t"));
+        // Chosen again at any time.
+        answer();
+        QTest::mouseClick(arsenal->findChild<QPushButton*>("arsenalRemap"), Qt::LeftButton);
+        form_->findChild<ArsenalLoader*>()->waitForFit();
+        QCOMPARE(asked, 2);
         const ball::PitchType& fastball = arsenal->arsenal().types[0];
         QVERIFY(fastball.fitted());
         QTest::mouseClick(arsenal->findChild<QPushButton*>("arsenalThrow"), Qt::LeftButton);
@@ -516,6 +540,38 @@ private slots:
             ball::pairFigures(*form_->session().shownBall1(), *form_->session().shownBall2());
         QCOMPARE(shown.decisionGap, arsenal->arsenal().pairs[0].figures.decisionGap);
         QVERIFY(!file("initdir.txt").isEmpty() && !file("Ball1Traj.txt").isEmpty());
+    }
+
+    // A folder another program holds for a moment: the click waits off the window's thread,
+    // says so in the status bar, and is thrown once the folder is free; at start, a pair a
+    // stopped click left half replaced is put back once the folder is free, and said.
+    void aFolderHeldForAMomentIsWaitedFor() {
+        const int folder = ::open(".", O_RDONLY | O_DIRECTORY);
+        ::flock(folder, LOCK_SH);
+        click("Command1");
+        auto* status = control<QStatusBar>("statusBar");
+        QVERIFY(status->currentMessage().contains("空くのを待っています"));
+        QTest::qWait(300);
+        QVERIFY(file("Ball1Traj.txt").isEmpty());
+        ::flock(folder, LOCK_UN);
+        QTRY_VERIFY(!file("Ball1Traj.txt").isEmpty());
+        QVERIFY(!errorBox());
+        const QByteArray traj = file("Ball1Traj.txt");
+        if (::fork() == 0) {
+            ball::ReplaceGroup files;
+            files.add("initdir.txt", "new", ball::FileRole::Initdir);
+            files.add("Ball1Traj.txt", "new", ball::FileRole::Ball1Traj);
+            files.commit(nullptr, [](std::size_t renamed) { ::_exit(renamed == 1 ? 0 : 1); });
+        }
+        ::wait(nullptr);
+        QCOMPARE(file("initdir.txt"), QByteArray("new"));
+        ::flock(folder, LOCK_SH);
+        Form1 started;
+        status = started.findChild<QStatusBar*>("statusBar");
+        QVERIFY(status->currentMessage().contains("空いてから確かめます"));
+        ::close(folder);
+        QTRY_VERIFY(status->currentMessage().contains("その前の組に戻しました"));
+        QCOMPARE(file("Ball1Traj.txt"), traj);
     }
 
     // 打者から見た投球 plays both balls from release to the plate at 1x, and stops there.
@@ -623,21 +679,32 @@ private slots:
     void errorKeepsWindowAndDrawing_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("folderHeld");  // by another program, all along
         QTest::newRow("Ball 2 without initdir.txt") << "Command2"
-                                                    << "initdir.txt";
+                                                    << "initdir.txt" << false;
         QTest::newRow("speed 0") << "Command1"
-                                 << "division by zero";
+                                 << "division by zero" << false;
+        QTest::newRow("a folder another program holds")
+            << "Command1" << "ほかのプログラムがフォルダ「.」のファイルを使っています" << true;
     }
     void errorKeepsWindowAndDrawing() {
         QFETCH(QString, button);
         QFETCH(QString, message);
+        QFETCH(bool, folderHeld);
         control<QLineEdit>("SpeedTxt_0")->setText("0");
         const QImage before = image("Picture1");
+        const int folder = ::open(".", O_RDONLY | O_DIRECTORY);
+        if (folderHeld) ::flock(folder, LOCK_SH);
+        QElapsedTimer answered;
+        answered.start();
         click(button.toUtf8());
+        QVERIFY(answered.elapsed() < 100);  // waits for the folder off the window's thread
+        QTRY_VERIFY(errorBox());
+        ::close(folder);
         QMessageBox* box = errorBox();
-        QVERIFY(box);
         QTRY_VERIFY(box->isVisible());
         QVERIFY2(box->text().contains(message), qPrintable(box->text()));
+        QCOMPARE(box->textFormat(), Qt::PlainText);
         // Wide enough that the Japanese lines break only where the message does.
         auto* label = box->findChild<QLabel*>("qt_msgbox_label");
         for (const QString& line : box->text().split('\n')) {

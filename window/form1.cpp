@@ -121,7 +121,7 @@ void Form1::recoverAtStart() {
     // A pair of files that a program stopped in the middle of a click left half replaced.
     std::string said;
     switch (session_.recoverFiles()) {
-        case ball::Recovery::Nothing: return;
+        case ball::Recovery::Nothing: status_->clearMessage(); return;
         case ball::Recovery::PutBack: said = ball::recoveredFilesMessage(); break;
         case ball::Recovery::Blocked: said = ball::recoveryBlockedMessage(); break;
         case ball::Recovery::Busy:
@@ -182,12 +182,13 @@ void Form1::attemptClick(int ball, const Click& run, const std::function<void()>
 
 void Form1::Command1_Click() {
     const ball::Ball1Panel panel = ui_.ball1Panel();
-    runClick(1, [&](ball::Views v) { return session_.runBall1(panel, v); });
+    // By value: a click that waits for the folder runs later, with the values of its press.
+    runClick(1, [this, panel](ball::Views v) { return session_.runBall1(panel, v); });
 }
 
 void Form1::Command2_Click() {
     const ball::Ball2Panel panel = ui_.ball2Panel();
-    runClick(2, [&](ball::Views v) { return session_.runBall2(panel, v); });
+    runClick(2, [this, panel](ball::Views v) { return session_.runBall2(panel, v); });
 }
 
 void Form1::Command3_Click() { printer_->print(content_, {}); }
