@@ -6,6 +6,9 @@ PIDS=()
 WORK=$(mktemp -d)
 export XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# No session bus but one a script starts itself: with none given, a desktop's libdbus would
+# launch a bus daemon of its own, which outlives the program and holds strace -f for ever.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-session-bus"
 
 cleanup() {
     local pid
