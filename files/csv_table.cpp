@@ -177,9 +177,12 @@ CsvTable parseCsv(const std::string& bytes) {
         }
         row.clear();
     };
+    // Each quote read again costs a pass over the rest: a few are enough for a mistyped file.
+    constexpr int kMostRereads = 16;
+    int rereads = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i == text.size()) {
-            if (!quoted) break;
+            if (!quoted || rereads++ == kMostRereads) break;
             // Open to the end: the quote was a character, and what followed it rows.
             if (table.unclosedQuoteLine == 0) table.unclosedQuoteLine = quoteLine;
             quoted = false;
