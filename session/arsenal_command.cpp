@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "arsenal.h"
+#include "import_messages.h"
 #include "messages.h"
 
 namespace ball {

@@ -14,6 +14,7 @@
 #include "arsenal_window.h"
 #include "column_map_dialog.h"
 #include "error_box.h"
+#include "session/import_messages.h"
 #include "session/messages.h"
 
 namespace {
