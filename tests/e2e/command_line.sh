@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The command line as a terminal user meets it, with no display: help in Japanese (in English
 # under an English locale), the version, one line naming the missing display, and a mistaken
-# option named as typed, a long one cut short.
+# option named as typed, a long one cut short; --arsenal's output whole, or a failure said.
 # Usage: command_line.sh PROGRAM
 APP=$(realpath "$1")
 set -uo pipefail
@@ -53,4 +53,18 @@ said=$(run C.UTF-8 --arsenal missing.csv)
 [[ "$said" == *"missing.csv"*"status 1" ]] || fail "--arsenal of a missing file: $said"
 said=$(run C.UTF-8 --arsenal)
 [[ "$said" == *"--arsenal"*"status 2" ]] || fail "--arsenal without a file: $said"
+# Every byte or a failure: a NUL in a name does not cut the output short, and a full disk or a
+# closed pipe exits 1, said.
+hostile=$(mktemp)
+trap 'rm -f "$hostile"' EXIT
+printf 'pitcher,type,speed_kmh,ivb_cm,hb_cm\nSa\0to,=HYPERLINK("x"),145,40,-20\nMori,FB,140,30,10\n' >"$hostile"
+out=$(env -u DISPLAY "$APP" --arsenal "$hostile" 2>&1)
+[[ "$out" == *"Sa�to"*"'=HYPERLINK"*"Mori,"* ]] || fail "--arsenal of hostile names: $out"
+said=$(env -u DISPLAY "$APP" --arsenal "$sample" 2>&1 >/dev/full; echo "status $?")
+[[ "$said" == *"standard output"*"status 1" ]] || fail "--arsenal to a full disk: $said"
+env -u DISPLAY "$APP" --arsenal "$sample" 2>"$hostile.err" | true
+status=${PIPESTATUS[0]}
+[ "$status" -eq 1 ] && grep -q "standard output" "$hostile.err" ||
+    fail "--arsenal to a closed pipe: status $status, $(cat "$hostile.err")"
+rm -f "$hostile.err"
 echo "command line: passed"
