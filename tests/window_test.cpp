@@ -487,7 +487,7 @@ private slots:
         const auto answer = [&] {
             QTimer::singleShot(50, [&] {
                 auto* dialog = form_->findChild<QDialog*>("columnMapDialog");
-                if (!dialog) return;
+                if (!dialog || !dialog->isVisible()) return;  // none, or answered already
                 ++asked;
                 const QList<QComboBox*> roles = dialog->findChildren<QComboBox*>("columnRole");
                 const std::pair<ball::Role, int> chosen[] = {{ball::Role::Type, 2},
@@ -508,6 +508,7 @@ private slots:
             QDropEvent event(QPointF(100, 100), Qt::CopyAction, data, Qt::LeftButton, {});
             QApplication::sendEvent(form_.get(), &event);
             QVERIFY(event.isAccepted());
+            QCoreApplication::sendPostedEvents();  // the load, asking while this drop's answer waits
             QTRY_VERIFY(form_->findChild<ArsenalWindow*>("arsenalWindow"));
             form_->findChild<ArsenalLoader*>()->waitForFit();
             delete data;
