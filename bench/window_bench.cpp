@@ -8,10 +8,10 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "arsenal_loader.h"
-#include "arsenal_window.h"
-#include "form1.h"
-#include "picture_box.h"
+#include "arsenal/arsenal_loader.h"
+#include "arsenal/arsenal_window.h"
+#include "main/form1.h"
+#include "views/picture_box.h"
 
 namespace {
 

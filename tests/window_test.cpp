@@ -33,15 +33,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "arsenal_loader.h"
-#include "arsenal_window.h"
-#include "batter_window.h"
+#include "arsenal/arsenal_loader.h"
+#include "arsenal/arsenal_window.h"
+#include "views/batter_window.h"
 #include "files/atomic_file.h"
-#include "figures_window.h"
-#include "form1.h"
-#include "japanese.h"
-#include "picture_box.h"
-#include "shapes.h"
+#include "views/figures_window.h"
+#include "main/form1.h"
+#include "kit/japanese.h"
+#include "views/picture_box.h"
+#include "kit/shapes.h"
 
 namespace {
 

@@ -1,0 +1,140 @@
+#include <QApplication>
+#include <QLocale>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "main/form1.h"
+#include "session/arsenal_command.h"
+#include "kit/japanese.h"
+#include "kit/shapes.h"
+
+namespace {
+
+// Messages in English only under an English locale; Japanese otherwise.
+bool inEnglish() { return QLocale::system().language() == QLocale::English; }
+
+const char kHelpJapanese[] =
+    "使い方: ballview [オプション]\n"
+    "ボールの軌道: 投げたボールの軌道を計算し、二つの投球を三つの図で比べます。\n"
+    "\n"
+    "オプション:\n"
+    "  -h, --help     この説明を示して終わります。\n"
+    "  -v, --version  版を示して終わります。\n"
+    "  --arsenal FILE.csv [--pairs]\n"
+    "                 計測した投球の CSV から、球種ごとの数値と模型を CSV で出します\n"
+    "                 (--pairs では球種の組ごとのトンネル)。画面はいりません。\n"
+    "\n"
+    "データのファイル \"initdir.txt\" と \"Ball1Traj.txt\" は、起動したフォルダに置きます\n"
+    "(デスクトップのメニューから起動するとホームフォルダ)。\n";
+
+const char kHelpEnglish[] =
+    "Usage: ballview [option]\n"
+    "Computes the flight of two pitched baseballs and draws them side by side in three views.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     Show this help and exit.\n"
+    "  -v, --version  Show the version and exit.\n"
+    "  --arsenal FILE.csv [--pairs]\n"
+    "                 Print each pitch type of a measured session and its model as CSV\n"
+    "                 (with --pairs, each pair of types' tunnel). Needs no display.\n"
+    "\n"
+    "It keeps its files \"initdir.txt\" and \"Ball1Traj.txt\" in the folder it was started in\n"
+    "(the home folder when started from the desktop menu).\n";
+
+// Writes what the command line answers, every byte, and gives its exit status: a write that
+// fails on either stream (a full disk, a closed pipe) is a failure, said on standard error
+// while that still takes it.
+int answered(int status, const std::string& out, std::string err = {}) {
+    std::signal(SIGPIPE, SIG_IGN);  // a closed pipe fails the write instead of ending us unheard
+    const auto put = [](std::FILE* to, const std::string& text) {
+        return std::fwrite(text.data(), 1, text.size(), to) == text.size() && std::fflush(to) == 0;
+    };
+    if (!put(stdout, out) || std::fclose(stdout) != 0) {
+        err += std::string("ballview: standard output: ") + std::strerror(errno) + "\n";
+        status = 1;
+    }
+    if (!put(stderr, err)) status = 1;
+    return status;
+}
+
+// An argument as typed, cut short enough for one line.
+QString shown(const QString& argument) {
+    constexpr int kLongest = 40;
+    return argument.size() > kLongest ? argument.left(kLongest) + "…" : argument;
+}
+
+// Answers --help, --version and a mistaken option the way command-line tools do, and a missing
+// display in one line, before any window is made; returns the exit status, or -1 to go on to the
+// window.
+int answerCommandLine(int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    const bool english = inEnglish();
+    for (const QString& a : arguments) {
+        if (a == "-h" || a == "--help" || a == "--help-all") {
+            return answered(0, english ? kHelpEnglish : kHelpJapanese);
+        }
+        if (a == "-v" || a == "--version") {
+            return answered(0, std::string("ballview ") + BALL_VERSION + "\n");
+        }
+    }
+    if (const int at = arguments.indexOf("--arsenal"); at >= 0) {
+        QStringList rest = arguments;
+        rest.removeAt(at);
+        const bool pairs = rest.removeAll("--pairs") > 0;
+        if (at < rest.size() && !rest[at].startsWith('-') && rest.size() == 1) {
+            const ball::CommandResult r =
+                ball::arsenalCommand(rest[at].toStdString(), pairs, english);
+            return answered(r.status, r.out, r.err);
+        }
+        return answered(2, "",
+                        std::string("ballview: ") +
+                            (english ? "--arsenal takes one file: ballview --arsenal FILE.csv "
+                                       "[--pairs]\n"
+                                     : "--arsenal にはファイルを一つ指定します: ballview --arsenal "
+                                       "FILE.csv [--pairs]\n"));
+    }
+    if (!arguments.isEmpty()) {
+        const QString& a = arguments.first();
+        const QString what =
+            a.startsWith('-')
+                ? QString(english ? "unknown option '%1'" : "知らないオプション「%1」です。")
+                      .arg(shown(a))
+                : QString(english ? "takes no arguments: %1" : "引数はとりません: %1")
+                      .arg(shown(a));
+        return answered(2, "",
+                        "ballview: " + what.toStdString() + "\n" +
+                            (english ? "Try 'ballview --help'.\n"
+                                     : "使い方は 'ballview --help' で示します。\n"));
+    }
+    // Without a display Qt would abort with advice to reinstall: say what is missing instead.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        return answered(1, "",
+                        english ? "ballview: no display: neither DISPLAY nor WAYLAND_DISPLAY is "
+                                  "set.\n"
+                                : "ballview: 画面がありません（DISPLAY も WAYLAND_DISPLAY も設定"
+                                  "されていません）。\n");
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (const int status = answerCommandLine(argc, argv); status >= 0) return status;
+    QApplication app(argc, argv);
+    speakJapanese(app);
+    QApplication::setOrganizationName("ballview");  // the settings: ~/.config/ballview/
+    QApplication::setApplicationName("ballview");
+    QApplication::setApplicationVersion(BALL_VERSION);
+    QApplication::setApplicationDisplayName("ボールの軌道");
+    QApplication::setWindowIcon(baseballIcon());
+    Form1 form;
+    form.fitToScreen();
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,264 @@
+#include "arsenal/arsenal_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "files/csv_table.h"
+#include "files/number_text.h"
+#include "views/movement_chart.h"
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// A figure, or "—" where there is none (NaN).
+QString fixed(double v, int decimals) {
+    return std::isnan(v) ? QString("—") : qs(ball::fixedText(v, decimals));
+}
+QString fixed(const std::optional<double>& v, int decimals) {
+    return fixed(v.value_or(std::nan("")), decimals);
+}
+
+// A mean and its standard deviation: "149.9 ±1.2".
+QString spread(double mean, double sd) { return fixed(mean, 1) + " ±" + fixed(sd, 1); }
+
+// A cell that sorts by its number, not its text; "—" after every number.
+class NumberItem : public QTableWidgetItem {
+public:
+    NumberItem(double v, int decimals) : QTableWidgetItem(fixed(v, decimals)) {
+        setData(Qt::UserRole, std::isnan(v) ? 1e300 : v);
+        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    bool operator<(const QTableWidgetItem& other) const override {
+        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
+    }
+};
+
+QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
+    auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    t->setObjectName(name);
+    t->setHorizontalHeaderLabels(headers);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->verticalHeader()->hide();
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
+    return t;
+}
+
+}  // namespace
+
+ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("arsenalWindow");
+    setWindowTitle("持ち球");
+    source_ = new QLabel(this);
+    source_->setObjectName("arsenalSource");
+    source_->setTextFormat(Qt::PlainText);  // a file's name, never markup
+    column_ = new QSpinBox(this);
+    row_ = new QSpinBox(this);
+    for (QSpinBox* s : {column_, row_}) {
+        s->setRange(1, 5);
+        s->setValue(3);
+        connect(s, &QSpinBox::editingFinished, this, [this] {
+            if (column_->value() != arsenal_.targetColumn || row_->value() != arsenal_.targetRow) {
+                emit targetChanged(column_->value(), row_->value());
+            }
+        });
+    }
+    column_->setObjectName("arsenalTargetColumn");
+    column_->setAccessibleName("ボール１の目標の列");
+    row_->setObjectName("arsenalTargetRow");
+    row_->setAccessibleName("ボール１の目標の行");
+
+    types_ = table(this, "arsenalTypes",
+                   {"投手", "利き腕", "球種", "球数", "速度\nkm/h", "回転数\nrpm", "回転効率\n%",
+                    "回転方向", "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ m",
+                    "リリースの\n横 m", "エクステン\nション m", "模型の速度\nkm/h",
+                    "模型の回転\n回/秒", "模型の回転軸\n度", "模型の縦\ncm", "模型の横\ncm"});
+    types_->setAccessibleName("球種ごとの計測値と模型");
+    types_->setToolTip(
+        "横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
+        "合わせた、ボール１の回転と回転軸角度です。");
+    pairs_ = table(this, "arsenalPairs",
+                   {"", "投手", "ボール１（ねらう）", "ボール２", "判断点での間隔\ncm",
+                    "プレートでの間隔\ncm", "間隔の比", "到着の時間差\nms"});
+    pairs_->setAccessibleName("球種の組ごとのトンネル");
+    pairs_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    pairs_->setSelectionMode(QAbstractItemView::SingleSelection);
+    pairs_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // as thrown
+    pairs_->setSortingEnabled(true);
+    pairs_->setToolTip(
+        "よく投げた球種をボール１として目標にねらい、もう一方をその向きに"
+        "ボール２として投げたときの数値。★ は判断点で近く、プレートで最も"
+        "離れる組です。Ctrl+C で表をコピーします。");
+    connect(pairs_, &QTableWidget::cellDoubleClicked, this, [this] { throwChosen(); });
+    auto* throwButton = new QPushButton("選んだ組をボール１・２で投げる", this);
+    throwButton->setObjectName("arsenalThrow");
+    connect(throwButton, &QPushButton::clicked, this, [this] { throwChosen(); });
+    chart_ = new MovementChart(this, 360, 3);
+
+    auto* remap = new QPushButton("列を選び直す…", this);
+    remap->setObjectName("arsenalRemap");
+    connect(remap, &QPushButton::clicked, this, &ArsenalWindow::remapColumns);
+    auto* target = new QHBoxLayout;
+    target->addWidget(source_, 1);
+    target->addWidget(remap);
+    target->addWidget(new QLabel("ボール１の目標: 列", this));
+    target->addWidget(column_);
+    target->addWidget(new QLabel("行", this));
+    target->addWidget(row_);
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel("球種（計測値と模型）", this));
+    left->addWidget(types_, 3);
+    left->addWidget(new QLabel("トンネル（球種の組）", this));
+    left->addWidget(pairs_, 2);
+    left->addWidget(throwButton, 0, Qt::AlignLeft);
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel("変化量の図（cm、投手の後ろから見た向き）", this));
+    right->addWidget(chart_);
+    right->addStretch();
+    auto* body = new QHBoxLayout;
+    body->addLayout(left, 1);
+    body->addLayout(right);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(target);
+    layout->addLayout(body);
+    resize(1280, 640);
+    // Closed with Escape, as the program's other windows are; Ctrl+C copies both tables as
+    // tab-separated text, for a spreadsheet.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
+        QString text;
+        for (const QTableWidget* t : {types_, pairs_}) {
+            for (int r = -1; r < t->rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < t->columnCount(); ++c) {
+                    const QTableWidgetItem* item =
+                        r < 0 ? t->horizontalHeaderItem(c) : t->item(r, c);
+                    // One line a row, and nothing a spreadsheet would run as a formula.
+                    QString text = item ? item->text() : QString();
+                    text.replace('\n', ' ').replace('\t', ' ');
+                    cells << qs(ball::spreadsheetText(text.toStdString()));
+                }
+                text += cells.join('\t') + '\n';
+            }
+            text += '\n';
+        }
+        QApplication::clipboard()->setText(text);
+    });
+}
+
+void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file) {
+    arsenal_ = arsenal;
+    file_ = file;
+    const int pitches = static_cast<int>(arsenal_.bullpen.pitches.size());
+    const int skipped = static_cast<int>(arsenal_.bullpen.skippedLines.size());
+    source_->setText(QString("%1: %2 球").arg(file).arg(pitches) +
+                     (skipped ? QString("（%1 行は読みませんでした）").arg(skipped) : QString()));
+    column_->setValue(arsenal_.targetColumn);
+    row_->setValue(arsenal_.targetRow);
+    fillTypes();
+    fillPairs();
+    chart_->setTypes(ball::chartGroups(arsenal_));
+    // Wide enough for every column of the types beside the chart, as far as the screen allows.
+    const int wanted = types_->horizontalHeader()->length() + types_->verticalHeader()->width() +
+                       2 * types_->frameWidth() + chart_->width() + 40;
+    const int room = screen() ? screen()->availableGeometry().width() : wanted;
+    resize(std::max(width(), std::min(wanted, room)), height());
+}
+
+void ArsenalWindow::fillTypes() {
+    types_->setRowCount(static_cast<int>(arsenal_.types.size()));
+    for (int r = 0; r < types_->rowCount(); ++r) {
+        const ball::PitchType& t = arsenal_.types[r];
+        const bool fitted = t.fitted();
+        const std::optional<ball::Break>& model = t.modelBreak;
+        const double none = std::nan("");
+        const QString cells[] = {
+            qs(t.pitcher),
+            qs(t.hand),
+            qs(t.type),
+            QString::number(t.count()),
+            spread(t.speedKmh, t.speedSd),
+            fixed(t.rpm, 0),
+            fixed(t.efficiency, 0),
+            t.tilt ? qs(ball::clockText(*t.tilt)) : QString("—"),
+            spread(t.verticalCm, t.verticalSd),
+            spread(t.horizontalCm, t.horizontalSd),
+            fixed(t.relHeightM, 2),
+            fixed(t.relSideM, 2),
+            fixed(t.extensionM, 2),
+            fitted ? qs(t.model.speed) : QString("—"),
+            fitted ? qs(t.model.spin) : QString("—"),
+            fitted ? qs(t.model.axis) : QString("—"),
+            fixed(model ? model->vertical * 100 : none, 1),
+            fixed(model ? model->horizontal * 100 : none, 1),
+        };
+        for (int c = 0; c < types_->columnCount(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c >= 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (!fitted) item->setToolTip(Qt::convertFromPlainText(qs(t.model.error)));
+            types_->setItem(r, c, item);
+        }
+    }
+}
+
+void ArsenalWindow::fillPairs() {
+    pairs_->setSortingEnabled(false);
+    pairs_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    pairs_->setRowCount(static_cast<int>(arsenal_.pairs.size()));
+    for (int r = 0; r < pairs_->rowCount(); ++r) {
+        const ball::TypePair& p = arsenal_.pairs[r];
+        const ball::PitchType& one = arsenal_.types[p.first];
+        const ball::PairFigures& f = p.figures;
+        const double none = std::nan("");
+        const auto cm = [&](const std::optional<double>& m) { return m ? *m * 100 : none; };
+        const double ratio = ball::pairTexts(f).ratio.empty() ? none : *f.ratio;
+        auto* mark = new QTableWidgetItem(p.best ? "★" : "");
+        mark->setData(Qt::UserRole + 1, r);  // the pair, whatever the order shown
+        if (p.best) mark->setToolTip("この投手で最もよくトンネルになる組");
+        pairs_->setItem(r, 0, mark);
+        pairs_->setItem(r, 1, new QTableWidgetItem(qs(one.pitcher)));
+        pairs_->setItem(r, 2, new QTableWidgetItem(qs(one.type)));
+        pairs_->setItem(r, 3, new QTableWidgetItem(qs(arsenal_.types[p.second].type)));
+        pairs_->setItem(r, 4, new NumberItem(cm(f.decisionGap), 1));
+        pairs_->setItem(r, 5, new NumberItem(cm(f.plateGap), 1));
+        pairs_->setItem(r, 6, new NumberItem(ratio, 2));
+        pairs_->setItem(r, 7, new NumberItem(f.arrivalGap ? *f.arrivalGap * 1000 : none, 1));
+        if (p.best) {
+            for (int c = 0; c < pairs_->columnCount(); ++c) {
+                QFont bold = pairs_->item(r, c)->font();
+                bold.setBold(true);
+                pairs_->item(r, c)->setFont(bold);
+            }
+        }
+    }
+    pairs_->setSortingEnabled(true);
+    // The first pitcher's best pair chosen, ready to throw.
+    const auto best = std::find_if(arsenal_.pairs.begin(), arsenal_.pairs.end(),
+                                   [](const ball::TypePair& p) { return p.best; });
+    if (pairs_->rowCount() > 0)
+        pairs_->selectRow(best == arsenal_.pairs.end() ? 0 : int(best - arsenal_.pairs.begin()));
+}
+
+void ArsenalWindow::throwChosen() {
+    const QList<QTableWidgetItem*> chosen = pairs_->selectedItems();
+    if (chosen.isEmpty()) return;
+    const QTableWidgetItem* first = pairs_->item(chosen.first()->row(), 0);
+    const ball::TypePair& p = arsenal_.pairs[first->data(Qt::UserRole + 1).toInt()];
+    const ball::PitchType& one = arsenal_.types[p.first];
+    const ball::PitchType& two = arsenal_.types[p.second];
+    if (!one.fitted() || !two.fitted()) return;
+    emit throwPair(ball::ball1PanelOf(arsenal_, one), ball::ball2PanelOf(two));
+}

@@ -1,0 +1,85 @@
+#include "main/measured_dialog.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* field(QWidget* parent, const char* name, const QString& text = {}) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+}  // namespace
+
+MeasuredDialog::MeasuredDialog(int ball, const QString& speed, QWidget* parent) : QDialog(parent) {
+    setObjectName("measuredDialog");
+    setWindowTitle(ball == 1 ? "計測値から入力（ボール１）" : "計測値から入力（ボール２）");
+    speed_ = field(this, "measuredSpeed", speed);
+    bySpin_ = new QRadioButton("回転から", this);
+    bySpin_->setObjectName("bySpin");
+    bySpin_->setChecked(true);
+    auto* byBreak = new QRadioButton("変化量から", this);
+    byBreak->setObjectName("byBreak");
+    auto* way = new QButtonGroup(this);  // in two frames, still one choice
+    way->addButton(bySpin_);
+    way->addButton(byBreak);
+
+    auto* spin = new QGroupBox(this);
+    rpm_ = field(spin, "measuredRpm");
+    efficiency_ = field(spin, "measuredEfficiency", "100");
+    tilt_ = field(spin, "measuredTilt");
+    tilt_->setPlaceholderText("1:30");
+    auto* spinForm = new QFormLayout(spin);
+    spinForm->addRow(bySpin_);
+    spinForm->addRow("回転数 (rpm)", rpm_);
+    spinForm->addRow("回転効率 (%)", efficiency_);
+    spinForm->addRow("回転方向 (h:mm)", tilt_);
+    auto* note = new QLabel(
+        "この模型の普通の球は回転のすべてで浮くので、回転数に回転効率をかけた分を入れます。", spin);
+    note->setWordWrap(true);
+    spinForm->addRow(note);
+
+    auto* change = new QGroupBox(this);
+    vertical_ = field(change, "measuredVertical");
+    horizontal_ = field(change, "measuredHorizontal");
+    auto* breakForm = new QFormLayout(change);
+    breakForm->addRow(byBreak);
+    breakForm->addRow("縦の変化量 (cm)", vertical_);
+    breakForm->addRow("横の変化量 (cm、捕手から見て右が＋)", horizontal_);
+
+    const auto enable = [this] {
+        for (QWidget* w : {rpm_, efficiency_, tilt_}) w->setEnabled(bySpin_->isChecked());
+        for (QWidget* w : {vertical_, horizontal_}) w->setEnabled(!bySpin_->isChecked());
+    };
+    connect(bySpin_, &QRadioButton::toggled, this, enable);
+    enable();
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QFormLayout;
+    top->addRow("球速 (km/h)", speed_);
+    layout->addLayout(top);
+    layout->addWidget(spin);
+    layout->addWidget(change);
+    layout->addWidget(buttons);
+}
+
+ball::MeasuredPitch MeasuredDialog::measurement() const {
+    return {.speed = speed_->text().toStdString(),
+            .bySpin = bySpin_->isChecked(),
+            .rpm = rpm_->text().toStdString(),
+            .efficiency = efficiency_->text().toStdString(),
+            .tilt = tilt_->text().toStdString(),
+            .vertical = vertical_->text().toStdString(),
+            .horizontal = horizontal_->text().toStdString()};
+}

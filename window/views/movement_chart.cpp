@@ -1,0 +1,115 @@
+#include "views/movement_chart.h"
+
+#include <QPainter>
+
+#include "session/figure_texts.h"
+
+MovementChart::MovementChart(QWidget* parent, int width, int legendRows) : QWidget(parent) {
+    setObjectName("movementChart");
+    setFixedSize(width, width + 30 + (legendRows - 1) * (fontMetrics().height() + 2));
+    setToolTip("変化量の図（cm、投手の後ろから見た向き、目盛り 10 cm）");
+    setAccessibleName("変化量の図");
+}
+
+void MovementChart::setSeries(std::vector<Series> series) {
+    series_ = std::move(series);
+    std::vector<std::optional<ball::Break>> all;
+    for (const Series& s : series_) {
+        all.insert(all.end(), s.marks.begin(), s.marks.end());
+        all.push_back(s.mean);
+    }
+    reach_ = ball::movementChartReach(all);
+    update();
+}
+
+void MovementChart::setBreaks(const std::array<std::optional<ball::Break>, 2>& breaks) {
+    std::vector<Series> two = {{"ボール１", QColor(0, 0, 255), {}},
+                               {"ボール２", QColor(255, 0, 0), {}}};
+    for (int b = 0; b < 2; ++b) {
+        if (breaks[b]) two[b].marks.push_back(*breaks[b]);
+    }
+    setSeries(std::move(two));
+}
+
+void MovementChart::setTypes(const std::vector<ball::ChartGroup>& groups) {
+    // Told apart on the chart, as the devices' apps colour their types.
+    static const QColor kColours[] = {
+        {31, 119, 180}, {214, 39, 40},   {44, 160, 44},  {255, 127, 14},  {148, 103, 189},
+        {140, 86, 75},  {227, 119, 194}, {23, 190, 207}, {127, 127, 127}, {188, 189, 34}};
+    std::vector<Series> series;
+    for (const ball::ChartGroup& g : groups) {
+        const QColor colour = kColours[series.size() % std::size(kColours)];
+        series.push_back({QString::fromStdString(g.name), colour, g.marks, 2.5, g.mean});
+    }
+    setSeries(std::move(series));
+}
+
+void MovementChart::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    const QFontMetrics fm = p.fontMetrics();
+    const int line = fm.height();
+    // Room for the axis title on the left, the tick numbers, the side names and the legend.
+    const QRectF plot(line + fm.horizontalAdvance("-100") + 6, 4,
+                      width() - line - fm.horizontalAdvance("-100") - 12,
+                      width() - line - fm.horizontalAdvance("-100") - 12);
+    const double scale = plot.width() / (2.0 * reach_);  // pixels a cm, both ways
+    const auto at = [&](double cmRight, double cmUp) {
+        return plot.center() + QPointF(cmRight * scale, -cmUp * scale);
+    };
+    for (int cm = -reach_; cm <= reach_; cm += 10) {
+        p.setPen(cm == 0 ? QColor(120, 120, 120) : QColor(225, 225, 225));
+        p.drawLine(at(cm, -reach_), at(cm, reach_));
+        p.drawLine(at(-reach_, cm), at(reach_, cm));
+    }
+    p.setPen(Qt::black);
+    p.drawRect(plot);
+    for (int cm = -reach_; cm <= reach_; cm += 20) {
+        const QString n = QString::number(cm);
+        const QPointF below = at(cm, -reach_);
+        p.drawText(QRectF(below.x() - 20, below.y() + 2, 40, line), Qt::AlignCenter, n);
+        const QPointF left = at(-reach_, cm);
+        p.drawText(QRectF(left.x() - 44, left.y() - line / 2.0, 40, line),
+                   Qt::AlignRight | Qt::AlignVCenter, n);
+    }
+    // The sides at the ends of the horizontal axis, seen from behind the pitcher.
+    const double sidesY = plot.bottom() + line + 2;
+    p.drawText(QRectF(plot.left(), sidesY, plot.width(), line), Qt::AlignLeft, "← 一塁側");
+    p.drawText(QRectF(plot.left(), sidesY, plot.width(), line), Qt::AlignRight, "三塁側 →");
+    p.save();
+    p.translate(2, plot.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-plot.height() / 2, 0, plot.height(), line), Qt::AlignCenter,
+               "縦の変化量（重力を除く, cm）");
+    p.restore();
+    // The legend, under the sides, in as many rows as it needs.
+    p.setRenderHint(QPainter::Antialiasing);
+    double x = plot.left();
+    double legendY = sidesY + line + 2;
+    for (const Series& s : series_) {
+        const double room = 13 + fm.horizontalAdvance(s.name);
+        if (x > plot.left() && x + room > plot.right()) x = plot.left(), legendY += line + 2;
+        p.setPen(Qt::NoPen);
+        p.setBrush(s.colour);
+        p.drawEllipse(QPointF(x + 5, legendY + line / 2.0), 4, 4);
+        p.setPen(Qt::black);
+        p.drawText(QPointF(x + 13, legendY + fm.ascent()), s.name);
+        x += room + 16;
+    }
+    // The catcher's right, as the tables give it, is the pitcher's left.
+    const auto mark = [&](const ball::Break& b) {
+        return at(-b.horizontal * 100, b.vertical * 100);
+    };
+    for (const Series& s : series_) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(s.colour);
+        for (const ball::Break& b : s.marks) p.drawEllipse(mark(b), s.radius, s.radius);
+    }
+    // The means over every pitch, outlined so that each stands out from its own pitches.
+    for (const Series& s : series_) {
+        if (!s.mean) continue;
+        p.setPen(QPen(Qt::black, 1.5));
+        p.setBrush(s.colour);
+        p.drawEllipse(mark(*s.mean), 7, 7);
+    }
+}
