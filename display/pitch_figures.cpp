@@ -113,7 +113,8 @@ PairFigures pairFigures(const DisplaySet& ball1, const DisplaySet& ball2) {
     PairFigures pair;
     pair.decisionGap = separation(one.decision, two.decision);
     pair.plateGap = separation(one.plate, two.plate);
-    if (pair.decisionGap && pair.plateGap && *pair.decisionGap > 0) {
+    // Noise over noise is no ratio: none where the decision gap shows as 0.0 cm.
+    if (pair.decisionGap && pair.plateGap && *pair.decisionGap >= kLeastShownGap) {
         pair.ratio = *pair.plateGap / *pair.decisionGap;
     }
     if (one.plate && two.plate) pair.arrivalGap = two.plate->time - one.plate->time;

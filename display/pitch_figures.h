@@ -37,11 +37,16 @@ struct BallFigures {
     std::optional<double> bounce = {};
 };
 
-/// The figures of two drawn balls together; absent where either ball lacks the pass.
+/// The least separation at the decision point that shows as more than 0.0 cm, m: below it a
+/// ratio would divide by what the figures show as nothing.
+inline constexpr double kLeastShownGap = 0.0005;
+
+/// The figures of two drawn balls together; absent where either ball lacks the pass, and no
+/// ratio where the decision gap is under kLeastShownGap.
 struct PairFigures {
     std::optional<double> decisionGap;  // separation at the decision point, m
     std::optional<double> plateGap;     // separation at the catcher plane, m
-    std::optional<double> ratio;        // plateGap / decisionGap
+    std::optional<double> ratio;        // plateGap / decisionGap, where that gap shows
     std::optional<double> arrivalGap;   // Ball 2's arrival less Ball 1's, s
 };
 

@@ -222,4 +222,11 @@ std::string fixedText(double v, int decimals) {
     return std::signbit(v) && v != 0 ? '-' + s : s;
 }
 
+std::string figureText(std::optional<double> v, int decimals, double scale, std::string_view none) {
+    if (!v) return std::string(none);
+    std::string text = fixedText(*v * scale, decimals);
+    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    return text;
+}
+
 }  // namespace ball

@@ -43,4 +43,9 @@ std::string sevenDigitText(float v);
 /// as the window's toolkit prints figures.
 std::string fixedText(double v, int decimals);
 
+/// A figure as every table, chart and CSV shows it: the value times the scale to its decimals
+/// (fixedText), a value that shows as zero without a sign, and `none` where there is no value.
+std::string figureText(std::optional<double> v, int decimals, double scale = 1,
+                       std::string_view none = "—");
+
 }  // namespace ball

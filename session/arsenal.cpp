@@ -107,13 +107,14 @@ bool runAll(int n, const FitControl& control, int& done, int total,
     return !cancelled();
 }
 
+// A figure of the CSV: an empty field where there is none.
 std::string optionalFixed(std::optional<double> v, int decimals, double scale = 1) {
-    return v ? fixedText(*v * scale, decimals) : std::string();
+    return figureText(v, decimals, scale, "");
 }
 
 // A model's break in cm to 2 decimals, up or to the catcher's right; empty without one.
 std::string modelBreakText(const PitchType& t, double Break::*part) {
-    return t.modelBreak ? fixedText((*t.modelBreak).*part * 100, 2) : std::string();
+    return optionalFixed(t.modelBreak ? std::optional((*t.modelBreak).*part) : std::nullopt, 2, 100);
 }
 
 }  // namespace
@@ -274,8 +275,7 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
     if (!thrown) return false;
     std::map<std::string, TypePair*> best;
     for (TypePair& p : a.pairs) {
-        const std::string ratio = pairTexts(p.figures).ratio;
-        if (ratio.empty()) continue;
+        if (!p.figures.ratio) continue;
         TypePair*& b = best[a.types[p.first].pitcher];
         if (!b || *p.figures.ratio > *b->figures.ratio) b = &p;
     }
@@ -287,8 +287,7 @@ PairTexts pairTexts(const PairFigures& f) {
     PairTexts t;
     t.decisionCm = optionalFixed(f.decisionGap, 2, 100);
     t.plateCm = optionalFixed(f.plateGap, 2, 100);
-    // Noise over noise is no ratio: not where the decision gap shows as nothing.
-    if (f.ratio && t.decisionCm != "0.00") t.ratio = fixedText(*f.ratio, 3);
+    t.ratio = optionalFixed(f.ratio, 3);
     t.arrivalMs = optionalFixed(f.arrivalGap, 1, 1000);
     return t;
 }
@@ -300,9 +299,9 @@ std::string arsenalCsv(const Arsenal& a) {
     for (const PitchType& t : a.types) {
         const bool fitted = t.fitted();
         out += csvField(t.pitcher) + ',' + csvField(t.hand) + ',' + csvField(t.type) + ',' +
-               std::to_string(t.count()) + ',' + fixedText(t.speedKmh, 2) + ',' +
+               std::to_string(t.count()) + ',' + optionalFixed(t.speedKmh, 2) + ',' +
                optionalFixed(t.rpm, 0) + ',' + (t.tilt ? clockText(*t.tilt) : "") + ',' +
-               fixedText(t.verticalCm, 2) + ',' + fixedText(t.horizontalCm, 2) + ',' +
+               optionalFixed(t.verticalCm, 2) + ',' + optionalFixed(t.horizontalCm, 2) + ',' +
                (fitted ? t.model.speed : "") + ',' + (fitted ? t.model.spin : "") + ',' +
                (fitted ? t.model.axis : "") + ',' + modelBreakText(t, &Break::vertical) + ',' +
                modelBreakText(t, &Break::horizontal) + '\n';

@@ -15,13 +15,6 @@ namespace {
 
 constexpr const char* kShortOfTheCatcher = "捕手の位置まで届かない";
 
-// A figure to its decimals; one that rounds to zero shows no sign.
-std::string number(std::optional<double> v, double scale, int decimals) {
-    if (!v) return "—";
-    std::string text = fixedText(*v * scale, decimals);
-    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-    return text;
-}
 
 std::optional<double> part(const std::optional<PlanePass>& p, double PlanePass::*member) {
     return p ? std::optional<double>((*p).*member) : std::nullopt;
@@ -56,36 +49,34 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
     for (int b = 0; b < 2; ++b) {
         BallFigures f;
         if (sets[b]) f = ballFigures(*sets[b]);
-        rows[0].cells[b] = number(part(f.plate, &PlanePass::lateral), 100, 1);
-        rows[1].cells[b] = number(part(f.plate, &PlanePass::height), 100, 1);
-        rows[2].cells[b] = number(part(f.plate, &PlanePass::time), 1000, 1);
+        rows[0].cells[b] = figureText(part(f.plate, &PlanePass::lateral), 1, 100);
+        rows[1].cells[b] = figureText(part(f.plate, &PlanePass::height), 1, 100);
+        rows[2].cells[b] = figureText(part(f.plate, &PlanePass::time), 1, 1000);
         // A drawn ball that stops short of the catcher says so, not a dash; one that bounces
         // first is marked where its plate figures are.
         if (sets[b] && !f.plate) {
             for (int r = 0; r < 3; ++r) rows[r].cells[b] = kShortOfTheCatcher;
         }
         if (f.bounce) rows[1].cells[b] += "、" + bounceMark(*f.bounce);
-        rows[3].cells[b] = number(part(f.decision, &PlanePass::lateral), 100, 1);
-        rows[4].cells[b] = number(part(f.decision, &PlanePass::height), 100, 1);
+        rows[3].cells[b] = figureText(part(f.decision, &PlanePass::lateral), 1, 100);
+        rows[4].cells[b] = figureText(part(f.decision, &PlanePass::height), 1, 100);
         const auto side = [&](double Break::*m) {
             return f.pitchBreak ? std::optional<double>((*f.pitchBreak).*m) : std::nullopt;
         };
-        rows[5].cells[b] = number(side(&Break::vertical), 100, 1);
-        rows[6].cells[b] = number(side(&Break::horizontal), 100, 1);
+        rows[5].cells[b] = figureText(side(&Break::vertical), 1, 100);
+        rows[6].cells[b] = figureText(side(&Break::horizontal), 1, 100);
         rows[7].cells[b] = f.pitchBreak ? clockText(breakClock(*f.pitchBreak)) : "—";
     }
     PairFigures pair;
     if (ball1 && ball2) pair = pairFigures(*ball1, *ball2);
     rows[8].cells[0] = centimetres(pair.decisionGap);
-    rows[9].cells[0] = number(pair.plateGap, 100, 1);
-    // Two separations that both show as nothing have no ratio worth a figure.
-    const bool apart = rows[8].cells[0] != "—" && rows[8].cells[0] != "0.0";
-    rows[10].cells[0] = apart ? number(pair.ratio, 1, 2) : "—";
-    rows[11].cells[0] = number(pair.arrivalGap, 1000, 1);
+    rows[9].cells[0] = figureText(pair.plateGap, 1, 100);
+    rows[10].cells[0] = figureText(pair.ratio, 2, 1);
+    rows[11].cells[0] = figureText(pair.arrivalGap, 1, 1000);
     return rows;
 }
 
-std::string centimetres(std::optional<double> metres) { return number(metres, 100, 1); }
+std::string centimetres(std::optional<double> metres) { return figureText(metres, 1, 100); }
 
 std::string bounceMark(double metres) {
     return "ワンバウンド（リリースから " + fixedText(metres, 1) + " m）";

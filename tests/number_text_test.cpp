@@ -77,6 +77,11 @@ TEST(FixedText, HalvesAwayFromZero) {
                         {0.1249, 2, "0.12"}, {9.95, 1, "9.9"},       {99.96, 1, "100.0"},
                         {-0.0, 1, "0.0"},    {-1e-9, 1, "-0.0"},     {0.5649, 3, "0.565"}};
     for (const Row& r : rows) EXPECT_EQ(fixedText(r.v, r.decimals), r.text) << r.v;
+    // Every table, chart and CSV alike: scaled, no sign on what shows as zero, its own "none".
+    EXPECT_EQ(figureText(-0.00004, 2, 100, ""), "0.00");
+    EXPECT_EQ(figureText(-0.0004, 2, 100, ""), "-0.04");
+    EXPECT_EQ(figureText(std::nullopt, 1, 100, ""), "");
+    EXPECT_EQ(figureText(std::nullopt, 1), "—");
 }
 
 }  // namespace

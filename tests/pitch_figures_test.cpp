@@ -100,6 +100,14 @@ TEST(PitchFigures, TwoBallsApart) {
     EXPECT_NEAR(*pair.ratio, *pair.plateGap / *pair.decisionGap, 1e-12);
     EXPECT_NEAR(*pair.arrivalGap, t2 - t1, 1e-5);
 
+    // 0.2 mm apart at the decision point shows as 0.0 cm there: a plate gap, but no ratio.
+    const PairFigures close = pairFigures(one, along(107, 39, [](double steps) {
+        TrajPoint p = straight(steps);
+        p.x += 0.0002f;
+        return p;
+    }));
+    EXPECT_TRUE(close.plateGap && !close.ratio);
+
     const PairFigures alone = pairFigures(one, along(60, 100, straight));
     EXPECT_FALSE(alone.decisionGap || alone.plateGap || alone.ratio || alone.arrivalGap);
 }

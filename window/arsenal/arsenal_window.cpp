@@ -24,7 +24,7 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // A figure, or "—" where there is none (NaN).
 QString fixed(double v, int decimals) {
-    return std::isnan(v) ? QString("—") : qs(ball::fixedText(v, decimals));
+    return qs(ball::figureText(std::isnan(v) ? std::nullopt : std::optional(v), decimals));
 }
 QString fixed(const std::optional<double>& v, int decimals) {
     return fixed(v.value_or(std::nan("")), decimals);
@@ -224,7 +224,7 @@ void ArsenalWindow::fillPairs() {
         const ball::PairFigures& f = p.figures;
         const double none = std::nan("");
         const auto cm = [&](const std::optional<double>& m) { return m ? *m * 100 : none; };
-        const double ratio = ball::pairTexts(f).ratio.empty() ? none : *f.ratio;
+        const double ratio = f.ratio.value_or(none);
         auto* mark = new QTableWidgetItem(p.best ? "★" : "");
         mark->setData(Qt::UserRole + 1, r);  // the pair, whatever the order shown
         if (p.best) mark->setToolTip("この投手で最もよくトンネルになる組");
