@@ -27,6 +27,8 @@
 #include <optional>
 #include <QtTest>
 #include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -525,6 +527,16 @@ private slots:
         QTest::keyClick(arsenal, Qt::Key_C, Qt::ControlModifier);
         const QString copied = QApplication::clipboard()->text();
         QVERIFY(copied.contains("\t<h1>FB</h1>\t") && copied.contains("\t'=CU\t"));
+        // A refit for another cell, cancelled: the boxes show the cell the tables still use.
+        auto* column = arsenal->findChild<QSpinBox*>("arsenalTargetColumn");
+        column->setValue(1);
+        emit column->editingFinished();
+        // The newest bar: those of earlier fits wait to be deleted.
+        const auto bars = form_->findChildren<QProgressDialog*>("arsenalProgress");
+        QVERIFY(!bars.isEmpty());
+        emit bars.last()->canceled();  // as its button does
+        form_->findChild<ArsenalLoader*>()->waitForFit();
+        QCOMPARE(column->value(), arsenal->arsenal().targetColumn);
         // Chosen again at any time.
         answer();
         QTest::mouseClick(arsenal->findChild<QPushButton*>("arsenalRemap"), Qt::LeftButton);

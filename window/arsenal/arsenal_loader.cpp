@@ -164,7 +164,12 @@ void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
     connect(worker, &QThread::finished, this, [this, worker, bar, result, cancel, file] {
         worker->deleteLater();
         if (bar) bar->deleteLater();
-        if (*cancel) return;
+        if (*cancel) {
+            // Cancelled by the user, not replaced by a newer fit: the boxes go back to the
+            // cell the tables and the throw still use.
+            if (shown_ && worker_ == worker) shown_->showTarget();
+            return;
+        }
         if (!shown_) {
             shown_ = new ArsenalWindow(window_);
             connect(shown_, &ArsenalWindow::throwPair, this, &ArsenalLoader::throwPair);

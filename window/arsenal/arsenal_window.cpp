@@ -166,8 +166,7 @@ void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file
     const int skipped = static_cast<int>(arsenal_.bullpen.skippedLines.size());
     source_->setText(QString("%1: %2 球").arg(file).arg(pitches) +
                      (skipped ? QString("（%1 行は読みませんでした）").arg(skipped) : QString()));
-    column_->setValue(arsenal_.targetColumn);
-    row_->setValue(arsenal_.targetRow);
+    showTarget();
     fillTypes();
     fillPairs();
     chart_->setTypes(ball::chartGroups(arsenal_));
@@ -176,6 +175,11 @@ void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file
                        2 * types_->frameWidth() + chart_->width() + 40;
     const int room = screen() ? screen()->availableGeometry().width() : wanted;
     resize(std::max(width(), std::min(wanted, room)), height());
+}
+
+void ArsenalWindow::showTarget() {
+    column_->setValue(arsenal_.targetColumn);
+    row_->setValue(arsenal_.targetRow);
 }
 
 void ArsenalWindow::fillTypes() {

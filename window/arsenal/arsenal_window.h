@@ -21,6 +21,8 @@ public:
     /// Shows an arsenal read from a file, fitted.
     void setArsenal(const ball::Arsenal& arsenal, const QString& file);
     const ball::Arsenal& arsenal() const { return arsenal_; }
+    /// Puts the target boxes back to the cell the arsenal shown was fitted for.
+    void showTarget();
     /// The name of the file it was read from.
     const QString& file() const { return file_; }
 
