@@ -32,7 +32,8 @@ std::string runErrorText(const RunError& e, bool english) {
 
 }  // namespace
 
-CommandResult arsenalCommand(const std::string& path, bool pairs, bool english) {
+CommandResult arsenalCommand(const std::string& path, bool pairs, bool english,
+                             const ColumnSources& columns) {
     CommandResult r;
     const auto fail = [&](const std::string& why) {
         r.status = 1;
@@ -48,14 +49,22 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, bool english) 
     if (const std::string why = unreadableTableMessage(table, path, english); !why.empty()) {
         return fail(why);
     }
-    const std::optional<ColumnMap> map = knownColumns(table.header);
+    std::optional<ColumnMap> map;
+    if (!columns.option.empty()) {
+        const ColumnsOption given = parseColumnsOption(columns.option, table.header);
+        if (!given.map) return fail(given.error);
+        map = given.map;
+    }
+    if (!map) map = knownColumns(table.header);
+    if (!map && columns.remembered) map = columns.remembered(table.header);
     if (!map) {
         return fail(english ? "'" + path +
                                   "': its columns are neither TrackMan's nor ballview's own "
                                   "(pitcher,hand,type,speed_kmh,spin_rpm,efficiency_pct,tilt,"
-                                  "ivb_cm,hb_cm); map them once in the window "
-                                  "(ファイル → 投球データを開く…)"
-                            : noKnownColumnsMessage(path));
+                                  "ivb_cm,hb_cm); name them with --columns (see --help), or "
+                                  "map them once in the window (ファイル → 投球データを開く…)"
+                            : noKnownColumnsMessage(path) +
+                                  "\nコマンドラインでは --columns で列を指定します（--help を参照）。");
     }
     Arsenal a = groupArsenal(readBullpen(table, *map));
     const std::string notes = tableReadingNotes(table, path, english);

@@ -163,6 +163,26 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
     }
     EXPECT_NE(arsenalCommand("none.csv", false, true).err.find("skipped 2 rows"),
               std::string::npos);
+    // Columns it does not know, named on the command line: units and signs as named.
+    test::writeFile("device.csv", "Player;Pitch Type;Velocity;VB;HB\nSato;FB;90;16;8\n");
+    const struct {
+        const char* columns;
+        const char* said;  // on standard output, else on standard error
+        int status;
+    } named[] = {
+        {"pitcher=Player,type=Pitch Type,speed=Velocity:mph,ivb=VB:in,hb=HB:in:pitcher",
+         "Sato,,FB,1,144.84,,,40.64,-20.32,", 0},
+        {"type=Pitch Type,speed=Velocity,ivb=VB:cm,hb=HB:in", "one unit for all of them", 1},
+        {"type=Pitch Type,speed=Velocity:knots,ivb=VB,hb=HB", "km/h, mph or m/s", 1},
+        {"type=Pitch Type,speed=Speed,ivb=VB,hb=HB", "no column of that name", 1},
+        {"type=Pitch Type,speed=Velocity", "type, speed, ivb and hb are needed", 1},
+    };
+    for (const auto& n : named) {
+        const CommandResult r = arsenalCommand("device.csv", false, true,
+                                                {.option = n.columns, .remembered = {}});
+        EXPECT_EQ(r.status, n.status) << n.columns;
+        EXPECT_NE((n.status ? r.err : r.out).find(n.said), std::string::npos) << r.out << r.err;
+    }
 }
 
 // A made-up session of two types: each type's model breaks as its mean did, within 0.5 cm, and

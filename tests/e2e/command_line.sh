@@ -67,4 +67,21 @@ status=${PIPESTATUS[0]}
 [ "$status" -eq 1 ] && grep -q "standard output" "$hostile.err" ||
     fail "--arsenal to a closed pipe: status $status, $(cat "$hostile.err")"
 rm -f "$hostile.err"
+
+# Columns it does not know: refused with the way to name them, then read as --columns names them
+# or as the window remembers them (the same settings file, under a hash of the header).
+printf 'Player;Pitch Type;Velocity;VB;HB\nSato;FB;90;16;8\nSato;CU;75;-12;-6\n' >"$hostile"
+said=$(run en_US.UTF-8 --arsenal "$hostile")
+[[ "$said" == *"--columns"*"status 1" ]] || fail "unknown columns: $said"
+out=$(env -u DISPLAY "$APP" --arsenal "$hostile" \
+      --columns "pitcher=Player,type=Pitch Type,speed=Velocity:mph,ivb=VB:in,hb=HB:in:pitcher")
+[[ "$out" == *"Sato,,FB,1,144.84,"*"Sato,,CU,1,120.70,"* ]] || fail "--columns: $out"
+config=$(mktemp -d)
+key=$(printf 'Player\x1fPitch Type\x1fVelocity\x1fVB\x1fHB\x1f' | sha1sum | cut -d' ' -f1)
+mkdir "$config/ballview"
+printf '[columnMaps]\n%s=v1 0 -1 1 -1 2 -1 -1 -1 -1 3 4 -1 -1 -1 1 1 3 1\n' "$key" \
+    >"$config/ballview/ballview.conf"
+remembered=$(env -u DISPLAY XDG_CONFIG_HOME="$config" "$APP" --arsenal "$hostile")
+rm -rf "$config"
+[ "$remembered" = "$out" ] || fail "the columns the window remembers: $remembered"
 echo "command line: passed"

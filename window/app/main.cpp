@@ -7,6 +7,7 @@
 #include <string>
 
 #include "main/form1.h"
+#include "arsenal/column_maps.h"
 #include "session/arsenal_command.h"
 #include "kit/japanese.h"
 #include "kit/shapes.h"
@@ -26,6 +27,13 @@ const char kHelpJapanese[] =
     "  --arsenal FILE.csv [--pairs]\n"
     "                 計測した投球の CSV から、球種ごとの数値と模型を CSV で出します\n"
     "                 (--pairs では球種の組ごとのトンネル)。画面はいりません。\n"
+    "                 知らない列は、窓で選んだものを使います。\n"
+    "  --columns \"ROLE=列名[:単位[:側]],...\"\n"
+    "                 --arsenal とともに、列を名前で指定します。ROLE: pitcher hand type\n"
+    "                 auto_type speed spin efficiency tilt axis ivb hb rel_height\n"
+    "                 rel_side extension。単位: 速度は km/h mph m/s、変化量とリリースは\n"
+    "                 cm in ft m。hb の側: catcher か pitcher (その右が +)。\n"
+    "                 例: --columns \"type=Pitch Type,speed=Velocity:mph,ivb=VB:in,hb=HB:in:pitcher\"\n"
     "\n"
     "データのファイル \"initdir.txt\" と \"Ball1Traj.txt\" は、起動したフォルダに置きます\n"
     "(デスクトップのメニューから起動するとホームフォルダ)。\n";
@@ -40,6 +48,13 @@ const char kHelpEnglish[] =
     "  --arsenal FILE.csv [--pairs]\n"
     "                 Print each pitch type of a measured session and its model as CSV\n"
     "                 (with --pairs, each pair of types' tunnel). Needs no display.\n"
+    "                 Columns it does not know are read as chosen once in the window.\n"
+    "  --columns \"ROLE=HEADER[:UNIT[:SIDE]],...\"\n"
+    "                 With --arsenal, name the columns. ROLE: pitcher hand type auto_type\n"
+    "                 speed spin efficiency tilt axis ivb hb rel_height rel_side extension.\n"
+    "                 UNIT: km/h, mph or m/s for speed; cm, in, ft or m for the breaks and\n"
+    "                 the release. SIDE of hb: catcher or pitcher (whose right is +).\n"
+    "                 E.g. --columns \"type=Pitch Type,speed=Velocity:mph,ivb=VB:in,hb=HB:in:pitcher\"\n"
     "\n"
     "It keeps its files \"initdir.txt\" and \"Ball1Traj.txt\" in the folder it was started in\n"
     "(the home folder when started from the desktop menu).\n";
@@ -85,17 +100,28 @@ int answerCommandLine(int argc, char* argv[]) {
         QStringList rest = arguments;
         rest.removeAt(at);
         const bool pairs = rest.removeAll("--pairs") > 0;
-        if (at < rest.size() && !rest[at].startsWith('-') && rest.size() == 1) {
+        ball::ColumnSources columns;
+        const int given = rest.indexOf("--columns");
+        bool usable = given < 0 || given + 1 < rest.size();
+        if (given >= 0 && usable) {
+            columns.option = rest[given + 1].toStdString();
+            rest.remove(given, 2);
+        }
+        if (usable && rest.size() == 1 && !rest[0].startsWith('-')) {
+            // The window's settings, where it remembers the columns chosen for a header.
+            QCoreApplication::setOrganizationName("ballview");
+            QCoreApplication::setApplicationName("ballview");
+            columns.remembered = rememberedColumns;
             const ball::CommandResult r =
-                ball::arsenalCommand(rest[at].toStdString(), pairs, english);
+                ball::arsenalCommand(rest[0].toStdString(), pairs, english, columns);
             return answered(r.status, r.out, r.err);
         }
         return answered(2, "",
                         std::string("ballview: ") +
                             (english ? "--arsenal takes one file: ballview --arsenal FILE.csv "
-                                       "[--pairs]\n"
+                                       "[--pairs] [--columns TEXT]\n"
                                      : "--arsenal にはファイルを一つ指定します: ballview --arsenal "
-                                       "FILE.csv [--pairs]\n"));
+                                       "FILE.csv [--pairs] [--columns TEXT]\n"));
     }
     if (!arguments.isEmpty()) {
         const QString& a = arguments.first();

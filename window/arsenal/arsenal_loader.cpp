@@ -1,17 +1,16 @@
 #include "arsenal/arsenal_loader.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QProgressDialog>
-#include <QSettings>
 #include <QThread>
 
 #include "arsenal/arsenal_window.h"
+#include "arsenal/column_maps.h"
 #include "arsenal/column_map_dialog.h"
 #include "kit/error_box.h"
 #include "session/import_messages.h"
@@ -26,13 +25,6 @@ QString droppedCsv(const QMimeData* data) {
     if (!data || data->urls().size() != 1 || !data->urls()[0].isLocalFile()) return {};
     const QString path = data->urls()[0].toLocalFile();
     return path.endsWith(".csv", Qt::CaseInsensitive) ? path : QString();
-}
-
-// Where the answer for a header is kept in the user's settings.
-QString settingsKey(const std::vector<std::string>& header) {
-    QByteArray joined;
-    for (const std::string& h : header) joined += QByteArray::fromStdString(h) + '\x1f';
-    return "columnMaps/" + QCryptographicHash::hash(joined, QCryptographicHash::Sha1).toHex();
 }
 
 }  // namespace
@@ -96,14 +88,8 @@ void ArsenalLoader::load(const QString& path, bool remap) {
         return;
     }
     std::optional<ball::ColumnMap> map = ball::knownColumns(table.header);
-    QSettings settings;
-    const QString key = settingsKey(table.header);
     const bool remembered = !map;
-    if (!map) map = ball::parseColumnMap(settings.value(key).toString().toStdString());
-    if (map && std::any_of(map->column.begin(), map->column.end(),
-                           [&](int c) { return c >= static_cast<int>(table.header.size()); })) {
-        map.reset();
-    }
+    if (!map) map = rememberedColumns(table.header);
     ball::Bullpen bullpen;
     if (map && map->usable() && !remap) bullpen = ball::readBullpen(table, *map);
     // Asked for a header not known, again when asked for, and again when a remembered answer
@@ -112,7 +98,7 @@ void ArsenalLoader::load(const QString& path, bool remap) {
         ColumnMapDialog ask(table, map.value_or(ball::ColumnMap{}), window_);
         if (ask.exec() != QDialog::Accepted) return;
         map = ask.map();
-        settings.setValue(key, qs(ball::columnMapText(*map)));
+        rememberColumns(table.header, *map);
         bullpen = ball::readBullpen(table, *map);
     }
     if (bullpen.pitches.empty()) {
