@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "recording_canvas.h"
@@ -131,6 +132,24 @@ TEST(Bullpen, TextNotQuiteRightIsReadAndSaid) {
     for (const auto& [field, csv] : written) EXPECT_EQ(csvField(field), csv);
 }
 
+// Each limit holds at its edge, on the side it names.
+TEST(Bullpen, LimitsHoldAtTheirEdges) {
+    const auto rowsOf = [](std::size_t n) {
+        std::string text = "type,speed_kmh,ivb_cm,hb_cm\n";
+        for (std::size_t i = 0; i < n; ++i) text += "FB,145,40,-20\n";
+        return text;
+    };
+    EXPECT_FALSE(parseCsv(rowsOf(kMaxCsvRows)).cut);
+    EXPECT_TRUE(parseCsv(rowsOf(kMaxCsvRows + 1)).cut);
+    const std::vector<int> twenty(20, 7), more(21, 7);
+    EXPECT_EQ(skippedRowsMessage(twenty).find("ほか"), std::string::npos);
+    EXPECT_NE(skippedRowsMessage(more).find("ほか"), std::string::npos);
+    std::string types = "type,speed_kmh,ivb_cm,hb_cm\n";
+    for (int t = 0; t < kMaxTypesPerPitcher; ++t) types += "id" + std::to_string(t) + ",145,40,-20\n";
+    const CsvTable table = parseCsv(types);
+    EXPECT_FALSE(typeExcess(groupArsenal(readBullpen(table, *knownColumns(table.header)))));
+}
+
 // The command line: a file that cannot be used changes nothing and exits 1, naming why.
 TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
     test::ScopedWorkDir dir;
@@ -192,10 +211,12 @@ TEST(Arsenal, ModelsBreakAsMeasuredAndPairsAreTheClicks) {
     const std::string session =
         "投手,球種,速度,回転方向,縦の変化量,横の変化量\n"
         "A,直球,146,1:10,42,-22\nA,直球,144,1:20,38,-18\nA,直球,145,1:00,40,-20\n"
-        "A,カーブ,118,7:00,-30,15\nA,カーブ,122,6:50,-32,17\n";
+        "A,カーブ,118,7:00,-30,15\nA,カーブ,122,6:50,-32,17\nA,スライダー,130,9:30,5,14\n"
+        // A break no spin gives at that speed: a type without a model.
+        "B,遅い球,54,12:00,150,0\n";
     Arsenal a =
         groupArsenal(readBullpen(parseCsv(session), *knownColumns(parseCsv(session).header)));
-    ASSERT_EQ(a.types.size(), 2u);
+    ASSERT_EQ(a.types.size(), 4u);
     EXPECT_EQ(a.types[0].type, "直球");
     EXPECT_EQ(a.types[0].count(), 3);
     EXPECT_EQ(a.types[0].tilt, (Clock{1, 10}));
@@ -203,16 +224,29 @@ TEST(Arsenal, ModelsBreakAsMeasuredAndPairsAreTheClicks) {
     ASSERT_TRUE(fitArsenal(a, {.threads = 2}));
     for (const PitchType& t : a.types) {
         SCOPED_TRACE(t.type);
+        if (t.pitcher == "B") {
+            EXPECT_FALSE(t.fitted() || t.modelBreak);
+            continue;
+        }
         ASSERT_TRUE(t.fitted()) << t.model.error;
         ASSERT_TRUE(t.modelBreak);
         EXPECT_NEAR(t.modelBreak->vertical * 100, t.verticalCm, 0.5);
         EXPECT_NEAR(t.modelBreak->horizontal * 100, t.horizontalCm, 0.5);
     }
-    ASSERT_EQ(a.pairs.size(), 1u);
-    EXPECT_TRUE(a.pairs[0].best);
+    // ★ on the pair that parts least at the decision point for the most at the plate.
+    ASSERT_EQ(a.pairs.size(), 3u);
+    const auto best = std::max_element(a.pairs.begin(), a.pairs.end(), [](auto& x, auto& y) {
+        return *x.figures.ratio < *y.figures.ratio;
+    });
+    for (const TypePair& p : a.pairs) EXPECT_EQ(p.best, &p == &*best);
+    // Every model field of the type without a model is empty.
+    const std::string csv = arsenalCsv(a);
+    EXPECT_NE(csv.find("\nB,,遅い球,1,54.00,,12:00,150.00,0.00,,,,,\n"), std::string::npos) << csv;
 
     PitchSession clicks;
     Boxes one, two;
+    ASSERT_EQ(a.pairs[0].first, 0u);
+    ASSERT_EQ(a.pairs[0].second, 1u);
     ASSERT_TRUE(clicks.runBall1(ball1PanelOf(a, a.types[0]), one.views()).ok());
     ASSERT_TRUE(clicks.runBall2(ball2PanelOf(a.types[1]), two.views()).ok());
     const PairFigures shown = pairFigures(*clicks.shownBall1(), *clicks.shownBall2());

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -346,6 +347,22 @@ TEST(ReplaceGroup, HostileFoldersChangeNothing) {
         const std::size_t expected = asOther ? 1 : r.left == Left::HeldLock ? 2 : 3;
         EXPECT_EQ(std::distance(fs::directory_iterator("pitches"), {}), expected) << "a file left";
     }
+}
+
+// What an old run left at the names made beside the files goes at start, a stale backup too.
+TEST(ReplaceGroup, LeftoversGoAtStart) {
+    test::ScopedWorkDir dir;
+    test::writeFile("initdir.txt", "kept");
+    test::writeFile("initdir.txt.bak0123456789abcdef", "stale");
+    test::writeFile("Ball1Traj.txt.tmp0123456789abcdef", "cut short");
+    test::writeFile("initdir.txt.bak01234", "not a name made here");
+    EXPECT_EQ(recoverReplaced({"initdir.txt", "Ball1Traj.txt"}), Recovery::Nothing);
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(".")) {
+        left.push_back(e.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"initdir.txt", "initdir.txt.bak01234"}));
 }
 
 // A reader takes only a regular file of a size that fits the format, and never waits.
