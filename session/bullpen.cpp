@@ -12,10 +12,6 @@ namespace ball {
 
 namespace {
 
-constexpr double kMaxRpm = 6000;
-constexpr double kMaxBreakCm = 150;
-constexpr double kMaxSpeedKmh = 300;
-
 std::string folded(const std::string& s) {
     std::string out = s;
     for (char& c : out) {
@@ -239,9 +235,12 @@ Bullpen readBullpen(const CsvTable& table, const ColumnMap& map) {
         if (folded(p.type) == "undefined") p.type.clear();
         bool ok = !p.type.empty();
 
-        const auto speed = r.number(Role::Speed, slowestStorableSpeed(), kMaxSpeedKmh, speedOf);
-        const auto vertical = r.number(Role::Vertical, -kMaxBreakCm, kMaxBreakCm, breakOf);
-        const auto horizontal = r.number(Role::Horizontal, -kMaxBreakCm, kMaxBreakCm, breakOf);
+        const auto speed =
+            r.number(Role::Speed, slowestStorableSpeed(), kFastestMeasuredKmh, speedOf);
+        const auto vertical =
+            r.number(Role::Vertical, kMeasuredBreakCm.low, kMeasuredBreakCm.high, breakOf);
+        const auto horizontal =
+            r.number(Role::Horizontal, kMeasuredBreakCm.low, kMeasuredBreakCm.high, breakOf);
         ok = ok && speed && vertical && horizontal;
         if (ok) {
             p.speedKmh = *speed;
@@ -249,11 +248,12 @@ Bullpen readBullpen(const CsvTable& table, const ColumnMap& map) {
             p.horizontalCm = map.plusToPitchersRight ? -*horizontal : *horizontal;
         }
         if (map[Role::Spin] >= 0) {
-            p.rpm = r.number(Role::Spin, 0, kMaxRpm, asIs);
+            p.rpm = r.number(Role::Spin, kMeasuredRpm.low, kMeasuredRpm.high, asIs);
             ok = ok && p.rpm;
         }
         if (map[Role::Efficiency] >= 0 && !r.text(Role::Efficiency).empty()) {
-            p.efficiency = r.number(Role::Efficiency, 0, 100, asIs);
+            p.efficiency =
+                r.number(Role::Efficiency, kMeasuredEfficiency.low, kMeasuredEfficiency.high, asIs);
             ok = ok && p.efficiency;
         }
         if (map[Role::Tilt] >= 0 && !r.text(Role::Tilt).empty()) {

@@ -14,8 +14,6 @@ namespace ball {
 
 namespace {
 
-constexpr double kMaxRpm = 6000;
-constexpr double kMaxBreakCm = 150;
 constexpr double kDegreesPerHour = 30;
 
 // The direction, in degrees within (-180, 180], of a break: 0 up, 90 toward +x.
@@ -136,15 +134,18 @@ double liftingSpin(double rpm, double efficiencyPercent) {
 PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel& ball1,
                               const Ball2Panel& ball2, const SavedDirection& saved) {
     PanelFill fill;
-    const Field speed{"球速", slowestStorableSpeed(), 300, "km/h"};
+    const Field speed{"球速", slowestStorableSpeed(), kFastestMeasuredKmh, "km/h"};
     const std::optional<double> kmh = readField(m.speed, speed, fill.error);
     if (!kmh) return fill;
     fill.speed = shortestText(*kmh);
 
     if (m.bySpin) {
-        const auto rpm = readField(m.rpm, {"回転数", 0, kMaxRpm, "rpm"}, fill.error);
+        const auto rpm =
+            readField(m.rpm, {"回転数", kMeasuredRpm.low, kMeasuredRpm.high, "rpm"}, fill.error);
         if (!rpm) return fill;
-        const auto efficiency = readField(m.efficiency, {"回転効率", 0, 100, "%"}, fill.error);
+        const auto efficiency = readField(
+            m.efficiency, {"回転効率", kMeasuredEfficiency.low, kMeasuredEfficiency.high, "%"},
+            fill.error);
         if (!efficiency) return fill;
         const std::optional<Clock> tilt = parseClock(m.tilt);
         if (!tilt) {
@@ -157,11 +158,12 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
         return fill;
     }
 
-    auto vertical =
-        readField(m.vertical, {"縦の変化量", -kMaxBreakCm, kMaxBreakCm, "cm"}, fill.error);
+    auto vertical = readField(
+        m.vertical, {"縦の変化量", kMeasuredBreakCm.low, kMeasuredBreakCm.high, "cm"}, fill.error);
     if (!vertical) return fill;
     auto horizontal =
-        readField(m.horizontal, {"横の変化量", -kMaxBreakCm, kMaxBreakCm, "cm"}, fill.error);
+        readField(m.horizontal, {"横の変化量", kMeasuredBreakCm.low, kMeasuredBreakCm.high, "cm"},
+                  fill.error);
     if (!horizontal) return fill;
     const Break target{*horizontal / 100, *vertical / 100};
     const double size = std::hypot(target.horizontal, target.vertical);
@@ -259,7 +261,7 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
         }
         return high;
     };
-    const int last = static_cast<int>(kMaxRpm / 60 * 100);
+    const int last = static_cast<int>(kMeasuredRpm.high / 60 * 100);
     const int lastStep = 2500 + (last - 2500) / 400 * 400;  // the scale's last spin
     const std::pair<int, int> stretches[] = {{0, 1900}, {2000, 2000}, {2100, lastStep}};
     bool reaching = false;  // the scale's spin before reaches it
@@ -283,7 +285,7 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
         reaching = true;
     }
     fill.error = "縦 " + fixedText(*vertical, 1) + " cm、横 " + fixedText(*horizontal, 1) +
-                 " cm の変化量は、回転数 " + fixedText(kMaxRpm, 0) +
+                 " cm の変化量は、回転数 " + fixedText(kMeasuredRpm.high, 0) +
                  " rpm までのどの回転でもこの模型では出せません。パネルは変えていません。";
     return fill;
 }

@@ -63,4 +63,13 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
 /// How close a fitted break comes to the measured one, m.
 constexpr double kBreakMatch = 0.005;
 
+/// The ranges a measured pitch is taken in, by the dialog and a session's rows alike.
+struct MeasuredRange {
+    double low, high;
+};
+inline constexpr double kFastestMeasuredKmh = 300;  // the slowest: slowestStorableSpeed()
+inline constexpr MeasuredRange kMeasuredRpm{0, 6000};
+inline constexpr MeasuredRange kMeasuredEfficiency{0, 100};  // %
+inline constexpr MeasuredRange kMeasuredBreakCm{-150, 150};
+
 }  // namespace ball
