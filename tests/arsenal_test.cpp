@@ -1,4 +1,4 @@
-#include "session/arsenal.h"
+#include "bullpen/arsenal.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "recording_canvas.h"
-#include "session/arsenal_command.h"
+#include "bullpen/arsenal_command.h"
 #include "session/pitch_session.h"
 #include "test_support.h"
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "session/arsenal.h"
+#include "bullpen/arsenal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ball::CsvTable table =

@@ -8,7 +8,7 @@
 
 #include "main/form1.h"
 #include "arsenal/column_maps.h"
-#include "session/arsenal_command.h"
+#include "bullpen/arsenal_command.h"
 #include "kit/japanese.h"
 #include "kit/shapes.h"
 

@@ -13,7 +13,7 @@
 #include "arsenal/column_maps.h"
 #include "arsenal/column_map_dialog.h"
 #include "kit/error_box.h"
-#include "session/import_messages.h"
+#include "bullpen/import_messages.h"
 #include "session/messages.h"
 
 namespace {

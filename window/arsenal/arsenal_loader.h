@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "session/arsenal.h"
+#include "bullpen/arsenal.h"
 
 class ArsenalWindow;
 class QThread;

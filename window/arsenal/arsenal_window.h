@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "session/arsenal.h"
+#include "bullpen/arsenal.h"
 
 class MovementChart;
 class QLabel;

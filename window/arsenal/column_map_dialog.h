@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QList>
 
-#include "session/bullpen.h"
+#include "bullpen/bullpen.h"
 
 class MovementChart;
 class QComboBox;

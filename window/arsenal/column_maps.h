@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "session/bullpen.h"
+#include "bullpen/bullpen.h"
 
 /// The column maps the user chose for headers the program does not know, kept in the user's
 /// settings (~/.config/ballview/ballview.conf) under a hash of the header, for the window and

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "display/pitch_figures.h"
-#include "session/arsenal.h"
+#include "bullpen/arsenal.h"
 
 /// 変化量の図 as the tracking devices draw it: breaks (gravity removed) seen from behind the
 /// pitcher, as the tilt clock is read, so a 1:00 break plots at 1 o'clock. A fixed range of

@@ -8,7 +8,7 @@
 
 #include "bullpen.h"
 #include "display/pitch_figures.h"
-#include "measured_pitch.h"
+#include "session/measured_pitch.h"
 #include "setup/panels.h"
 
 // A pitcher's arsenal from a session of measured pitches: each type's figures and its model,

@@ -4,7 +4,7 @@
 
 #include "arsenal.h"
 #include "import_messages.h"
-#include "messages.h"
+#include "session/messages.h"
 
 namespace ball {
 

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "files/number_text.h"
-#include "measured_pitch.h"
+#include "session/measured_pitch.h"
 #include "setup/ball_setup.h"
 
 namespace ball {

@@ -11,7 +11,7 @@
 #include "files/field_reader.h"
 #include "files/initdir_file.h"
 #include "files/number_text.h"
-#include "messages.h"
+#include "session/messages.h"
 #include "physics/trajectory.h"
 #include "setup/ball_setup.h"
 
