@@ -7,11 +7,11 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QProgressDialog>
-#include <QThread>
 
 #include "arsenal/arsenal_window.h"
 #include "arsenal/column_maps.h"
 #include "arsenal/column_map_dialog.h"
+#include "arsenal/fit_worker.h"
 #include "kit/error_box.h"
 #include "bullpen/import_messages.h"
 #include "session/messages.h"
@@ -29,12 +29,22 @@ QString droppedCsv(const QMimeData* data) {
 
 }  // namespace
 
-ArsenalLoader::ArsenalLoader(QWidget* window) : QObject(window), window_(window) {
+ArsenalLoader::ArsenalLoader(QWidget* window)
+    : QObject(window), window_(window), fitter_(new FitWorker(this)) {
+    connect(fitter_, &FitWorker::progress, this, [this](int done, int total) {
+        if (!bar_) return;
+        bar_->setMaximum(total);
+        bar_->setValue(done);
+    });
+    connect(fitter_, &FitWorker::finished, this, &ArsenalLoader::showFitted);
+    // Stopped by the user: the boxes go back to the cell the tables and the throw still use.
+    connect(fitter_, &FitWorker::cancelled, this, [this] {
+        if (bar_) bar_->deleteLater();
+        if (shown_) shown_->showTarget();
+    });
     window_->setAcceptDrops(true);
     window_->installEventFilter(this);
 }
-
-ArsenalLoader::~ArsenalLoader() { stopFit(); }
 
 ArsenalWindow* ArsenalLoader::arsenalWindow() const { return shown_; }
 
@@ -120,72 +130,40 @@ void ArsenalLoader::load(const QString& path, bool remap) {
 }
 
 void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
-    stopFit();
-    auto cancel = std::make_shared<std::atomic<bool>>(false);
-    auto result = std::make_shared<ball::Arsenal>(std::move(arsenal));
-    auto* progress = new QProgressDialog("球種ごとに模型を合わせています…", "中止", 0, 1, window_);
-    progress->setObjectName("arsenalProgress");
-    progress->setWindowTitle("持ち球");
-    progress->setMinimumDuration(500);
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setValue(0);
-    const QPointer<QProgressDialog> bar(progress);
-    QThread* worker = QThread::create([this, result, cancel, bar] {
-        ball::FitControl control;
-        control.cancel = cancel.get();
-        // Said on the window's thread; the loader outlives every fit it starts.
-        control.progress = [this, bar](int done, int total) {
-            QMetaObject::invokeMethod(
-                this,
-                [bar, done, total] {
-                    if (!bar) return;
-                    bar->setMaximum(total);
-                    bar->setValue(done);
-                },
-                Qt::QueuedConnection);
-        };
-        ball::fitArsenal(*result, control);
-    });
-    connect(progress, &QProgressDialog::canceled, this, [cancel] { *cancel = true; });
-    connect(worker, &QThread::finished, this, [this, worker, bar, result, cancel, file] {
-        worker->deleteLater();
-        if (bar) bar->deleteLater();
-        if (*cancel) {
-            // Cancelled by the user, not replaced by a newer fit: the boxes go back to the
-            // cell the tables and the throw still use.
-            if (shown_ && worker_ == worker) shown_->showTarget();
-            return;
-        }
-        if (!shown_) {
-            shown_ = new ArsenalWindow(window_);
-            connect(shown_, &ArsenalWindow::throwPair, this, &ArsenalLoader::throwPair);
-            connect(shown_, &ArsenalWindow::remapColumns, this, [this] { load(path_, true); });
-            connect(shown_, &ArsenalWindow::targetChanged, this, [this](int column, int row) {
-                ball::Arsenal again = shown_->arsenal();
-                again.targetColumn = column, again.targetRow = row;
-                fit(std::move(again), shown_->file());
-            });
-        }
-        shown_->setArsenal(*result, file);
-        showArsenal();
-        const std::string skipped = ball::skippedRowsMessage(result->bullpen.skippedLines);
-        const std::string said = notes_ + (notes_.empty() || skipped.empty() ? "" : "\n") + skipped;
-        notes_.clear();  // a fit anew for another cell reads nothing anew
-        if (!said.empty()) showNotice(shown_, qs(said));
-    });
-    worker->setParent(this);  // waited for before the loader goes, then freed with it
-    worker_ = worker;
-    cancel_ = cancel;
-    worker->start();
+    if (bar_) bar_->deleteLater();
+    auto* bar = new QProgressDialog("球種ごとに模型を合わせています…", "中止", 0, 1, window_);
+    bar->setObjectName("arsenalProgress");
+    bar->setWindowTitle("持ち球");
+    bar->setMinimumDuration(500);
+    bar->setWindowModality(Qt::WindowModal);
+    bar->setValue(0);
+    connect(bar, &QProgressDialog::canceled, fitter_, &FitWorker::cancel);
+    bar_ = bar;
+    fitFile_ = file;
+    fitter_->fit(std::move(arsenal));
 }
 
-void ArsenalLoader::stopFit() {
-    if (!worker_) return;
-    *cancel_ = true;
-    worker_->wait();
+void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
+    if (bar_) bar_->deleteLater();
+    if (!shown_) {
+        shown_ = new ArsenalWindow(window_);
+        connect(shown_, &ArsenalWindow::throwPair, this, &ArsenalLoader::throwPair);
+        connect(shown_, &ArsenalWindow::remapColumns, this, [this] { load(path_, true); });
+        connect(shown_, &ArsenalWindow::targetChanged, this, [this](int column, int row) {
+            ball::Arsenal again = shown_->arsenal();
+            again.targetColumn = column, again.targetRow = row;
+            fit(std::move(again), shown_->file());
+        });
+    }
+    shown_->setArsenal(fitted, fitFile_);
+    showArsenal();
+    const std::string skipped = ball::skippedRowsMessage(fitted.bullpen.skippedLines);
+    const std::string said = notes_ + (notes_.empty() || skipped.empty() ? "" : "\n") + skipped;
+    notes_.clear();  // a fit anew for another cell reads nothing anew
+    if (!said.empty()) showNotice(shown_, qs(said));
 }
 
 void ArsenalLoader::waitForFit() {
-    if (worker_) worker_->wait();
+    fitter_->waitForFinished();
     QCoreApplication::sendPostedEvents();
 }

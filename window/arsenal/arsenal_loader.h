@@ -3,14 +3,13 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <atomic>
-#include <memory>
 #include <string>
 
 #include "bullpen/arsenal.h"
 
 class ArsenalWindow;
-class QThread;
+class FitWorker;
+class QProgressDialog;
 class QWidget;
 
 /// Opens a measured session: from a file dialog, or a .csv dropped on the window it watches. It
@@ -22,7 +21,6 @@ class ArsenalLoader : public QObject {
 
 public:
     explicit ArsenalLoader(QWidget* window);
-    ~ArsenalLoader() override;
 
     /// Asks which file, then loads it.
     void open();
@@ -44,12 +42,13 @@ protected:
 
 private:
     void fit(ball::Arsenal arsenal, const QString& file);
-    void stopFit();
+    void showFitted(const ball::Arsenal& fitted);
 
     QWidget* window_;
     QString path_;       // the file of the session last read
     std::string notes_;  // what reading it changed or left out, until 持ち球 says it
     QPointer<ArsenalWindow> shown_;
-    QPointer<QThread> worker_;
-    std::shared_ptr<std::atomic<bool>> cancel_;
+    FitWorker* fitter_;
+    QPointer<QProgressDialog> bar_;  // of the fit under way
+    QString fitFile_;                // the name of the file it fits
 };
