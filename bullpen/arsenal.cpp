@@ -7,55 +7,26 @@
 #include <thread>
 
 #include "display/display_set.h"
-#include "files/ball1_traj_file.h"
-#include "files/field_reader.h"
 #include "files/initdir_file.h"
 #include "files/number_text.h"
-#include "session/messages.h"
 #include "physics/trajectory.h"
+#include "session/messages.h"
+#include "session/pitch_session.h"
 #include "setup/ball_setup.h"
 
 namespace ball {
 
 namespace {
 
-// A fresh session's ボール１ and then ボール２, with the two files kept as text: Ball 2 reads
-// the direction and Ball 1's points back from the very texts the clicks would write.
-struct Ball1Throw {
-    PitchState state;
-    SetupEntries entries;
-    DisplaySet ball1;
-    std::string initdir, traj;
-};
-
 void noSavedDirection(PitchState&) {
     throw RunError(ErrorKind::FileNotFound, kInitdirFile, FileRole::Initdir);
 }
 
-Ball1Throw throwBall1(const Ball1Panel& panel) {
-    Ball1Throw t;
-    SetBall1param(t.state, t.entries, panel, noSavedDirection);
-    GetBall1traj(t.state);
-    if (t.state.noaim == 0) t.initdir = initdirLine(t.state);
-    fillFromTraj(t.ball1, t.state);
-    t.traj = ball1TrajText(t.state);
-    return t;
-}
-
-PairFigures throwBall2(Ball1Throw t, const Ball2Panel& panel) {
-    const auto saved = [&](PitchState& s) {
-        FieldReader in(kInitdirFile, FileRole::Initdir, t.initdir);
-        readInitdir(s, in);
-    };
-    SetBall2param(t.state, t.entries, panel, saved);
-    t.state.noaim = 1;
-    GetBall1traj(t.state);
-    DisplaySet two;
-    fillFromTraj(two, t.state);
-    FieldReader in(kBall1TrajFile, FileRole::Ball1Traj, t.traj);
-    readBall1Traj(in, cellsOf(t.ball1));
-    return pairFigures(t.ball1, two);
-}
+// The pictures of the clicks thrown here, which nobody looks at.
+struct NoViews {
+    NoCanvas side, top, catcher;
+    Views views() { return {side, top, catcher}; }
+};
 
 double mean(const std::vector<double>& v) {
     double sum = 0;
@@ -240,7 +211,9 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
     // A fit anew (another target) starts from nothing.
     for (PitchType& t : a.types) t.model = {}, t.modelBreak.reset();
     for (TypePair& p : a.pairs) p.figures = {}, p.best = false;
-    std::vector<std::optional<Ball1Throw>> aimed(a.types.size());
+    // Each type as a fresh session's ボール１, in memory; each pair a copy of its first type's
+    // session, thrown on with ボール２, exactly as the two buttons throw them.
+    std::vector<std::optional<PitchSession>> aimed(a.types.size());
     const bool fitted = runAll(types, control, done, total, [&](int i) {
         PitchType& t = a.types[i];
         MeasuredPitch m;
@@ -254,8 +227,15 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
         try {
             t.model = fillFromMeasurement(m, 1, aimAt, Ball2Panel{}, noSavedDirection);
             if (!t.fitted()) return;
-            aimed[i] = throwBall1(ball1PanelOf(a, t));
-            t.modelBreak = ballBreak(aimed[i]->ball1);
+            PitchSession session(DataFiles::InMemory);
+            NoViews none;
+            const ClickOutcome out = session.runBall1(ball1PanelOf(a, t), none.views());
+            if (!out.ok()) {
+                t.model = {.error = out.message};
+                return;
+            }
+            t.modelBreak = ballBreak(*session.shownBall1());
+            aimed[i] = std::move(session);
         } catch (const RunError& e) {
             t.model = {.error = errorMessage(e)};
         } catch (const std::exception& e) {
@@ -267,9 +247,13 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
         TypePair& p = a.pairs[k];
         if (!aimed[p.first] || !a.types[p.second].fitted()) return;
         try {
-            p.figures = throwBall2(*aimed[p.first], ball2PanelOf(a.types[p.second]));
-        } catch (const std::exception&) {
+            PitchSession session = *aimed[p.first];
+            NoViews none;
             // No figures for a pair whose Ball 2 cannot fly.
+            if (!session.runBall2(ball2PanelOf(a.types[p.second]), none.views()).ok()) return;
+            p.figures = pairFigures(*session.shownBall1(), *session.shownBall2());
+        } catch (const std::exception&) {
+            // Nor where anything else went wrong: the pair's row stays empty.
         }
     });
     if (!thrown) return false;

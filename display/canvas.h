@@ -35,4 +35,14 @@ public:
     virtual void printNumber(float x, float y, const std::string& text) = 0;
 };
 
+/// A canvas that keeps nothing: for a run whose pictures nobody looks at.
+class NoCanvas : public Canvas {
+public:
+    void setBackground(Rgb) override {}
+    void setScale(double, double, double, double) override {}
+    void setForeground(Rgb) override {}
+    void line(float, float, float, float) override {}
+    void printNumber(float, float, const std::string&) override {}
+};
+
 }  // namespace ball

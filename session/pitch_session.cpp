@@ -7,6 +7,7 @@
 #include "display/pitch_figures.h"
 #include "files/atomic_file.h"
 #include "files/ball1_traj_file.h"
+#include "files/field_reader.h"
 #include "files/initdir_file.h"
 #include "messages.h"
 #include "physics/constants.h"
@@ -15,15 +16,11 @@ namespace ball {
 
 namespace {
 
-// What a setup asks for when it needs the saved direction.
-void readSavedDirection(PitchState& s) { readInitdir(s, kInitdirFile); }
 
-// The data files' folder, locked for a click; another program's lock is never waited for.
-FolderLock lockedFolder(FolderLock::Mode mode) {
-    const std::filesystem::path folder = FolderLock::folderOf(kInitdirFile);
-    FolderLock lock(folder, mode);
-    if (lock.busy()) throw RunError(ErrorKind::FolderBusy, folder.string());
-    return lock;
+// A data file kept in memory, read as the file would be; missing until a click writes it.
+FieldReader memoryFile(const std::optional<std::string>& text, const char* name, FileRole role) {
+    if (!text) throw RunError(ErrorKind::FileNotFound, name, role);
+    return FieldReader(name, role, *text);
 }
 
 // Flies the pitch set up from the ball's panel: a flight of more points than the buffer
@@ -38,6 +35,23 @@ AimResult flown(PitchState& s, const char* speedBox) {
 }
 
 }  // namespace
+
+// The data files' folder, locked for a click; another program's lock is never waited for.
+std::optional<FolderLock> PitchSession::lockFiles(FolderLock::Mode mode) const {
+    if (files_ == DataFiles::InMemory) return std::nullopt;
+    const std::filesystem::path folder = FolderLock::folderOf(kInitdirFile);
+    FolderLock lock(folder, mode);
+    if (lock.busy()) throw RunError(ErrorKind::FolderBusy, folder.string());
+    return lock;
+}
+
+SavedDirection PitchSession::savedDirection() const {
+    if (files_ == DataFiles::Folder) return [](PitchState& s) { readInitdir(s, kInitdirFile); };
+    return [this](PitchState& s) {
+        FieldReader in = memoryFile(initdirText_, kInitdirFile, FileRole::Initdir);
+        readInitdir(s, in);
+    };
+}
 
 template <class Run>
 ClickOutcome PitchSession::transaction(Run&& run) {
@@ -57,14 +71,24 @@ ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
     ClickOutcome out = transaction([&] {
         // The whole click holds the data folder: the direction it may read and the pair it
         // writes belong together, whatever another program commits meanwhile.
-        const FolderLock folder = lockedFolder(FolderLock::Mode::Exclusive);
-        ReplaceGroup files;  // both files change, or neither
-        const OptionWrites writes = SetBall1param(state_, entries_, panel, readSavedDirection);
+        const std::optional<FolderLock> folder = lockFiles(FolderLock::Mode::Exclusive);
+        const OptionWrites writes = SetBall1param(state_, entries_, panel, savedDirection());
         aim_ = flown(state_, "SpeedTxt(0)");
-        if (state_.noaim == 0) writeInitdir(files, kInitdirFile, state_);
-        fillFromTraj(ball1_, state_);
-        writeBall1Traj(files, kBall1TrajFile, state_);
-        files.commit(&folder);
+        if (folder) {
+            ReplaceGroup files;  // both files change, or neither
+            if (state_.noaim == 0) writeInitdir(files, kInitdirFile, state_);
+            fillFromTraj(ball1_, state_);
+            writeBall1Traj(files, kBall1TrajFile, state_);
+            files.commit(&*folder);
+        } else {
+            // Both texts, or neither.
+            std::optional<std::string> initdir = initdirText_;
+            if (state_.noaim == 0) initdir = initdirLine(state_);
+            fillFromTraj(ball1_, state_);
+            std::string traj = ball1TrajText(state_);
+            initdirText_ = std::move(initdir);
+            ball1TrajText_ = std::move(traj);
+        }
         drawViews(views, {{ball1_, kBlue}});
         shown1_ = ball1_;
         shown2_.reset();
@@ -86,12 +110,17 @@ ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
 ClickOutcome PitchSession::runBall2(const Ball2Panel& panel, Views views) {
     ClickOutcome out = transaction([&] {
         // Both files it reads from one commit.
-        const FolderLock folder = lockedFolder(FolderLock::Mode::Shared);
-        const OptionWrites writes = SetBall2param(state_, entries_, panel, readSavedDirection);
+        const std::optional<FolderLock> folder = lockFiles(FolderLock::Mode::Shared);
+        const OptionWrites writes = SetBall2param(state_, entries_, panel, savedDirection());
         state_.noaim = 1;
         flown(state_, "SpeedTxt(1)");
         fillFromTraj(ball2_, state_);
-        readBall1Traj(kBall1TrajFile, cellsOf(ball1_));
+        if (folder) {
+            readBall1Traj(kBall1TrajFile, cellsOf(ball1_));
+        } else {
+            FieldReader in = memoryFile(ball1TrajText_, kBall1TrajFile, FileRole::Ball1Traj);
+            readBall1Traj(in, cellsOf(ball1_));
+        }
         drawViews(views, {{ball2_, kRed}, {ball1_, kBlue}});
         shown1_ = ball1_;
         shown2_ = ball2_;
@@ -145,7 +174,7 @@ std::string PitchSession::viewTip(View view, double across, double up) const {
 PanelFill PitchSession::fillFromMeasurement(const MeasuredPitch& m, int ball,
                                             const Ball1Panel& one, const Ball2Panel& two) const {
     try {
-        return ball::fillFromMeasurement(m, ball, one, two, readSavedDirection);
+        return ball::fillFromMeasurement(m, ball, one, two, savedDirection());
     } catch (const RunError& e) {
         return {.error = errorMessage(e)};
     }

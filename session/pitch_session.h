@@ -36,11 +36,20 @@ struct ClickOutcome {
     bool ok() const { return message.empty(); }
 };
 
+/// Where a session keeps "initdir.txt" and "Ball1Traj.txt".
+enum class DataFiles {
+    Folder,    // in the folder it runs in, under the folder's lock, replaced all or none
+    InMemory,  // as two texts of its own, the very texts the files would hold
+};
+
 /// The comparison of the two balls: the pitch state, both display sets as computed and as
 /// shown, and the two files. Each click runs as one transaction; the window hands over the
-/// panel's values and its three boxes and shows what comes back.
+/// panel's values and its three boxes and shows what comes back. A session in memory is a
+/// value: a copy goes on from where the original stands.
 class PitchSession {
 public:
+    explicit PitchSession(DataFiles files = DataFiles::Folder) : files_(files) {}
+
     /// "ボール１": sets up Ball 1 from its panel, computes it (aimed or not), saves the
     /// direction of an aimed run in "initdir.txt", copies it into the Ball-1 set, writes
     /// "Ball1Traj.txt", and draws it in blue in the three views.
@@ -93,6 +102,14 @@ public:
 private:
     template <class Run>
     ClickOutcome transaction(Run&& run);
+    /// The folder's lock for a click, for a session on the folder's files.
+    std::optional<FolderLock> lockFiles(FolderLock::Mode mode) const;
+    /// What a setup asks for when it needs the saved direction.
+    SavedDirection savedDirection() const;
+
+    DataFiles files_;
+    std::optional<std::string> initdirText_;    // in memory: "initdir.txt", once written
+    std::optional<std::string> ball1TrajText_;  // in memory: "Ball1Traj.txt", once written
 
     PitchState state_;
     SetupEntries entries_;
