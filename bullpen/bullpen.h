@@ -57,20 +57,6 @@ std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header);
 std::string columnMapText(const ColumnMap& map);
 std::optional<ColumnMap> parseColumnMap(const std::string& text);
 
-/// The map a command line gives for a header: comma-separated ROLE=HEADER[:UNIT[:SIDE]], where
-/// ROLE is one of kColumnRoles, UNIT km/h, mph or m/s for the speed and cm, in, ft or m for the
-/// breaks and the release (one unit each), and SIDE of the horizontal break catcher or pitcher
-/// (whose right is +). The map, or what is wrong with the text, in English.
-struct ColumnsOption {
-    std::optional<ColumnMap> map;
-    std::string error;
-};
-ColumnsOption parseColumnsOption(const std::string& text, const std::vector<std::string>& header);
-/// The role names of the option, in Role order.
-inline constexpr const char* kColumnRoles[kRoleCount] = {
-    "pitcher", "hand", "type", "auto_type", "speed", "spin", "efficiency",
-    "tilt",    "axis", "ivb",  "hb",        "rel_height", "rel_side", "extension"};
-
 /// One pitch, in the program's units.
 struct BullpenPitch {
     int line = 0;  // in the file, from 1
