@@ -85,7 +85,8 @@ std::string optionalFixed(std::optional<double> v, int decimals, double scale = 
 
 // A model's break in cm to 2 decimals, up or to the catcher's right; empty without one.
 std::string modelBreakText(const PitchType& t, double Break::*part) {
-    return optionalFixed(t.modelBreak ? std::optional((*t.modelBreak).*part) : std::nullopt, 2, 100);
+    if (!t.modelBreak) return {};
+    return optionalFixed((*t.modelBreak).*part, 2, 100);
 }
 
 }  // namespace

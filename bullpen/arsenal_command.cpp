@@ -1,8 +1,7 @@
 #include "arsenal_command.h"
 
-#include <algorithm>
-
 #include "arsenal.h"
+#include "column_option.h"
 #include "import_messages.h"
 #include "session/messages.h"
 
@@ -67,11 +66,8 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, bool english,
                                   "\nコマンドラインでは --columns で列を指定します（--help を参照）。");
     }
     Arsenal a = groupArsenal(readBullpen(table, *map));
-    const std::string notes = tableReadingNotes(table, path, english);
-    for (std::size_t at = 0; at < notes.size();) {
-        const std::size_t end = std::min(notes.find('\n', at), notes.size());
-        r.err += "ballview: " + notes.substr(at, end - at) + "\n";
-        at = end + 1;
+    for (const std::string& note : tableReadingNotes(table, path, english)) {
+        r.err += "ballview: " + note + "\n";
     }
     if (!a.bullpen.skippedLines.empty()) {
         const std::vector<int>& lines = a.bullpen.skippedLines;

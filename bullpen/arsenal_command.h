@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "bullpen.h"
-#include "column_option.h"
 
 // `ballview --arsenal FILE.csv [--pairs]`: the arsenal for scripts, without a window.
 namespace ball {

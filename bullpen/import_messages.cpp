@@ -48,9 +48,10 @@ std::string unreadableTableMessage(const CsvTable& table, const std::string& fil
     return {};
 }
 
-std::string tableReadingNotes(const CsvTable& table, const std::string& file, bool english) {
-    std::string notes;
-    const auto note = [&](const std::string& text) { notes += (notes.empty() ? "" : "\n") + text; };
+std::vector<std::string> tableReadingNotes(const CsvTable& table, const std::string& file,
+                                           bool english) {
+    std::vector<std::string> notes;
+    const auto note = [&](std::string text) { notes.push_back(std::move(text)); };
     if (table.badByteLine > 0) {
         const std::string line = std::to_string(table.badByteLine);
         note(english ? "'" + file + "': bytes that are not " + table.encoding +

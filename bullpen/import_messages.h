@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "files/csv_table.h"
 
@@ -18,8 +19,9 @@ std::string cutTableMessage();
 /// does. In English or Japanese.
 std::string unreadableTableMessage(const CsvTable& table, const std::string& file, bool english);
 /// What reading a measured session's file changed or left out (bytes its encoding cannot read,
-/// a quote never closed, rows past the limits), a line each; empty when nothing.
-std::string tableReadingNotes(const CsvTable& table, const std::string& file, bool english);
+/// a quote never closed, rows past the limits), one line each.
+std::vector<std::string> tableReadingNotes(const CsvTable& table, const std::string& file,
+                                           bool english);
 /// A measured session without one row to use.
 std::string noUsableRowMessage(const std::string& file);
 

@@ -104,6 +104,7 @@ std::string decoded(const std::string& bytes, CsvTable& table) {
     }
     table.badByteLine = chosen.firstBadLine;
     // A NUL would cut a name short wherever it is passed on as C text: shown as U+FFFD.
+    if (chosen.text.find('\0') == std::string::npos) return std::move(chosen.text);
     std::string text;
     text.reserve(chosen.text.size());
     for (char c : chosen.text) {

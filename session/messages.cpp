@@ -42,8 +42,7 @@ std::string remakeIt(FileRole role) {
     return click.empty() ? "" : "\n" + click + "を実行すると、このファイルが作り直されます。";
 }
 
-}  // namespace
-
+// A file's size for a person: bytes, KiB or MiB (binary units, as a file manager counts).
 std::string sizeText(unsigned long long bytes) {
     const auto in = [&](double unit, const char* name) {
         const double v = static_cast<double>(bytes) / unit;
@@ -55,8 +54,6 @@ std::string sizeText(unsigned long long bytes) {
     if (bytes >= (1ull << 10)) return in(1 << 10, "KiB");
     return std::to_string(bytes) + " バイト";
 }
-
-namespace {
 
 // A text box as the user sees it on the panel, by its control name and member index.
 std::string boxCaption(const std::string& box) {

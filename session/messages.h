@@ -12,9 +12,6 @@ namespace ball {
 /// do where the user can do something.
 std::string errorMessage(const RunError& e);
 
-/// A file's size for a person: bytes, KiB or MiB (binary units, as a file manager counts).
-std::string sizeText(unsigned long long bytes);
-
 /// The message for an error the program did not foresee.
 std::string unexpectedErrorMessage(const std::string& what);
 

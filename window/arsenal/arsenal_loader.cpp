@@ -157,10 +157,15 @@ void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
     }
     shown_->setArsenal(fitted, fitFile_);
     showArsenal();
-    const std::string skipped = ball::skippedRowsMessage(fitted.bullpen.skippedLines);
-    const std::string said = notes_ + (notes_.empty() || skipped.empty() ? "" : "\n") + skipped;
+    std::vector<std::string> said = std::move(notes_);
     notes_.clear();  // a fit anew for another cell reads nothing anew
-    if (!said.empty()) showNotice(shown_, qs(said));
+    if (const std::string skipped = ball::skippedRowsMessage(fitted.bullpen.skippedLines);
+        !skipped.empty()) {
+        said.push_back(skipped);
+    }
+    QStringList lines;
+    for (const std::string& line : said) lines << qs(line);
+    if (!lines.isEmpty()) showNotice(shown_, lines.join('\n'));
 }
 
 void ArsenalLoader::waitForFit() {

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "bullpen/arsenal.h"
 
@@ -46,7 +47,7 @@ private:
 
     QWidget* window_;
     QString path_;       // the file of the session last read
-    std::string notes_;  // what reading it changed or left out, until 持ち球 says it
+    std::vector<std::string> notes_;  // what reading it changed or left out, until 持ち球 says it
     QPointer<ArsenalWindow> shown_;
     FitWorker* fitter_;
     QPointer<QProgressDialog> bar_;  // of the fit under way
