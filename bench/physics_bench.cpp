@@ -95,8 +95,9 @@ void BM_BreakAndTilt(benchmark::State& st) {
 }
 BENCHMARK(BM_BreakAndTilt)->Unit(benchmark::kMicrosecond);
 
-// The spin for a measured break: the default pitch's, and the slowest legal pitch with the
-// largest break the dialog takes, which no spin reaches: every spin is tried.
+// The spin for a measured break: the default pitch's; the slowest legal pitch with the largest
+// break the dialog takes, whose aimed throw falls short of the quick one, so the search goes on
+// above; and a break no spin reaches (the slow top spin never arrives), so every stretch is tried.
 void fit(benchmark::State& st, const char* kmh, const char* vertical) {
     const MeasuredPitch m{.speed = kmh, .bySpin = false, .vertical = vertical, .horizontal = "0"};
     for (auto _ : st) {
@@ -111,6 +112,9 @@ BENCHMARK(BM_FitDefaultBreak)->Unit(benchmark::kMillisecond);
 
 void BM_FitSlowestLargestBreak(benchmark::State& st) { fit(st, "54", "150"); }
 BENCHMARK(BM_FitSlowestLargestBreak)->Unit(benchmark::kMillisecond);
+
+void BM_FitUnreachableBreak(benchmark::State& st) { fit(st, "54", "-150"); }
+BENCHMARK(BM_FitUnreachableBreak)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -206,25 +206,27 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
         return b ? std::hypot(b->horizontal - target.horizontal, b->vertical - target.vertical)
                  : HUGE_VAL;
     };
-    // Which spins reach the break, by a quick throw each, asked once a spin (in hundredths of
-    // rev/s).
+    // Which spins reach the break, by a quick throw each, and how near the real throw comes to
+    // it, each asked once a spin (in hundredths of rev/s).
     std::map<int, double> reachBy;
     const auto reachAt = [&](int h) {
         if (const auto it = reachBy.find(h); it != reachBy.end()) return it->second;
         return reachBy[h] = reach(thrower.breakAt(h / 100.0, true));
     };
     const auto reaches = [&](int h) { return reachAt(h) >= 0; };
-    // The first spin that reaches the break, then the real throw of it (or the one below) that
-    // matches it.
-    const auto matchAt = [&](int high) -> bool {
-        for (int spin : {high, high - 1}) {
-            if (spin < 0 || miss(thrower.breakAt(spin / 100.0, false)) > kBreakMatch) continue;
-            fill.spin = Thrower::spinText(spin / 100.0);
-            fill.found = "回転数 " + fixedText(spin / 100.0 * 60, 0) + " rpm（回転効率 100 %）、" +
-                         "回転方向 " + clockText(breakClock(target));
-            return true;
-        }
-        return false;
+    std::map<int, std::optional<Break>> realBy;
+    const auto real = [&](int h) -> const std::optional<Break>& {
+        auto it = realBy.find(h);
+        if (it == realBy.end()) it = realBy.emplace(h, thrower.breakAt(h / 100.0, false)).first;
+        return it->second;
+    };
+    // Not negative where the real throw matches; a metre short where the ball never arrives.
+    const auto closeness = [&](int h) { return real(h) ? kBreakMatch - miss(real(h)) : -1.0; };
+    const auto found = [&](int spin) {
+        fill.spin = Thrower::spinText(spin / 100.0);
+        fill.found = "回転数 " + fixedText(spin / 100.0 * 60, 0) + " rpm（回転効率 100 %）、" +
+                     "回転方向 " + clockText(breakClock(target));
+        return true;
     };
     // The spins are looked at from the lowest up, as on a scale of 1 rev/s up to 25 and 4 rev/s
     // beyond, and the first spin of that scale that reaches the break is narrowed down to a
@@ -240,26 +242,56 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
         }
         return high;
     };
-    const auto interpolate = [&](int low, int high) {  // the same, where the break grows
+    // The first spin in (low, high] whose value is not negative, where the value grows with the
+    // spin: low's is negative, high's is not.
+    const auto interpolate = [&](int low, int high, const auto& value) {
         bool halve = false;
         while (high - low > 1) {
             const int width = high - low;
             int at = (low + high) / 2;
             if (!halve) {
-                const double a = reachAt(low), b = reachAt(high);
+                const double a = value(low), b = value(high);
                 at = low + static_cast<int>(std::ceil(width * (-a / (b - a))));
                 at = std::clamp(at, low + 1, high - 1);
             }
-            if (reaches(at)) {
+            if (value(at) >= 0) {
                 high = at;
-                if (at - 1 > low && !reaches(at - 1)) low = at - 1;
+                if (at - 1 > low && value(at - 1) < 0) low = at - 1;
             } else {
                 low = at;
-                if (at + 1 < high && reaches(at + 1)) high = at + 1;
+                if (at + 1 < high && value(at + 1) >= 0) high = at + 1;
             }
             halve = !halve && high - low > width / 2;
         }
         return high;
+    };
+    // The first spin that reaches the break by a quick throw, then the real throw of it (or the
+    // one below) that matches it. The real throw is aimed, so it can fall a little short of the
+    // quick one: then the first spin above whose real throw matches, no further than where the
+    // real throw reaches the break (past it the real break only parts from it) or the stretch
+    // ends.
+    const auto matchAt = [&](int high, int end) -> bool {
+        for (int spin : {high, high - 1}) {
+            if (spin >= 0 && closeness(spin) >= 0) return found(spin);
+        }
+        // Nor where the real throw never arrives: more spin the same way will not bring it.
+        if (high >= end || !real(high) || reach(real(high)) >= 0) return false;
+        // Outward from it by what the quick throws' slope says is missing, doubling the step.
+        const double slope = reachAt(high) - reachAt(high - 1);
+        const double gap = -closeness(high) / std::max(slope, 1e-6);
+        int low = high;
+        for (int step = static_cast<int>(std::clamp(std::ceil(gap), 1.0, 1000.0));;
+             step *= 2) {
+            const int next = std::min(low + step, end);
+            if (closeness(next) >= 0) return found(interpolate(low, next, closeness));
+            if (reach(real(next)) >= 0) {  // past where it reaches: the nearest is there
+                const auto realReach = [&](int h) { return reach(real(h)); };
+                const int at = interpolate(low, next, realReach);
+                return closeness(at) >= 0 && found(interpolate(low, at, closeness));
+            }
+            if (next == end) return false;
+            low = next;
+        }
     };
     const int last = static_cast<int>(kMeasuredRpm.high / 60 * 100);
     const int lastStep = 2500 + (last - 2500) / 400 * 400;  // the scale's last spin
@@ -277,9 +309,9 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
             if (reaching) continue;
             high = bisect(below, first);  // across two stretches: halved as the scale would
         } else {
-            high = interpolate(first, end);
+            high = interpolate(first, end, reachAt);
         }
-        if (matchAt(high)) return fill;
+        if (matchAt(high, end)) return fill;
         // Past a spin that reaches the break but does not match it, the rest of the stretch
         // reaches it too: the next one may come up to it from below.
         reaching = true;

@@ -213,7 +213,7 @@ TEST(Arsenal, ModelsBreakAsMeasuredAndPairsAreTheClicks) {
         "A,直球,146,1:10,42,-22\nA,直球,144,1:20,38,-18\nA,直球,145,1:00,40,-20\n"
         "A,カーブ,118,7:00,-30,15\nA,カーブ,122,6:50,-32,17\nA,スライダー,130,9:30,5,14\n"
         // A break no spin gives at that speed: a type without a model.
-        "B,遅い球,54,12:00,150,0\n";
+        "B,遅い球,54,6:00,-150,0\n";
     Arsenal a =
         groupArsenal(readBullpen(parseCsv(session), *knownColumns(parseCsv(session).header)));
     ASSERT_EQ(a.types.size(), 4u);
@@ -241,7 +241,7 @@ TEST(Arsenal, ModelsBreakAsMeasuredAndPairsAreTheClicks) {
     for (const TypePair& p : a.pairs) EXPECT_EQ(p.best, &p == &*best);
     // Every model field of the type without a model is empty.
     const std::string csv = arsenalCsv(a);
-    EXPECT_NE(csv.find("\nB,,遅い球,1,54.00,,12:00,150.00,0.00,,,,,\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\nB,,遅い球,1,54.00,,6:00,-150.00,0.00,,,,,\n"), std::string::npos) << csv;
 
     PitchSession clicks;
     Boxes one, two;
