@@ -222,16 +222,4 @@ Bullpen readBullpen(const CsvTable& table, const ColumnMap& map) {
     return out;
 }
 
-std::string skippedRowsMessage(const std::vector<int>& lines) {
-    if (lines.empty()) return {};
-    std::string list;
-    constexpr std::size_t kShown = 20;
-    for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) {
-        list += (i ? "、" : "") + std::to_string(lines[i]);
-    }
-    if (lines.size() > kShown) list += " ほか";
-    return std::to_string(lines.size()) +
-           " 行は値が欠けているか範囲の外にあるため読みませんでした（" + list + " 行目）。";
-}
-
 }  // namespace ball

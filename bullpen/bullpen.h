@@ -78,7 +78,4 @@ struct Bullpen {
 /// and its line kept.
 Bullpen readBullpen(const CsvTable& table, const ColumnMap& map);
 
-/// What to say of the skipped rows (their count and line numbers); empty when none was.
-std::string skippedRowsMessage(const std::vector<int>& lines);
-
 }  // namespace ball

@@ -18,49 +18,49 @@ ColumnsOption parseColumnsOption(const std::string& text, const std::vector<std:
     std::istringstream in(text);
     for (std::string item; std::getline(in, item, ',');) {
         const std::size_t eq = item.find('=');
-        const auto fail = [&](const std::string& why) {
-            return ColumnsOption{std::nullopt, "--columns '" + item + "': " + why};
+        const auto fail = [&](Said why, const std::string& word = {}) {
+            return ColumnsOption{std::nullopt, why, {.item = item, .word = word}};
         };
-        if (eq == std::string::npos) return fail("not ROLE=HEADER");
+        if (eq == std::string::npos) return fail(Said::NotRoleEqualsHeader);
         const std::string role = item.substr(0, eq);
         std::vector<std::string> parts;
         std::istringstream rest(item.substr(eq + 1));
         for (std::string part; std::getline(rest, part, ':');) parts.push_back(part);
         const auto r = std::find(std::begin(kColumnRoles), std::end(kColumnRoles), role);
-        if (r == std::end(kColumnRoles)) return fail("no role '" + role + "'");
+        if (r == std::end(kColumnRoles)) return fail(Said::NoSuchRole, role);
         const auto at = std::find(header.begin(), header.end(), parts.empty() ? "" : parts[0]);
-        if (at == header.end()) return fail("no column of that name in the file");
+        if (at == header.end()) return fail(Said::NoSuchColumn);
         const auto index = static_cast<Role>(r - std::begin(kColumnRoles));
         m[index] = static_cast<int>(at - header.begin());
         const std::string unit = parts.size() > 1 ? parts[1] : "";
-        if (parts.size() > (index == Role::Horizontal ? 3u : 2u)) return fail("too many parts");
+        if (parts.size() > (index == Role::Horizontal ? 3u : 2u)) return fail(Said::TooManyParts);
         if (unit.empty()) continue;
         if (index == Role::Speed) {
             if (unit == "km/h") m.speed = SpeedUnit::Kmh;
             else if (unit == "mph") m.speed = SpeedUnit::Mph;
             else if (unit == "m/s") m.speed = SpeedUnit::MetresPerSecond;
-            else return fail("a speed is in km/h, mph or m/s");
+            else return fail(Said::NotASpeedUnit);
             continue;
         }
         const bool isBreak = index == Role::Vertical || index == Role::Horizontal;
         const bool isRelease =
             index == Role::RelHeight || index == Role::RelSide || index == Role::Extension;
         const std::optional<LengthUnit> length = lengthUnit(unit);
-        if (!(isBreak || isRelease) || !length) return fail("no unit '" + unit + "' for it");
+        if (!(isBreak || isRelease) || !length) return fail(Said::NoSuchUnit, unit);
         std::optional<LengthUnit>& shared = isBreak ? breaks : release;
-        if (shared && *shared != *length) return fail("one unit for all of them");
+        if (shared && *shared != *length) return fail(Said::OneUnit);
         shared = length;
         if (parts.size() == 3) {
             if (parts[2] != "catcher" && parts[2] != "pitcher") {
-                return fail("a side is catcher or pitcher");
+                return fail(Said::NotASide);
             }
             m.plusToPitchersRight = parts[2] == "pitcher";
         }
     }
     if (breaks) m.breaks = *breaks;
     if (release) m.release = *release;
-    if (!m.usable()) return {std::nullopt, "--columns: type, speed, ivb and hb are needed"};
-    return {m, {}};
+    if (!m.usable()) return {};
+    return {m};
 }
 
 }  // namespace ball

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bullpen.h"
+#include "import_messages.h"
 
 // The columns of a session's file as a command line names them (--columns).
 namespace ball {
@@ -12,10 +13,11 @@ namespace ball {
 /// The map a command line gives for a header: comma-separated ROLE=HEADER[:UNIT[:SIDE]], where
 /// ROLE is one of kColumnRoles, UNIT km/h, mph or m/s for the speed and cm, in, ft or m for the
 /// breaks and the release (one unit each), and SIDE of the horizontal break catcher or pitcher
-/// (whose right is +). The map, or what is wrong with the text, in English.
+/// (whose right is +). The map, or what is wrong with the text.
 struct ColumnsOption {
     std::optional<ColumnMap> map;
-    std::string error;
+    Said why = Said::RolesMissing;  // without a map
+    Fill fill = {};
 };
 ColumnsOption parseColumnsOption(const std::string& text, const std::vector<std::string>& header);
 /// The role names of the option, in Role order.

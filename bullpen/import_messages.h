@@ -5,24 +5,58 @@
 
 #include "files/csv_table.h"
 
-// What reading a measured session's file tells the user, as UTF-8.
+// What importing a measured session tells the user, in Japanese or English, as UTF-8.
 namespace ball {
 
-/// A measured session whose columns are in no known vocabulary.
-std::string noKnownColumnsMessage(const std::string& file);
-/// A measured session of more types than a pitcher throws.
-std::string tooManyTypesMessage(const std::string& file, const std::string& pitcher, int count,
-                                int limit);
-/// A measured session larger than what is read of it.
-std::string cutTableMessage();
+enum class Language { Japanese, English };
+
+/// Each thing importing a session can say. The file's own read errors are said in Japanese by
+/// the run errors' messages, the ones every window shows.
+enum class Said {
+    FileNotFound,  // English only, as the rest of a read error
+    PermissionDenied,
+    NotARegularFile,
+    TooLarge,
+    Unreadable,
+    NotText,
+    Empty,
+    BadBytes,
+    UnclosedQuote,
+    Cut,
+    UnknownColumns,
+    NoUsableRow,
+    TooManyTypes,
+    TooManyTypesInFile,
+    SkippedRows,
+    NotRoleEqualsHeader,  // --columns
+    NoSuchRole,
+    NoSuchColumn,
+    TooManyParts,
+    NotASpeedUnit,
+    NoSuchUnit,
+    OneUnit,
+    NotASide,
+    RolesMissing,
+};
+
+/// What fills the {names} of a text.
+struct Fill {
+    std::string file = {}, pitcher = {}, encoding = {}, item = {}, word = {}, lines = {};
+    long long line = 0, count = 0, limit = 0;
+};
+
+/// The text of a thing said, in the language, filled.
+std::string importText(Said what, Language language, const Fill& fill = {});
+
 /// Why a measured session's file holds nothing to read (empty, or not text); empty when it
-/// does. In English or Japanese.
-std::string unreadableTableMessage(const CsvTable& table, const std::string& file, bool english);
+/// does.
+std::string unreadableTableMessage(const CsvTable& table, const std::string& file,
+                                   Language language);
 /// What reading a measured session's file changed or left out (bytes its encoding cannot read,
 /// a quote never closed, rows past the limits), one line each.
 std::vector<std::string> tableReadingNotes(const CsvTable& table, const std::string& file,
-                                           bool english);
-/// A measured session without one row to use.
-std::string noUsableRowMessage(const std::string& file);
+                                           Language language);
+/// What to say of the skipped rows (their count and the first lines); empty when none was.
+std::string skippedRowsMessage(const std::vector<int>& lines, Language language);
 
 }  // namespace ball

@@ -142,8 +142,8 @@ TEST(Bullpen, LimitsHoldAtTheirEdges) {
     EXPECT_FALSE(parseCsv(rowsOf(kMaxCsvRows)).cut);
     EXPECT_TRUE(parseCsv(rowsOf(kMaxCsvRows + 1)).cut);
     const std::vector<int> twenty(20, 7), more(21, 7);
-    EXPECT_EQ(skippedRowsMessage(twenty).find("ほか"), std::string::npos);
-    EXPECT_NE(skippedRowsMessage(more).find("ほか"), std::string::npos);
+    EXPECT_EQ(skippedRowsMessage(twenty, Language::Japanese).find("ほか"), std::string::npos);
+    EXPECT_NE(skippedRowsMessage(more, Language::Japanese).find("ほか"), std::string::npos);
     std::string types = "type,speed_kmh,ivb_cm,hb_cm\n";
     for (int t = 0; t < kMaxTypesPerPitcher; ++t) types += "id" + std::to_string(t) + ",145,40,-20\n";
     const CsvTable table = parseCsv(types);
@@ -175,12 +175,12 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
     test::writeFile("binary.csv", std::string("t\0y\0p\0e\0,\0", 10));  // UTF-16
     test::writeFile("large.csv", std::string(kMaxCsvBytes + 1, 'x'));
     for (const auto& c : cases) {
-        const CommandResult r = arsenalCommand(c.file, false, true);
+        const CommandResult r = arsenalCommand(c.file, false, Language::English);
         EXPECT_EQ(r.status, 1) << c.file;
         EXPECT_TRUE(r.out.empty());
         EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
     }
-    EXPECT_NE(arsenalCommand("none.csv", false, true).err.find("skipped 2 rows"),
+    EXPECT_NE(arsenalCommand("none.csv", false, Language::English).err.find("skipped 2 rows"),
               std::string::npos);
     // Columns it does not know, named on the command line: units and signs as named.
     test::writeFile("device.csv", "Player;Pitch Type;Velocity;VB;HB\nSato;FB;90;16;8\n");
@@ -197,10 +197,48 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
         {"type=Pitch Type,speed=Velocity", "type, speed, ivb and hb are needed", 1},
     };
     for (const auto& n : named) {
-        const CommandResult r = arsenalCommand("device.csv", false, true,
+        const CommandResult r = arsenalCommand("device.csv", false, Language::English,
                                                 {.option = n.columns, .remembered = {}});
         EXPECT_EQ(r.status, n.status) << n.columns;
         EXPECT_NE((n.status ? r.err : r.out).find(n.said), std::string::npos) << r.out << r.err;
+    }
+}
+
+// The columns are asked only where nothing known, given or remembered reads a row, or when the
+// user asks again; a remembered answer that reads nothing is asked again.
+TEST(Bullpen, ImportAsksOnlyWhereItMust) {
+    test::ScopedWorkDir dir;
+    test::writeFile("known.csv", "type,speed_kmh,ivb_cm,hb_cm\nFB,145,40,-20\n");
+    test::writeFile("device.csv", "kind;kmh;up;side\nFB;145;40;-20\n");
+    ColumnMap right, wrong;
+    right[Role::Type] = 0, right[Role::Speed] = 1, right[Role::Vertical] = 2;
+    right[Role::Horizontal] = 3;
+    wrong = right;
+    wrong[Role::Speed] = 0;
+    const struct {
+        const char* file;
+        std::optional<ColumnMap> remembered, answer;
+        bool again;
+        int asked;
+        bool read;
+    } cases[] = {
+        {"known.csv", std::nullopt, right, false, 0, true},
+        {"known.csv", std::nullopt, right, true, 1, true},
+        {"device.csv", right, right, false, 0, true},
+        {"device.csv", wrong, right, false, 1, true},
+        {"device.csv", std::nullopt, right, false, 1, true},
+        {"device.csv", std::nullopt, std::nullopt, false, 1, false},  // declined: nothing said
+    };
+    for (const auto& c : cases) {
+        int asked = 0;
+        ColumnSources columns;
+        columns.remembered = [&](const std::vector<std::string>&) { return c.remembered; };
+        columns.ask = [&](const CsvTable&, const ColumnMap&) { return ++asked, c.answer; };
+        columns.askAgain = c.again;
+        const SessionImport in = importSession(c.file, c.file, Language::English, columns);
+        EXPECT_EQ(asked, c.asked) << c.file;
+        EXPECT_EQ(in.arsenal.has_value(), c.read) << c.file;
+        EXPECT_EQ(in.error, "");
     }
 }
 

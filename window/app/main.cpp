@@ -113,7 +113,9 @@ int answerCommandLine(int argc, char* argv[]) {
             QCoreApplication::setApplicationName("ballview");
             columns.remembered = rememberedColumns;
             const ball::CommandResult r =
-                ball::arsenalCommand(rest[0].toStdString(), pairs, english, columns);
+                ball::arsenalCommand(rest[0].toStdString(), pairs,
+                                     english ? ball::Language::English : ball::Language::Japanese,
+                                     columns);
             return answered(r.status, r.out, r.err);
         }
         return answered(2, "",

@@ -13,8 +13,7 @@
 #include "arsenal/column_map_dialog.h"
 #include "arsenal/fit_worker.h"
 #include "kit/error_box.h"
-#include "bullpen/import_messages.h"
-#include "session/messages.h"
+#include "bullpen/session_import.h"
 
 namespace {
 
@@ -85,48 +84,27 @@ bool ArsenalLoader::eventFilter(QObject* watched, QEvent* event) {
 
 void ArsenalLoader::load(const QString& path, bool remap) {
     const QString name = QFileInfo(path).fileName();
-    const std::string file = name.toStdString();
-    ball::CsvTable table;
-    try {
-        table = ball::readCsv(path.toStdString());
-    } catch (const ball::RunError& e) {
-        showError(window_, qs(ball::errorMessage(e)));
-        return;
-    }
-    if (const std::string why = ball::unreadableTableMessage(table, file, false); !why.empty()) {
-        showError(window_, qs(why));
-        return;
-    }
-    std::optional<ball::ColumnMap> map = ball::knownColumns(table.header);
-    const bool remembered = !map;
-    if (!map) map = rememberedColumns(table.header);
-    ball::Bullpen bullpen;
-    if (map && map->usable() && !remap) bullpen = ball::readBullpen(table, *map);
-    // Asked for a header not known, again when asked for, and again when a remembered answer
-    // reads no row at all (a choice made wrongly once is not kept for ever).
-    if (!map || !map->usable() || remap || (remembered && bullpen.pitches.empty())) {
-        ColumnMapDialog ask(table, map.value_or(ball::ColumnMap{}), window_);
-        if (ask.exec() != QDialog::Accepted) return;
-        map = ask.map();
-        rememberColumns(table.header, *map);
-        bullpen = ball::readBullpen(table, *map);
-    }
-    if (bullpen.pitches.empty()) {
-        const std::string skipped = ball::skippedRowsMessage(bullpen.skippedLines);
-        showError(window_,
-                  qs(ball::noUsableRowMessage(file) + (skipped.empty() ? "" : "\n" + skipped)));
-        return;
-    }
-    ball::Arsenal arsenal = ball::groupArsenal(std::move(bullpen));
-    if (const auto many = ball::typeExcess(arsenal)) {
-        showError(window_,
-                  qs(ball::tooManyTypesMessage(file, many->pitcher, many->count, many->limit)));
+    ball::ColumnSources columns;
+    columns.remembered = rememberedColumns;
+    columns.askAgain = remap;
+    columns.ask = [this](const ball::CsvTable& table, const ball::ColumnMap& guess) {
+        ColumnMapDialog ask(table, guess, window_);
+        if (ask.exec() != QDialog::Accepted) return std::optional<ball::ColumnMap>();
+        rememberColumns(table.header, ask.map());
+        return std::optional(ask.map());
+    };
+    ball::SessionImport in =
+        ball::importSession(path.toStdString(), name.toStdString(), ball::Language::Japanese, columns);
+    if (!in.arsenal) {
+        QStringList lines{qs(in.error)};
+        for (const std::string& note : in.notes) lines << qs(note);
+        if (!in.error.empty()) showError(window_, lines.join('\n'));
         return;
     }
     path_ = path;
-    // Said once for this reading, with the rows it skipped, when 持ち球 shows it.
-    notes_ = ball::tableReadingNotes(table, file, false);
-    fit(std::move(arsenal), name);
+    // Said once for this reading when 持ち球 shows it.
+    notes_ = std::move(in.notes);
+    fit(std::move(*in.arsenal), name);
 }
 
 void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
@@ -159,10 +137,6 @@ void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
     showArsenal();
     std::vector<std::string> said = std::move(notes_);
     notes_.clear();  // a fit anew for another cell reads nothing anew
-    if (const std::string skipped = ball::skippedRowsMessage(fitted.bullpen.skippedLines);
-        !skipped.empty()) {
-        said.push_back(skipped);
-    }
     QStringList lines;
     for (const std::string& line : said) lines << qs(line);
     if (!lines.isEmpty()) showNotice(shown_, lines.join('\n'));
