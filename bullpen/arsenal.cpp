@@ -4,29 +4,10 @@
 #include <cmath>
 #include <map>
 #include <numbers>
-#include <thread>
-
-#include "display/display_set.h"
-#include "files/initdir_file.h"
-#include "files/number_text.h"
-#include "physics/trajectory.h"
-#include "session/messages.h"
-#include "session/pitch_session.h"
-#include "setup/ball_setup.h"
 
 namespace ball {
 
 namespace {
-
-void noSavedDirection(PitchState&) {
-    throw RunError(ErrorKind::FileNotFound, kInitdirFile, FileRole::Initdir);
-}
-
-// The pictures of the clicks thrown here, which nobody looks at.
-struct NoViews {
-    NoCanvas side, top, catcher;
-    Views views() { return {side, top, catcher}; }
-};
 
 double mean(const std::vector<double>& v) {
     double sum = 0;
@@ -53,40 +34,6 @@ std::optional<Clock> circularMean(const std::vector<double>& minutes) {
     if (std::hypot(c, s) < 1e-9 * static_cast<double>(minutes.size())) return std::nullopt;
     // Half a degree a minute, as the clock of a direction.
     return axisAngleToClock(std::atan2(s, c) * 180 / std::numbers::pi);
-}
-
-// Runs job(0..n-1) on the threads the control allows; false when cancelled.
-bool runAll(int n, const FitControl& control, int& done, int total,
-            const std::function<void(int)>& job) {
-    std::atomic<int> next{0}, finished{done};
-    const auto cancelled = [&] { return control.cancel && control.cancel->load(); };
-    const auto work = [&] {
-        for (int i; !cancelled() && (i = next++) < n;) {
-            job(i);
-            const int d = ++finished;
-            if (control.progress) control.progress(d, total);
-        }
-    };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const unsigned count = std::min<unsigned>(control.threads ? control.threads : cores,
-                                              static_cast<unsigned>(std::max(n, 1)));
-    std::vector<std::jthread> threads;
-    for (unsigned k = 1; k < count; ++k) threads.emplace_back(work);
-    work();
-    threads.clear();
-    done = finished;
-    return !cancelled();
-}
-
-// A figure of the CSV: an empty field where there is none.
-std::string optionalFixed(std::optional<double> v, int decimals, double scale = 1) {
-    return figureText(v, decimals, scale, "");
-}
-
-// A model's break in cm to 2 decimals, up or to the catcher's right; empty without one.
-std::string modelBreakText(const PitchType& t, double Break::*part) {
-    if (!t.modelBreak) return {};
-    return optionalFixed((*t.modelBreak).*part, 2, 100);
 }
 
 }  // namespace
@@ -203,107 +150,6 @@ Ball2Panel ball2PanelOf(const PitchType& t) {
     p.OrdinaryOpb_1 = true;
     p.thitaTxtBox_1 = t.model.axis;
     return p;
-}
-
-bool fitArsenal(Arsenal& a, const FitControl& control) {
-    const int types = static_cast<int>(a.types.size());
-    const int total = types + static_cast<int>(a.pairs.size());
-    int done = 0;
-    // A fit anew (another target) starts from nothing.
-    for (PitchType& t : a.types) t.model = {}, t.modelBreak.reset();
-    for (TypePair& p : a.pairs) p.figures = {}, p.best = false;
-    // Each type as a fresh session's ボール１, in memory; each pair a copy of its first type's
-    // session, thrown on with ボール２, exactly as the two buttons throw them.
-    std::vector<std::optional<PitchSession>> aimed(a.types.size());
-    const bool fitted = runAll(types, control, done, total, [&](int i) {
-        PitchType& t = a.types[i];
-        MeasuredPitch m;
-        m.bySpin = false;
-        m.speed = fixedText(t.speedKmh, 2);
-        m.vertical = fixedText(t.verticalCm, 2);
-        m.horizontal = fixedText(t.horizontalCm, 2);
-        Ball1Panel aimAt;
-        aimAt.TargetPTxt_0 = std::to_string(a.targetColumn);
-        aimAt.TargetPTxt_1 = std::to_string(a.targetRow);
-        try {
-            t.model = fillFromMeasurement(m, 1, aimAt, Ball2Panel{}, noSavedDirection);
-            if (!t.fitted()) return;
-            PitchSession session(DataFiles::InMemory);
-            NoViews none;
-            const ClickOutcome out = session.runBall1(ball1PanelOf(a, t), none.views());
-            if (!out.ok()) {
-                t.model = {.error = out.message};
-                return;
-            }
-            t.modelBreak = ballBreak(*session.shownBall1());
-            aimed[i] = std::move(session);
-        } catch (const RunError& e) {
-            t.model = {.error = errorMessage(e)};
-        } catch (const std::exception& e) {
-            t.model = {.error = unexpectedErrorMessage(e.what())};
-        }
-    });
-    if (!fitted) return false;
-    const bool thrown = runAll(static_cast<int>(a.pairs.size()), control, done, total, [&](int k) {
-        TypePair& p = a.pairs[k];
-        if (!aimed[p.first] || !a.types[p.second].fitted()) return;
-        try {
-            PitchSession session = *aimed[p.first];
-            NoViews none;
-            // No figures for a pair whose Ball 2 cannot fly.
-            if (!session.runBall2(ball2PanelOf(a.types[p.second]), none.views()).ok()) return;
-            p.figures = pairFigures(*session.shownBall1(), *session.shownBall2());
-        } catch (const std::exception&) {
-            // Nor where anything else went wrong: the pair's row stays empty.
-        }
-    });
-    if (!thrown) return false;
-    std::map<std::string, TypePair*> best;
-    for (TypePair& p : a.pairs) {
-        if (!p.figures.ratio) continue;
-        TypePair*& b = best[a.types[p.first].pitcher];
-        if (!b || *p.figures.ratio > *b->figures.ratio) b = &p;
-    }
-    for (auto& [pitcher, p] : best) p->best = true;
-    return true;
-}
-
-PairTexts pairTexts(const PairFigures& f) {
-    PairTexts t;
-    t.decisionCm = optionalFixed(f.decisionGap, 2, 100);
-    t.plateCm = optionalFixed(f.plateGap, 2, 100);
-    t.ratio = optionalFixed(f.ratio, 3);
-    t.arrivalMs = optionalFixed(f.arrivalGap, 1, 1000);
-    return t;
-}
-
-std::string arsenalCsv(const Arsenal& a) {
-    std::string out =
-        "pitcher,hand,type,count,speed_kmh,spin_rpm,tilt,ivb_cm,hb_cm,model_speed_kmh,"
-        "model_spin_rps,model_axis_deg,model_ivb_cm,model_hb_cm\n";
-    for (const PitchType& t : a.types) {
-        const bool fitted = t.fitted();
-        out += csvField(t.pitcher) + ',' + csvField(t.hand) + ',' + csvField(t.type) + ',' +
-               std::to_string(t.count()) + ',' + optionalFixed(t.speedKmh, 2) + ',' +
-               optionalFixed(t.rpm, 0) + ',' + (t.tilt ? clockText(*t.tilt) : "") + ',' +
-               optionalFixed(t.verticalCm, 2) + ',' + optionalFixed(t.horizontalCm, 2) + ',' +
-               (fitted ? t.model.speed : "") + ',' + (fitted ? t.model.spin : "") + ',' +
-               (fitted ? t.model.axis : "") + ',' + modelBreakText(t, &Break::vertical) + ',' +
-               modelBreakText(t, &Break::horizontal) + '\n';
-    }
-    return out;
-}
-
-std::string pairsCsv(const Arsenal& a) {
-    std::string out = "pitcher,type1,type2,decision_gap_cm,plate_gap_cm,ratio,arrival_gap_ms\n";
-    for (const TypePair& p : a.pairs) {
-        const PitchType& one = a.types[p.first];
-        const PairTexts t = pairTexts(p.figures);
-        out += csvField(one.pitcher) + ',' + csvField(one.type) + ',' +
-               csvField(a.types[p.second].type) + ',' + t.decisionCm + ',' + t.plateCm + ',' +
-               t.ratio + ',' + t.arrivalMs + '\n';
-    }
-    return out;
 }
 
 }  // namespace ball

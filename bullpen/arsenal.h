@@ -1,7 +1,5 @@
 #pragma once
 
-#include <atomic>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,27 +71,5 @@ std::vector<ChartGroup> chartGroups(const Arsenal& a);
 /// The panels a type fills: Ball 1 aimed at the arsenal's target, Ball 2 thrown as saved.
 Ball1Panel ball1PanelOf(const Arsenal& a, const PitchType& t);
 Ball2Panel ball2PanelOf(const PitchType& t);
-
-/// How the fits run: on this many threads (0: one a core), said after each step, stopped
-/// between steps when cancel turns true.
-struct FitControl {
-    unsigned threads = 0;
-    const std::atomic<bool>* cancel = nullptr;
-    std::function<void(int done, int total)> progress = {};
-};
-
-/// Fits every type's model and throws every pair; false when cancelled.
-bool fitArsenal(Arsenal& a, const FitControl& control = {});
-
-/// The types as CSV for scripts, and the pairs; see the README for their columns.
-std::string arsenalCsv(const Arsenal& a);
-std::string pairsCsv(const Arsenal& a);
-
-/// A pair's figures as the CSV gives them: separations in cm to 2 decimals, the ratio to 3, the
-/// arrival gap in ms to 1; empty where a figure does not exist.
-struct PairTexts {
-    std::string decisionCm, plateCm, ratio, arrivalMs;
-};
-PairTexts pairTexts(const PairFigures& f);
 
 }  // namespace ball

@@ -1,5 +1,8 @@
 #include "arsenal_command.h"
 
+#include "arsenal_csv.h"
+#include "arsenal_fit.h"
+
 namespace ball {
 
 CommandResult arsenalCommand(const std::string& path, bool pairs, Language language,

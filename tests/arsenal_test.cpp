@@ -7,6 +7,8 @@
 
 #include "recording_canvas.h"
 #include "bullpen/arsenal_command.h"
+#include "bullpen/arsenal_csv.h"
+#include "bullpen/arsenal_fit.h"
 #include "session/pitch_session.h"
 #include "test_support.h"
 

@@ -2,6 +2,8 @@
 
 #include <QtConcurrent>
 
+#include "bullpen/arsenal_fit.h"
+
 FitWorker::FitWorker(QObject* parent) : QObject(parent) {}
 
 // The work tells its progress through this object: it ends before the object goes.
