@@ -13,6 +13,8 @@
 #include <optional>
 #include <random>
 
+#include "disk_calls.h"
+
 namespace ball {
 
 namespace {
@@ -63,7 +65,7 @@ public:
     }
     void remove(const std::string& name) const { ::unlinkat(fd_, name.c_str(), 0); }
     bool rename(const std::string& from, const std::string& to) const {
-        return ::renameat(fd_, from.c_str(), fd_, to.c_str()) == 0;
+        return diskCalls.rename(fd_, from.c_str(), fd_, to.c_str()) == 0;
     }
 
 private:
@@ -171,7 +173,7 @@ bool finish(int fd, const Folder& folder, const std::string& name, std::string_v
             int mode) {
     bool written = writeAll(fd, bytes) &&
                    (mode == kCreatedMode || ::fchmod(fd, static_cast<mode_t>(mode)) == 0) &&
-                   ::fsync(fd) == 0;
+                   diskCalls.flush(fd) == 0;
     int error = errno;
     if (::close(fd) != 0 && written) written = false, error = errno;
     if (!written) {

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "disk_calls.h"
+
 namespace ball {
 
 FolderLock::FolderLock(const std::filesystem::path& folder, Mode mode) : mode_(mode) {
@@ -43,7 +45,7 @@ bool FolderLock::coversCommitTo(const std::filesystem::path& file) const {
 }
 
 void FolderLock::flush() const {
-    if (fd_ >= 0) ::fsync(fd_);
+    if (fd_ >= 0) diskCalls.flush(fd_);
 }
 
 }  // namespace ball

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "files/atomic_file.h"
+#include "files/disk_calls.h"
 #include "physics/run_error.h"
 #include "test_support.h"
 
@@ -146,6 +147,46 @@ TEST(ReplaceFile, ReplacesWholeOrNotAtAll) {
         EXPECT_EQ(fs::is_symlink("initdir.txt"), r.planted == test::Planted::LinkToFile ||
                                                      r.planted == test::Planted::DevZeroLink);
     }
+}
+
+// Each new file is on the disk before its name moves to it, the journal before the first file
+// is renamed in, and the folder after the last: a crash leaves the old pair or the new one.
+TEST(ReplaceGroup, OnTheDiskBeforeRenamed) {
+    test::ScopedWorkDir dir;
+    static std::vector<std::string> calls;  // "flush NAME", "rename NAME"
+    calls.clear();
+    const DiskCalls real = diskCalls;
+    diskCalls.flush = [](int fd) {
+        const auto at = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd));
+        calls.push_back("flush " + at.filename().string());
+        return ::fsync(fd);
+    };
+    diskCalls.rename = [](int from, const char* name, int to, const char* target) {
+        calls.push_back(std::string("rename ") + name);
+        return ::renameat(from, name, to, target);
+    };
+    {
+        ReplaceGroup files;
+        files.add("initdir.txt", "new", FileRole::Initdir);
+        files.add("Ball1Traj.txt", "new", FileRole::Ball1Traj);
+        files.commit();
+    }
+    diskCalls = real;
+    const std::string folder = "flush " + std::filesystem::current_path().filename().string();
+    std::vector<std::size_t> renames;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        if (!calls[i].starts_with("rename ")) continue;
+        renames.push_back(i);
+        const std::string flushed = "flush " + calls[i].substr(7);
+        EXPECT_NE(std::find(calls.begin(), calls.begin() + i, flushed), calls.begin() + i)
+            << calls[i];
+    }
+    ASSERT_EQ(renames.size(), 3u);  // the journal, then the two files
+    const auto between = [&](std::size_t from, std::size_t to) {
+        return std::find(calls.begin() + from, calls.begin() + to, folder) != calls.begin() + to;
+    };
+    EXPECT_TRUE(between(renames[0], renames[1])) << "the journal renamed in";
+    EXPECT_TRUE(between(renames[2], calls.size())) << "the files renamed in";
 }
 
 // Two programs replacing the same pair in one folder: whoever holds the folder's lock always
