@@ -44,6 +44,7 @@
 #include "kit/japanese.h"
 #include "views/picture_box.h"
 #include "kit/shapes.h"
+#include "print/print_worker.h"
 
 namespace {
 
@@ -856,6 +857,22 @@ private slots:
         auto* offer = box->findChild<QPushButton*>("savePdfButton");
         QVERIFY(offer);
         QCOMPARE(offer->text(), QString("PDFとして保存…"));
+    }
+
+    // A print server that never answers: the job is ended at its deadline, said as late, and
+    // 印刷 comes back.
+    void aSilentPrintServerMeetsTheDeadline() {
+        form_->findChild<PrintWorker*>()->setSender(
+            [](const QByteArray&, const PrintChoice&, const std::shared_ptr<PrintStop>& stop) {
+                while (stop->why() == PrintStop::Why::None) QThread::msleep(5);
+                return PrintOutcome{stop->why() == PrintStop::Why::Late ? "late" : "stopped"};
+            },
+            std::chrono::milliseconds(100));
+        click("Command3");
+        QVERIFY(!control<QPushButton>("Command3")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(errorBox(), 2000);
+        QCOMPARE(errorBox()->text(), QString("late"));
+        QVERIFY(control<QPushButton>("Command3")->isEnabled());
     }
 
     // A view's tooltip speaks of the world point under the mouse: the distance of the drawn

@@ -20,12 +20,17 @@ PrintWorker::~PrintWorker() {
     if (stop_) stop_->stop(PrintStop::Why::Cancelled);
 }
 
+void PrintWorker::setSender(Sender sender, std::chrono::milliseconds deadline) {
+    sender_ = sender;
+    deadline_.setInterval(deadline);
+}
+
 void PrintWorker::print(QWidget* content, const PrintChoice& choice) {
     if (isBusy()) return;
     // The page first: it shows the controls as they stand, 印刷 not yet greyed out.
     const QByteArray page = page_output::pdf(content, true);
     stop_ = std::make_shared<PrintStop>();
-    job_->setFuture(QtConcurrent::run(printThreads(), sendToPrinter, page, choice, stop_));
+    job_->setFuture(QtConcurrent::run(printThreads(), sender_, page, choice, stop_));
     deadline_.start();
     emit busyChanged(true);
 }

@@ -3,6 +3,7 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <memory>
 
 #include "print/print_job.h"
@@ -26,6 +27,12 @@ public:
     /// Whether a page is on its way.
     bool isBusy() const { return job_->isRunning(); }
 
+    /// What sends a page: sendToPrinter, or a test's stand-in for a print server.
+    using Sender = PrintOutcome (*)(const QByteArray& pdf, const PrintChoice& choice,
+                                    const std::shared_ptr<PrintStop>& stop);
+    /// Sends the pages from now on with that, ending a job after the deadline.
+    void setSender(Sender sender, std::chrono::milliseconds deadline);
+
 signals:
     /// A page went off (true), or its job ended (false).
     void busyChanged(bool busy);
@@ -36,4 +43,5 @@ private:
     QFutureWatcher<PrintOutcome>* job_;
     std::shared_ptr<PrintStop> stop_;
     QTimer deadline_;
+    Sender sender_ = sendToPrinter;
 };
