@@ -24,7 +24,10 @@ void storePoint(PitchState& s, double x, double y, double z) {
 
 }  // namespace
 
-void integratePass(PitchState& s, int16_t icount) {
+// One pass; watch(before, s, t0) sees each step's state before it and the state after it, with
+// the time the step began. A no-op watch costs nothing, so the pass is the same either way.
+template <class Watch>
+void integrate(PitchState& s, int16_t icount, Watch&& watch) {
     float t = 0;
     setinit(s, icount);
 
@@ -37,6 +40,8 @@ void integratePass(PitchState& s, int16_t icount) {
 
     const int last = s.nstep;
     for (int i = 2; i <= last; ++i) {
+        const Motion before{s.x, s.y, s.z, s.vx, s.vy, s.vz};
+        const float began = t;
         forcecal(s, t);
         const double vx0 = s.vx;
         const double vy0 = s.vy;
@@ -68,6 +73,7 @@ void integratePass(PitchState& s, int16_t icount) {
         s.vx = vxn;
         s.vy = vyn;
         s.vz = vzn;
+        if (watch(before, s, began)) break;
 
         if (s.y > s.dist) {
             storePoint(s, s.x, s.y, s.z);
@@ -77,6 +83,29 @@ void integratePass(PitchState& s, int16_t icount) {
         }
         if (i % kStoreEvery == 0) storePoint(s, s.x, s.y, s.z);
     }
+}
+
+void integratePass(PitchState& s, int16_t icount) {
+    integrate(s, icount, [](const Motion&, const PitchState&, float) { return false; });
+}
+
+std::optional<Crossing> crossingAt(PitchState s, double plane) {
+    std::optional<Crossing> found;
+    try {
+        integrate(s, 1, [&](const Motion& a, const PitchState& b, float began) {
+            if (b.y < plane) return false;
+            // Between two states 0.05 ms apart the flight is a straight line at this scale.
+            const double f = (plane - a.y) / (b.y - a.y);
+            const auto at = [f](double from, double to) { return from + f * (to - from); };
+            found = Crossing{{at(a.x, b.x), plane, at(a.z, b.z), at(a.vx, b.vx), at(a.vy, b.vy),
+                              at(a.vz, b.vz)},
+                             double{began} + f * s.dt};
+            return true;
+        });
+    } catch (const RunError&) {
+        // A flight longer than the buffer: none found past it.
+    }
+    return found;
 }
 
 AimResult GetBall1traj(PitchState& s) {

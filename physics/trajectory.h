@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "pitch_state.h"
 
@@ -25,5 +26,21 @@ AimResult GetBall1traj(PitchState& s);
 
 /// One integration pass from the release state of pass icount; fills traj and ntraj.
 void integratePass(PitchState& s, int16_t icount);
+
+/// A moving ball: where it is (m) and how fast it goes (m/s).
+struct Motion {
+    double x = 0, y = 0, z = 0;
+    double vx = 0, vy = 0, vz = 0;
+};
+
+/// Where the flight crosses a plane across its path, and its velocity there: the flight's own,
+/// between the two integration steps either side.
+struct Crossing : Motion {
+    double time = 0;  // s from release
+};
+
+/// The crossing of the plane y = plane by the pitch the state holds, flown once more as its
+/// last pass flew (its direction as that pass left it, no aiming); none when it stops short.
+std::optional<Crossing> crossingAt(PitchState s, double plane);
 
 }  // namespace ball

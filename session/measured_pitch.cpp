@@ -48,11 +48,13 @@ std::optional<double> readField(const std::string& text, const Field& f, std::st
 // on the direction, and the last candidate is thrown for real.
 class Thrower {
 public:
-    Thrower(int ball, Ball1Panel one, Ball2Panel two, SavedDirection direction)
+    Thrower(int ball, Ball1Panel one, Ball2Panel two, SavedDirection direction,
+            std::optional<Delivery> from)
         : ball_(ball),
           one_(std::move(one)),
           two_(std::move(two)),
-          direction_(std::move(direction)) {}
+          direction_(std::move(direction)),
+          from_(from) {}
 
     std::optional<Break> breakAt(double spin, bool quick) {
         PitchState s;
@@ -60,6 +62,7 @@ public:
         if (ball_ == 1) {
             one_.Omega0Txt_0 = one_.Omega1Txt_0 = spinText(spin);
             SetBall1param(s, e, one_, direction_);
+            if (from_ && s.noaim == 0) applyDelivery(s, *from_);
         } else {
             two_.Omega0Txt_1 = two_.Omega1Txt_1 = spinText(spin);
             SetBall2param(s, e, two_, direction_);
@@ -80,6 +83,7 @@ private:
     Ball1Panel one_;
     Ball2Panel two_;
     SavedDirection direction_;
+    std::optional<Delivery> from_;
 };
 
 }  // namespace
@@ -131,7 +135,8 @@ double liftingSpin(double rpm, double efficiencyPercent) {
 }
 
 PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel& ball1,
-                              const Ball2Panel& ball2, const SavedDirection& saved) {
+                              const Ball2Panel& ball2, const SavedDirection& saved,
+                              const std::optional<Delivery>& from) {
     PanelFill fill;
     const Field speed{"球速", slowestStorableSpeed(), kFastestMeasuredKmh, "km/h"};
     const std::optional<double> kmh = readField(m.speed, speed, fill.error);
@@ -190,7 +195,7 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
     one.SpeedTxt_0 = fill.speed, one.OrdinaryOpb_0 = true, one.thitaTxtBox_0 = fill.axis;
     Ball2Panel two = ball2;
     two.SpeedTxt_1 = fill.speed, two.OrdinaryOpb_1 = true, two.thitaTxtBox_1 = fill.axis;
-    Thrower thrower(ball, one, two, direction);
+    Thrower thrower(ball, one, two, direction, from);
 
     const std::optional<int> spin = lowestSpinFor(
         target, [&](double rps, bool quick) { return thrower.breakAt(rps, quick); });

@@ -6,6 +6,7 @@
 
 #include "display/pitch_figures.h"
 #include "setup/ball_setup.h"
+#include "setup/delivery.h"
 #include "setup/panels.h"
 
 // A measured pitch in the tracking devices' terms, and the model's panel values for it.
@@ -56,9 +57,11 @@ struct PanelFill {
 
 /// Turns a measurement into panel values for ball 1 or 2. From a break it searches the lowest
 /// release spin whose break, thrown from the filled panel (Ball 1 at its target, Ball 2 in the
-/// saved direction, or without one in Ball 1's first guess), is within kBreakMatch of it.
+/// saved direction, or without one in Ball 1's first guess), is within kBreakMatch of it. An
+/// aimed Ball 1 with a delivery is thrown from its release point at its plate point instead.
 PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel& ball1,
-                              const Ball2Panel& ball2, const SavedDirection& saved);
+                              const Ball2Panel& ball2, const SavedDirection& saved,
+                              const std::optional<Delivery>& from = std::nullopt);
 
 /// How close a fitted break comes to the measured one, m.
 constexpr double kBreakMatch = 0.005;

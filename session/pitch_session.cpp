@@ -67,12 +67,14 @@ ClickOutcome PitchSession::transaction(Run&& run) {
     return out;
 }
 
-ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views) {
+ClickOutcome PitchSession::runBall1(const Ball1Panel& panel, Views views,
+                                    const std::optional<Delivery>& from) {
     ClickOutcome out = transaction([&] {
         // The whole click holds the data folder: the direction it may read and the pair it
         // writes belong together, whatever another program commits meanwhile.
         const std::optional<FolderLock> folder = lockFiles(FolderLock::Mode::Exclusive);
         const OptionWrites writes = SetBall1param(state_, entries_, panel, savedDirection());
+        if (from && state_.noaim == 0) applyDelivery(state_, *from);
         aim_ = flown(state_, "SpeedTxt(0)");
         if (folder) {
             ReplaceGroup files;  // both files change, or neither

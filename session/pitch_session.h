@@ -52,8 +52,10 @@ public:
 
     /// "ボール１": sets up Ball 1 from its panel, computes it (aimed or not), saves the
     /// direction of an aimed run in "initdir.txt", copies it into the Ball-1 set, writes
-    /// "Ball1Traj.txt", and draws it in blue in the three views.
-    ClickOutcome runBall1(const Ball1Panel& panel, Views views);
+    /// "Ball1Traj.txt", and draws it in blue in the three views. An aimed Ball 1 with a delivery
+    /// leaves from its release point aimed at its plate point, as a measured pitch was thrown.
+    ClickOutcome runBall1(const Ball1Panel& panel, Views views,
+                          const std::optional<Delivery>& from = std::nullopt);
 
     /// "ボール２": sets up Ball 2, computes one unaimed pass into the Ball-2 set, reads Ball 1
     /// back from "Ball1Traj.txt", and draws Ball 2 in red, then Ball 1 in blue.

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "display/display_set.h"
+#include "display/pitch_figures.h"
 #include "files/initdir_file.h"
 #include "files/number_text.h"
 #include "physics/trajectory.h"
@@ -98,6 +99,46 @@ TEST(MeasuredPitch, FitFromTheBreakGivesItBack) {
             std::hypot(back.horizontal - measured.horizontal, back.vertical - measured.vertical),
             kBreakMatch);
     }
+}
+
+// A pitch thrown as measured: from its own release point, aimed at where it crossed the plate,
+// with the spin fitted to its break from there. It starts at the release point, crosses within
+// 1 cm of the location and breaks within 0.5 cm, and its velocity at the plate is the flight's.
+TEST(MeasuredPitch, ThrownAsMeasured) {
+    test::ScopedWorkDir dir;
+    const Delivery from{.releaseX = 0.6, .releaseY = 1.8, .releaseZ = 1.8,
+                        .plateX = 0.1, .plateZ = 0.75};
+    const MeasuredPitch m{.speed = "145", .bySpin = false, .vertical = "40", .horizontal = "-20"};
+    const PanelFill fill = fillFromMeasurement(m, 1, Ball1Panel{}, Ball2Panel{},
+                                               [](PitchState&) {}, from);
+    ASSERT_EQ(fill.error, "");
+    Ball1Panel panel;
+    panel.SpeedTxt_0 = fill.speed;
+    panel.Omega0Txt_0 = panel.Omega1Txt_0 = fill.spin;
+    panel.thitaTxtBox_0 = fill.axis;
+    PitchState s;
+    SetupEntries e;
+    SetBall1param(s, e, panel, [](PitchState&) {});
+    applyDelivery(s, from);
+    ASSERT_TRUE(GetBall1traj(s).onTarget);
+    DisplaySet set;
+    fillFromTraj(set, s);
+    EXPECT_EQ(s.traj[1].x, 0.6f);
+    EXPECT_EQ(s.traj[1].y, 1.8f);
+    EXPECT_EQ(s.traj[1].z, 1.8f);
+    const std::optional<PlanePass> plate = passAt(set, kDist);
+    ASSERT_TRUE(plate);
+    EXPECT_LT(std::hypot(-plate->lateral - from.plateX, plate->height - from.plateZ), 0.01);
+    const Break b = *ballBreak(set);
+    EXPECT_LT(std::hypot(b.vertical - 0.40, b.horizontal + 0.20), kBreakMatch);
+    // The crossing flown again is the drawn one, with the flight's own velocity there.
+    const std::optional<Crossing> c = crossingAt(s, kDist);
+    ASSERT_TRUE(c);
+    EXPECT_NEAR(c->x, -plate->lateral, 1e-4);
+    EXPECT_NEAR(c->z, plate->height, 1e-4);
+    EXPECT_NEAR(c->time, plate->time, 1e-4);
+    EXPECT_LT(c->vy, 145 / 3.6);
+    EXPECT_GT(c->vy, 120 / 3.6);
 }
 
 // What cannot be a measurement names its field and range, and fills nothing.
