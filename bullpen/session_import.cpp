@@ -85,10 +85,9 @@ SessionImport importSession(const std::string& path, const std::string& file, La
     }
     Arsenal arsenal = groupArsenal(std::move(bullpen));
     if (const std::optional<TypeExcess> many = typeExcess(arsenal)) {
-        r.error = importText(many->pitcher.empty() ? Said::TooManyTypesInFile : Said::TooManyTypes,
-                             language,
-                             {.file = file, .pitcher = many->pitcher, .count = many->count,
-                              .limit = many->limit});
+        r.error = importText(
+            many->pitcher.empty() ? Said::TooManyTypesInFile : Said::TooManyTypes, language,
+            {.file = file, .pitcher = many->pitcher, .count = many->count, .limit = many->limit});
         return r;
     }
     r.arsenal = std::move(arsenal);

@@ -15,12 +15,10 @@ namespace ball {
 struct ColumnSources {
     std::string option = {};  // the text of --columns: used first; empty where none was given
     /// The map remembered for a header, if any.
-    std::function<std::optional<ColumnMap>(const std::vector<std::string>& header)> remembered =
-        {};
+    std::function<std::optional<ColumnMap>(const std::vector<std::string>& header)> remembered = {};
     /// Asks which column is what, from a first guess; none when the user declines. Without it a
     /// header that is neither known nor remembered is refused.
-    std::function<std::optional<ColumnMap>(const CsvTable& table, const ColumnMap& guess)> ask =
-        {};
+    std::function<std::optional<ColumnMap>(const CsvTable& table, const ColumnMap& guess)> ask = {};
     bool askAgain = false;  // ask even where the columns are known or remembered
 };
 

@@ -97,9 +97,9 @@ std::optional<Crossing> crossingAt(PitchState s, double plane) {
             // Between two states 0.05 ms apart the flight is a straight line at this scale.
             const double f = (plane - a.y) / (b.y - a.y);
             const auto at = [f](double from, double to) { return from + f * (to - from); };
-            found = Crossing{{at(a.x, b.x), plane, at(a.z, b.z), at(a.vx, b.vx), at(a.vy, b.vy),
-                              at(a.vz, b.vz)},
-                             double{began} + f * s.dt};
+            found = Crossing{
+                {at(a.x, b.x), plane, at(a.z, b.z), at(a.vx, b.vx), at(a.vy, b.vy), at(a.vz, b.vz)},
+                double{began} + f * s.dt};
             return true;
         });
     } catch (const RunError&) {

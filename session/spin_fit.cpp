@@ -95,8 +95,7 @@ std::optional<int> lowestSpinFor(const Break& target, const SpinThrow& breakAt) 
         const double slope = reachAt(high) - reachAt(high - 1);
         const double gap = -closeness(high) / std::max(slope, 1e-6);
         int low = high;
-        for (int step = static_cast<int>(std::clamp(std::ceil(gap), 1.0, 1000.0));;
-             step *= 2) {
+        for (int step = static_cast<int>(std::clamp(std::ceil(gap), 1.0, 1000.0));; step *= 2) {
             const int next = std::min(low + step, end);
             if (closeness(next) >= 0) return found(interpolate(low, next, closeness));
             if (reach(real(next)) >= 0) {  // past where it reaches: the nearest is there

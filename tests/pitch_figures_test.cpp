@@ -1,4 +1,5 @@
 #include "display/pitch_figures.h"
+#include "display/tunnel_figures.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,54 @@ TEST(PitchFigures, CrossingTimeOfRealPitches) {
             }
         }
         EXPECT_EQ(pointTime(set, s.ntraj), (lo - 1) * kStep);
+    }
+}
+
+// Two pitches as thrown, their figures worked out by hand: one pair parts early (ratio below
+// 1), one tunnels (above 3), and one bounces and has no plate figures.
+TEST(TunnelFigures, AsPublishedTunnelAnalysisCounts) {
+    const auto pitch = [](double releaseX, double decisionX, double vx,
+                          std::pair<double, double> plate, double endHeight) {
+        ThrownPitch p;
+        p.set = along(2, 100, [&](double steps) {
+            const bool released = steps == 0;
+            return TrajPoint{static_cast<float>(releaseX), static_cast<float>(released ? 1.8 : 10),
+                             static_cast<float>(released ? 1.8 : endHeight)};
+        });
+        Crossing d;
+        d.x = decisionX, d.y = kDist - kDecisionBeforePlate, d.z = 1.0;
+        d.vx = vx, d.vy = 40, d.vz = -4;
+        p.decision = d;
+        Crossing at;
+        at.x = plate.first, at.y = kDist, at.z = plate.second, at.time = 0.45 + vx / 100;
+        p.plate = at;
+        p.speedKmh = 140 + vx;
+        return p;
+    };
+    const ThrownPitch fastball = pitch(0.5, 0, 0, {0, 0.2}, 1.0);
+    const struct {
+        const char* name;
+        ThrownPitch other;
+        std::optional<double> postTunnelBreak, ratio;
+    } pairs[] = {
+        {"tunnels", pitch(0.53, 0.02, 1, {0.45, 0.6}, 1.0), 0.4710377506102881, 23.551887530514403},
+        {"parts early", pitch(0.53, 0.3, 1, {0.55, 0.25}, 1.0), 0.0850091906795965,
+         0.28336396893198834},
+        {"bounces", pitch(0.53, 0.02, 1, {0.45, 0.6}, 0.01), std::nullopt, std::nullopt},
+    };
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(p.name);
+        const TunnelFigures f = tunnelFigures(fastball, p.other);
+        EXPECT_NEAR(*f.releaseGap, 0.03, 1e-6);
+        EXPECT_NEAR(*f.tunnelGap, p.other.decision->x, 1e-12);
+        EXPECT_EQ(f.speedGap, 1);
+        EXPECT_EQ(f.bounce[1].has_value(), !p.ratio);
+        EXPECT_EQ(f.plateGap.has_value(), p.ratio.has_value());
+        EXPECT_EQ(f.postTunnelBreak.has_value(), p.postTunnelBreak.has_value());
+        if (!p.ratio) continue;
+        EXPECT_NEAR(*f.postTunnelBreak, *p.postTunnelBreak, 1e-12);
+        EXPECT_NEAR(*f.ratio, *p.ratio, 1e-9);
+        EXPECT_NEAR(*f.arrivalGap, 0.01, 1e-12);
     }
 }
 
