@@ -60,6 +60,7 @@ Arsenal groupArsenal(Bullpen bullpen) {
     for (PitchType& t : a.types) {
         std::vector<double> speed, vertical, horizontal, tilt;
         std::vector<double> rpm, efficiency, height, side, extension;  // where measured
+        std::vector<double> plateHeight, plateSide;
         const auto add = [](std::vector<double>& to, const std::optional<double>& v) {
             if (v) to.push_back(*v);
         };
@@ -71,6 +72,7 @@ Arsenal groupArsenal(Bullpen bullpen) {
             add(tilt, p.tiltMinutes);
             add(rpm, p.rpm), add(efficiency, p.efficiency);
             add(height, p.relHeightM), add(side, p.relSideM), add(extension, p.extensionM);
+            add(plateHeight, p.plateHeightM), add(plateSide, p.plateSideM);
         }
         t.speedKmh = mean(speed), t.speedSd = sampleSd(speed);
         t.verticalCm = mean(vertical), t.verticalSd = sampleSd(vertical);
@@ -81,6 +83,7 @@ Arsenal groupArsenal(Bullpen bullpen) {
         };
         t.rpm = meanOf(rpm), t.efficiency = meanOf(efficiency);
         t.relHeightM = meanOf(height), t.relSideM = meanOf(side), t.extensionM = meanOf(extension);
+        t.plateHeightM = meanOf(plateHeight), t.plateSideM = meanOf(plateSide);
     }
     // Each pitcher's types together, the most thrown first.
     const auto rank = [&](const PitchType& t) {

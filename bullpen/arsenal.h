@@ -22,7 +22,8 @@ struct PitchType {
     double speedSd = 0, verticalSd = 0, horizontalSd = 0;    // sample standard deviations
     std::optional<double> rpm, efficiency;                   // means, where measured
     std::optional<Clock> tilt;                               // the circular mean, where measured
-    std::optional<double> relHeightM, relSideM, extensionM;  // means, where measured; shown only
+    std::optional<double> relHeightM, relSideM, extensionM;  // means, where measured
+    std::optional<double> plateHeightM, plateSideM;          // means, where measured
     PanelFill model = {};                  // the panel's texts; model.error when none fits
     std::optional<Break> modelBreak = {};  // the break of the pitch thrown from those texts
 

@@ -114,6 +114,8 @@ std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header) {
         m[Role::RelHeight] = columnOf(header, {"RelHeight"});
         m[Role::RelSide] = columnOf(header, {"RelSide"});
         m[Role::Extension] = columnOf(header, {"Extension"});
+        m[Role::PlateHeight] = columnOf(header, {"PlateLocHeight"});
+        m[Role::PlateSide] = columnOf(header, {"PlateLocSide"});
         m.speed = SpeedUnit::Mph;
         m.breaks = LengthUnit::Inch;
         m.release = LengthUnit::Foot;
@@ -135,7 +137,7 @@ std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header) {
 
 std::string columnMapText(const ColumnMap& map) {
     std::ostringstream out;
-    out << "v1";
+    out << "v2";
     for (int c : map.column) out << ' ' << c;
     out << ' ' << static_cast<int>(map.speed) << ' ' << static_cast<int>(map.breaks) << ' '
         << static_cast<int>(map.release) << ' ' << (map.plusToPitchersRight ? 1 : 0);
@@ -147,8 +149,11 @@ std::optional<ColumnMap> parseColumnMap(const std::string& text) {
     std::string tag;
     ColumnMap m;
     int speed = 0, breaks = 0, release = 0, plus = 0;
-    if (!(in >> tag) || tag != "v1") return std::nullopt;
-    for (int& c : m.column) {
+    // v1 was written before the plate location had roles of its own.
+    if (!(in >> tag) || (tag != "v1" && tag != "v2")) return std::nullopt;
+    const int roles = tag == "v1" ? static_cast<int>(Role::Extension) + 1 : kRoleCount;
+    for (int r = 0; r < roles; ++r) {
+        int& c = m.column[r];
         if (!(in >> c) || c < -1 || c > 100000) return std::nullopt;
     }
     if (!(in >> speed >> breaks >> release >> plus)) return std::nullopt;
@@ -213,6 +218,8 @@ Bullpen readBullpen(const CsvTable& table, const ColumnMap& map) {
         p.relHeightM = r.number(Role::RelHeight, -10, 10, releaseOf);
         p.relSideM = r.number(Role::RelSide, -10, 10, releaseOf);
         p.extensionM = r.number(Role::Extension, -10, 10, releaseOf);
+        p.plateHeightM = r.number(Role::PlateHeight, -10, 10, releaseOf);
+        p.plateSideM = r.number(Role::PlateSide, -10, 10, releaseOf);
         if (ok) {
             out.pitches.push_back(std::move(p));
         } else {

@@ -23,11 +23,13 @@ enum class Role {
     SpinAxis,    // degrees, 180 at 12:00
     Vertical,    // induced vertical break, up +
     Horizontal,  // horizontal break
-    RelHeight,
-    RelSide,
-    Extension,
+    RelHeight,   // above the ground
+    RelSide,     // + to the pitcher's right
+    Extension,   // in front of the rubber
+    PlateHeight,  // where it crossed the plate: above the ground
+    PlateSide,    // and across, + to the catcher's right
 };
-constexpr int kRoleCount = static_cast<int>(Role::Extension) + 1;
+constexpr int kRoleCount = static_cast<int>(Role::PlateSide) + 1;
 
 enum class SpeedUnit { Kmh, Mph, MetresPerSecond };
 enum class LengthUnit { Cm, Inch, Foot, Metre };
@@ -38,7 +40,7 @@ struct ColumnMap {
     std::array<int, kRoleCount> column;
     SpeedUnit speed = SpeedUnit::Kmh;
     LengthUnit breaks = LengthUnit::Cm;
-    LengthUnit release = LengthUnit::Metre;
+    LengthUnit release = LengthUnit::Metre;  // the release point and the plate location
     bool plusToPitchersRight = false;  // TrackMan's HorzBreak; ours is the catcher's right
 
     ColumnMap() { column.fill(-1); }
@@ -67,6 +69,7 @@ struct BullpenPitch {
     double verticalCm = 0;
     double horizontalCm = 0;  // the catcher's right +
     std::optional<double> relHeightM, relSideM, extensionM;
+    std::optional<double> plateHeightM, plateSideM;  // the plate side + to the catcher's right
 };
 
 struct Bullpen {

@@ -44,7 +44,8 @@ ColumnsOption parseColumnsOption(const std::string& text, const std::vector<std:
         }
         const bool isBreak = index == Role::Vertical || index == Role::Horizontal;
         const bool isRelease =
-            index == Role::RelHeight || index == Role::RelSide || index == Role::Extension;
+            index == Role::RelHeight || index == Role::RelSide || index == Role::Extension ||
+            index == Role::PlateHeight || index == Role::PlateSide;
         const std::optional<LengthUnit> length = lengthUnit(unit);
         if (!(isBreak || isRelease) || !length) return fail(Said::NoSuchUnit, unit);
         std::optional<LengthUnit>& shared = isBreak ? breaks : release;

@@ -27,8 +27,10 @@ const char* const kRoleNames[ball::kRoleCount] = {
     "縦の変化量（必須）",
     "横の変化量（必須）",
     "リリースの高さ",
-    "リリースの横",
+    "リリースの横（投手から見て右が＋）",
     "エクステンション",
+    "プレート通過の高さ",
+    "プレート通過の横（捕手から見て右が＋）",
 };
 
 QComboBox* choice(QWidget* parent, const char* name, const QStringList& items, int current) {
@@ -65,7 +67,7 @@ ColumnMapDialog::ColumnMapDialog(const ball::CsvTable& table, const ball::Column
                start.plusToPitchersRight ? 1 : 0);
     form->addRow("速度の単位", speedUnit_);
     form->addRow("変化量の単位", breakUnit_);
-    form->addRow("リリース位置の単位", releaseUnit_);
+    form->addRow("リリースとプレート通過の単位", releaseUnit_);
     form->addRow("横の変化量の向き", plusSide_);
 
     // The first rows as the file has them.
