@@ -6,6 +6,7 @@
 
 #include "bullpen.h"
 #include "display/pitch_figures.h"
+#include "display/tunnel_figures.h"
 #include "session/measured_pitch.h"
 #include "setup/panels.h"
 
@@ -26,17 +27,19 @@ struct PitchType {
     std::optional<double> plateHeightM, plateSideM;          // means, where measured
     PanelFill model = {};                  // the panel's texts; model.error when none fits
     std::optional<Break> modelBreak = {};  // the break of the pitch thrown from those texts
+    std::optional<ThrownPitch> thrown = {};  // that pitch, as thrown
+    double modelAlpha = 0, modelBeta = 0;    // its release angles as the aiming left them, rad
 
     int count() const { return static_cast<int>(pitches.size()); }
     bool fitted() const { return model.error.empty() && !model.spin.empty(); }
 };
 
-/// Two types of one pitcher: the more thrown one aimed as Ball 1, the other thrown as Ball 2.
+/// Two types of one pitcher, the more thrown one first, each as thrown.
 struct TypePair {
     int first = 0, second = 0;  // indices into the types
-    PairFigures figures = {};
-    bool best = false;  // the pitcher's pair that parts least at the decision point for
-                        // the most at the plate (the largest ratio)
+    TunnelFigures figures = {};
+    bool best = false;  // the pitcher's pair whose post-tunnel break is the largest for its
+                        // tunnel gap (the largest ratio)
 };
 
 struct Arsenal {

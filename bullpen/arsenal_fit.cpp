@@ -48,16 +48,27 @@ bool runAll(int n, const FitControl& control, int& done, int total,
 
 }  // namespace
 
+std::optional<Delivery> deliveryOf(const PitchType& t) {
+    if (!t.relSideM || !t.relHeightM || !t.extensionM || !t.plateSideM || !t.plateHeightM) {
+        return std::nullopt;
+    }
+    return Delivery{.releaseX = *t.relSideM,
+                    .releaseY = *t.extensionM,
+                    .releaseZ = *t.relHeightM,
+                    .plateX = -*t.plateSideM,
+                    .plateZ = *t.plateHeightM};
+}
+
 bool fitArsenal(Arsenal& a, const FitControl& control) {
     const int types = static_cast<int>(a.types.size());
     const int total = types + static_cast<int>(a.pairs.size());
     int done = 0;
     // A fit anew (another target) starts from nothing.
-    for (PitchType& t : a.types) t.model = {}, t.modelBreak.reset();
+    for (PitchType& t : a.types) t.model = {}, t.modelBreak.reset(), t.thrown.reset();
     for (TypePair& p : a.pairs) p.figures = {}, p.best = false;
-    // Each type as a fresh session's ボール１, in memory; each pair a copy of its first type's
-    // session, thrown on with ボール２, exactly as the two buttons throw them.
-    std::vector<std::optional<PitchSession>> aimed(a.types.size());
+    // Each type as a fresh session's ボール１, in memory, thrown as measured where the session
+    // has its release point and plate location, else from the model's release point at the
+    // target cell.
     const bool fitted = runAll(types, control, done, total, [&](int i) {
         PitchType& t = a.types[i];
         MeasuredPitch m;
@@ -68,18 +79,23 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
         Ball1Panel aimAt;
         aimAt.TargetPTxt_0 = std::to_string(a.targetColumn);
         aimAt.TargetPTxt_1 = std::to_string(a.targetRow);
+        const std::optional<Delivery> from = deliveryOf(t);
         try {
-            t.model = fillFromMeasurement(m, 1, aimAt, Ball2Panel{}, noSavedDirection);
+            t.model = fillFromMeasurement(m, 1, aimAt, Ball2Panel{}, noSavedDirection, from);
             if (!t.fitted()) return;
             PitchSession session(DataFiles::InMemory);
             NoViews none;
-            const ClickOutcome out = session.runBall1(ball1PanelOf(a, t), none.views());
+            const ClickOutcome out = session.runBall1(ball1PanelOf(a, t), none.views(), from);
             if (!out.ok()) {
                 t.model = {.error = out.message};
                 return;
             }
             t.modelBreak = ballBreak(*session.shownBall1());
-            aimed[i] = std::move(session);
+            const PitchState& s = session.state();
+            t.thrown = ThrownPitch{*session.shownBall1(), t.speedKmh,
+                                   crossingAt(s, kDist - kDecisionBeforePlate),
+                                   crossingAt(s, kDist)};
+            t.modelAlpha = s.alpha, t.modelBeta = s.beta;
         } catch (const RunError& e) {
             t.model = {.error = errorMessage(e)};
         } catch (const std::exception& e) {
@@ -87,20 +103,13 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
         }
     });
     if (!fitted) return false;
-    const bool thrown = runAll(static_cast<int>(a.pairs.size()), control, done, total, [&](int k) {
+    // Each pair as its two types were thrown.
+    const bool compared = runAll(static_cast<int>(a.pairs.size()), control, done, total, [&](int k) {
         TypePair& p = a.pairs[k];
-        if (!aimed[p.first] || !a.types[p.second].fitted()) return;
-        try {
-            PitchSession session = *aimed[p.first];
-            NoViews none;
-            // No figures for a pair whose Ball 2 cannot fly.
-            if (!session.runBall2(ball2PanelOf(a.types[p.second]), none.views()).ok()) return;
-            p.figures = pairFigures(*session.shownBall1(), *session.shownBall2());
-        } catch (const std::exception&) {
-            // Nor where anything else went wrong: the pair's row stays empty.
-        }
+        const PitchType &one = a.types[p.first], &two = a.types[p.second];
+        if (one.thrown && two.thrown) p.figures = tunnelFigures(*one.thrown, *two.thrown);
     });
-    if (!thrown) return false;
+    if (!compared) return false;
     std::map<std::string, TypePair*> best;
     for (TypePair& p : a.pairs) {
         if (!p.figures.ratio) continue;

@@ -16,7 +16,12 @@ struct FitControl {
     std::function<void(int done, int total)> progress = {};
 };
 
-/// Fits every type's model and throws every pair; false when cancelled.
+/// Where a type left the hand and crossed the plate, in the model's axes; none unless the
+/// session measured all five (release height, side and extension, plate height and side).
+std::optional<Delivery> deliveryOf(const PitchType& t);
+
+/// Fits every type's model, throws it as measured, and compares every pair; false when
+/// cancelled.
 bool fitArsenal(Arsenal& a, const FitControl& control = {});
 
 }  // namespace ball

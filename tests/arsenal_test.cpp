@@ -244,9 +244,9 @@ TEST(Bullpen, ImportAsksOnlyWhereItMust) {
     }
 }
 
-// A made-up session of two types: each type's model breaks as its mean did, within 0.5 cm, and
-// the pair's figures are the two clicks' to the last bit.
-TEST(Arsenal, ModelsBreakAsMeasuredAndPairsAreTheClicks) {
+// A made-up session without release points: each type's model breaks as its mean did, within
+// 0.5 cm, and is thrown as the ボール１ button throws it.
+TEST(Arsenal, ModelsBreakAsMeasuredAndThrowAsTheButton) {
     test::ScopedWorkDir dir;
     const std::string session =
         "投手,球種,速度,回転方向,縦の変化量,横の変化量\n"
@@ -273,7 +273,7 @@ TEST(Arsenal, ModelsBreakAsMeasuredAndPairsAreTheClicks) {
         EXPECT_NEAR(t.modelBreak->vertical * 100, t.verticalCm, 0.5);
         EXPECT_NEAR(t.modelBreak->horizontal * 100, t.horizontalCm, 0.5);
     }
-    // ★ on the pair that parts least at the decision point for the most at the plate.
+    // ★ on the pair whose post-tunnel break is the largest for its tunnel gap.
     ASSERT_EQ(a.pairs.size(), 3u);
     const auto best = std::max_element(a.pairs.begin(), a.pairs.end(), [](auto& x, auto& y) {
         return *x.figures.ratio < *y.figures.ratio;
@@ -281,22 +281,57 @@ TEST(Arsenal, ModelsBreakAsMeasuredAndPairsAreTheClicks) {
     for (const TypePair& p : a.pairs) EXPECT_EQ(p.best, &p == &*best);
     // Every model field of the type without a model is empty.
     const std::string csv = arsenalCsv(a);
-    EXPECT_NE(csv.find("\nB,,遅い球,1,54.00,,6:00,-150.00,0.00,,,,,\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\nB,,遅い球,1,54.00,,6:00,-150.00,0.00,,,,,,,,,,,,,,\n"), std::string::npos)
+        << csv;
 
+    // Without release points and plate locations, a type is thrown as the ボール１ button throws
+    // its panel, to the bit.
     PitchSession clicks;
-    Boxes one, two;
-    ASSERT_EQ(a.pairs[0].first, 0u);
-    ASSERT_EQ(a.pairs[0].second, 1u);
+    Boxes one;
     ASSERT_TRUE(clicks.runBall1(ball1PanelOf(a, a.types[0]), one.views()).ok());
-    ASSERT_TRUE(clicks.runBall2(ball2PanelOf(a.types[1]), two.views()).ok());
-    const PairFigures shown = pairFigures(*clicks.shownBall1(), *clicks.shownBall2());
-    const PairFigures& p = a.pairs[0].figures;
-    EXPECT_EQ(p.decisionGap, shown.decisionGap);
-    EXPECT_EQ(p.plateGap, shown.plateGap);
-    EXPECT_EQ(p.ratio, shown.ratio);
-    EXPECT_EQ(p.arrivalGap, shown.arrivalGap);
+    const DisplaySet& thrown = a.types[0].thrown->set;
+    EXPECT_EQ(clicks.shownBall1()->ntraj.value(), thrown.ntraj.value());
+    for (int n = 1; n <= pointCount(thrown); ++n) {
+        EXPECT_EQ(clicks.shownBall1()->ztraj[n], thrown.ztraj[n]);
+        EXPECT_EQ(clicks.shownBall1()->xtraj[n].value(), thrown.xtraj[n].value());
+    }
     EXPECT_EQ(pairsCsv(a).substr(0, pairsCsv(a).find('\n')),
-              "pitcher,type1,type2,decision_gap_cm,plate_gap_cm,ratio,arrival_gap_ms");
+              "pitcher,type1,type2,pairing,count,release_gap_cm,tunnel_gap_cm,plate_gap_cm,"
+              "post_tunnel_break_cm,break_tunnel_ratio,arrival_gap_ms,speed_gap_kmh,bounced");
+}
+
+// TrackMan's release point and plate location, in feet: each type leaves from its own release
+// point (+ to the pitcher's right) and crosses within 1 cm of its location (+ to the catcher's
+// right), still breaking as measured.
+TEST(Arsenal, EachTypeThrownFromItsReleasePointToItsLocation) {
+    test::ScopedWorkDir dir;
+    const std::string session =
+        "Pitcher,TaggedPitchType,RelSpeed,InducedVertBreak,HorzBreak,RelHeight,RelSide,Extension,"
+        "PlateLocHeight,PlateLocSide\n"
+        "A,Fastball,93,16,8,6.0,2.0,6.2,2.8,-0.5\nA,Curveball,77,-13,-8,6.1,1.8,5.9,1.5,0.6\n";
+    const CsvTable table = parseCsv(session);
+    Arsenal a = groupArsenal(readBullpen(table, *knownColumns(table.header)));
+    ASSERT_TRUE(fitArsenal(a, {.threads = 1}));
+    const double ft = 0.3048;
+    const struct {
+        double side, height, extension, plateSide, plateHeight;
+    } measured[] = {{2.0, 6.0, 6.2, -0.5, 2.8}, {1.8, 6.1, 5.9, 0.6, 1.5}};
+    for (int i = 0; i < 2; ++i) {
+        const PitchType& t = a.types[i];
+        SCOPED_TRACE(t.type);
+        ASSERT_TRUE(t.thrown && t.thrown->plate) << t.model.error;
+        const DisplaySet& set = t.thrown->set;
+        EXPECT_NEAR(-set.xtraj[1].value(), measured[i].side * ft, 1e-6);
+        EXPECT_NEAR(set.ytraj[1].value(), measured[i].extension * ft, 1e-6);
+        EXPECT_NEAR(set.ztraj[1], measured[i].height * ft, 1e-6);
+        const Crossing& plate = *t.thrown->plate;
+        EXPECT_LT(std::hypot(-plate.x - measured[i].plateSide * ft,
+                             plate.z - measured[i].plateHeight * ft),
+                  0.01);
+        EXPECT_NEAR(t.modelBreak->vertical * 100, t.verticalCm, 0.5);
+        EXPECT_NEAR(t.modelBreak->horizontal * 100, t.horizontalCm, 0.5);
+    }
+    EXPECT_NEAR(*a.pairs[0].figures.releaseGap, std::hypot(0.2, 0.1) * ft, 1e-6);
 }
 
 }  // namespace

@@ -550,9 +550,6 @@ private slots:
         QCOMPARE(control<QLineEdit>("thitaTxtBox_1")->text(),
                  QString::fromStdString(arsenal->arsenal().types[1].model.axis));
         QVERIFY(form_->session().shownBall2());
-        const ball::PairFigures shown =
-            ball::pairFigures(*form_->session().shownBall1(), *form_->session().shownBall2());
-        QCOMPARE(shown.decisionGap, arsenal->arsenal().pairs[0].figures.decisionGap);
         QVERIFY(!file("initdir.txt").isEmpty() && !file("Ball1Traj.txt").isEmpty());
     }
 

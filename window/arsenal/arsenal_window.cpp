@@ -16,45 +16,14 @@
 
 #include "files/csv_table.h"
 #include "files/number_text.h"
+#include "arsenal/table_cells.h"
 #include "views/movement_chart.h"
+
+using namespace arsenal_cells;
 
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-// A figure, or "—" where there is none (NaN).
-QString fixed(double v, int decimals) {
-    return qs(ball::figureText(std::isnan(v) ? std::nullopt : std::optional(v), decimals));
-}
-QString fixed(const std::optional<double>& v, int decimals) {
-    return fixed(v.value_or(std::nan("")), decimals);
-}
-
-// A mean and its standard deviation: "149.9 ±1.2".
-QString spread(double mean, double sd) { return fixed(mean, 1) + " ±" + fixed(sd, 1); }
-
-// A cell that sorts by its number, not its text; "—" after every number.
-class NumberItem : public QTableWidgetItem {
-public:
-    NumberItem(double v, int decimals) : QTableWidgetItem(fixed(v, decimals)) {
-        setData(Qt::UserRole, std::isnan(v) ? 1e300 : v);
-        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    bool operator<(const QTableWidgetItem& other) const override {
-        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
-    }
-};
-
-QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
-    auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
-    t->setObjectName(name);
-    t->setHorizontalHeaderLabels(headers);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->verticalHeader()->hide();
-    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
-    return t;
-}
 
 }  // namespace
 
@@ -90,20 +59,25 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         "横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
         "合わせた、ボール１の回転と回転軸角度です。");
     pairs_ = table(this, "arsenalPairs",
-                   {"", "投手", "ボール１（ねらう）", "ボール２", "判断点での間隔\ncm",
-                    "プレートでの間隔\ncm", "間隔の比", "到着の時間差\nms"});
+                   {"", "投手", "球種１", "球種２", "リリースの差\ncm", "判断点での差\ncm",
+                    "プレートでの差\ncm", "判断点後の変化\ncm", "変化÷判断点の差",
+                    "到着の時間差\nms", "球速の差\nkm/h", "ワンバウンド"});
     pairs_->setAccessibleName("球種の組ごとのトンネル");
     pairs_->setSelectionBehavior(QAbstractItemView::SelectRows);
     pairs_->setSelectionMode(QAbstractItemView::SingleSelection);
     pairs_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // as thrown
     pairs_->setSortingEnabled(true);
     pairs_->setToolTip(
-        "よく投げた球種をボール１として目標にねらい、もう一方をその向きに"
-        "ボール２として投げたときの数値。★ は判断点で近く、プレートで最も"
-        "離れる組です。Ctrl+C で表をコピーします。");
+        "どちらの球種も、ファイルにあればそのリリース位置からプレートを通った位置へ、なければ"
+        "目標のマスへ投げたときの数値。判断点後の変化は、判断点での向きのまま進んだ場合から"
+        "二つがさらに離れた量です。★ はこれが判断点の差に対して最も大きい組です。"
+        "Ctrl+C で表をコピーします。");
     connect(pairs_, &QTableWidget::cellDoubleClicked, this, [this] { throwChosen(); });
     auto* throwButton = new QPushButton("選んだ組をボール１・２で投げる", this);
     throwButton->setObjectName("arsenalThrow");
+    throwButton->setToolTip("ボール１を目標のマスにねらい、ボール２を同じ向きで投げた場合を、"
+                            "二つのパネルとデータファイルに入れて投げます（表の数値は、それぞれの"
+                            "球種をその投げ方で投げた場合です）。");
     connect(throwButton, &QPushButton::clicked, this, [this] { throwChosen(); });
     chart_ = new MovementChart(this, 360, 3);
 
@@ -225,21 +199,30 @@ void ArsenalWindow::fillPairs() {
     for (int r = 0; r < pairs_->rowCount(); ++r) {
         const ball::TypePair& p = arsenal_.pairs[r];
         const ball::PitchType& one = arsenal_.types[p.first];
-        const ball::PairFigures& f = p.figures;
+        const ball::PitchType& two = arsenal_.types[p.second];
+        const ball::TunnelFigures& f = p.figures;
         const double none = std::nan("");
         const auto cm = [&](const std::optional<double>& m) { return m ? *m * 100 : none; };
-        const double ratio = f.ratio.value_or(none);
         auto* mark = new QTableWidgetItem(p.best ? "★" : "");
         mark->setData(Qt::UserRole + 1, r);  // the pair, whatever the order shown
-        if (p.best) mark->setToolTip("この投手で最もよくトンネルになる組");
+        if (p.best) mark->setToolTip("判断点の差に対して、その後の変化が最も大きい組");
         pairs_->setItem(r, 0, mark);
         pairs_->setItem(r, 1, new QTableWidgetItem(qs(one.pitcher)));
         pairs_->setItem(r, 2, new QTableWidgetItem(qs(one.type)));
-        pairs_->setItem(r, 3, new QTableWidgetItem(qs(arsenal_.types[p.second].type)));
-        pairs_->setItem(r, 4, new NumberItem(cm(f.decisionGap), 1));
-        pairs_->setItem(r, 5, new NumberItem(cm(f.plateGap), 1));
-        pairs_->setItem(r, 6, new NumberItem(ratio, 2));
-        pairs_->setItem(r, 7, new NumberItem(f.arrivalGap ? *f.arrivalGap * 1000 : none, 1));
+        pairs_->setItem(r, 3, new QTableWidgetItem(qs(two.type)));
+        const double figures[] = {
+            cm(f.releaseGap), cm(f.tunnelGap), cm(f.plateGap), cm(f.postTunnelBreak),
+            f.ratio.value_or(none), f.arrivalGap ? *f.arrivalGap * 1000 : none,
+            one.thrown && two.thrown ? f.speedGap : none};
+        for (int k = 0; k < 7; ++k) {
+            pairs_->setItem(r, 4 + k, new NumberItem(figures[k], k == 4 ? 2 : 1));
+        }
+        QStringList bounced;
+        for (int k = 0; k < 2; ++k) {
+            if (f.bounce[k])
+                bounced << qs((k ? two : one).type) + " " + fixed(*f.bounce[k], 1) + " m";
+        }
+        pairs_->setItem(r, 11, new QTableWidgetItem(bounced.join("、")));
         if (p.best) {
             for (int c = 0; c < pairs_->columnCount(); ++c) {
                 QFont bold = pairs_->item(r, c)->font();

@@ -1,0 +1,42 @@
+#include "arsenal/table_cells.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+#include <cmath>
+
+#include "files/number_text.h"
+
+namespace arsenal_cells {
+
+QString fixed(double v, int decimals) {
+    return QString::fromStdString(
+        ball::figureText(std::isnan(v) ? std::nullopt : std::optional(v), decimals));
+}
+
+QString fixed(const std::optional<double>& v, int decimals) {
+    return fixed(v.value_or(std::nan("")), decimals);
+}
+
+QString spread(double mean, double sd) { return fixed(mean, 1) + " ±" + fixed(sd, 1); }
+
+NumberItem::NumberItem(double v, int decimals) : QTableWidgetItem(fixed(v, decimals)) {
+    setData(Qt::UserRole, std::isnan(v) ? 1e300 : v);
+    setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+bool NumberItem::operator<(const QTableWidgetItem& other) const {
+    return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
+}
+
+QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
+    auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    t->setObjectName(name);
+    t->setHorizontalHeaderLabels(headers);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->verticalHeader()->hide();
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
+    return t;
+}
+
+}  // namespace arsenal_cells
