@@ -34,5 +34,6 @@ check "slowest legal aimed click (54 km/h)" "$(median "$build/bench/window_bench
 check "spin fitted to the default break" "$(median "$build/bench/physics_bench" BM_FitDefaultBreak)" 10
 check "spin fitted to 150 cm at 54 km/h" "$(median "$build/bench/physics_bench" BM_FitSlowestLargestBreak)" 60
 check "spin for a break no spin reaches (-150 cm at 54 km/h)" "$(median "$build/bench/physics_bench" BM_FitUnreachableBreak)" 100
+check "300 pitches thrown as measured, paired as consecutive" "$(median "$build/bench/physics_bench" BM_Consecutive300Pitches/real_time)" 1000
 check "300 pitches, 6 types: read, fitted, shown" "$(median "$build/bench/window_bench" BM_Arsenal300Pitches)" 1000
 exit $status

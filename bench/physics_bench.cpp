@@ -5,7 +5,9 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <string>
 
+#include "bullpen/arsenal_fit.h"
 #include "display/display_set.h"
 #include "display/pitch_figures.h"
 #include "physics/force_model.h"
@@ -115,6 +117,41 @@ BENCHMARK(BM_FitSlowestLargestBreak)->Unit(benchmark::kMillisecond);
 
 void BM_FitUnreachableBreak(benchmark::State& st) { fit(st, "54", "-150"); }
 BENCHMARK(BM_FitUnreachableBreak)->Unit(benchmark::kMillisecond);
+
+// A 300-pitch game of 6 types, each pitch with its release point and location, paired as
+// consecutive pitches to one batter: every pitch thrown from its own release point to its own
+// location, on both cores. The time per pitch is the whole over 300.
+void BM_Consecutive300Pitches(benchmark::State& st) {
+    const struct {
+        const char* type;
+        double mph, ivb, hb, height, side;
+    } types[] = {{"Fastball", 93, 16, 8, 2.8, -0.1},  {"Sinker", 92, 8, 15, 1.9, -0.7},
+                 {"Slider", 84, 2, -6, 1.8, 0.8},     {"Curveball", 77, -13, -8, 1.2, 0.3},
+                 {"ChangeUp", 85, 7, 13, 1.6, -0.6}, {"Cutter", 88, 9, -3, 2.3, 0.5}};
+    std::string csv =
+        "GameID,Inning,PAofInning,Pitcher,TaggedPitchType,RelSpeed,InducedVertBreak,HorzBreak,"
+        "RelHeight,RelSide,Extension,PlateLocHeight,PlateLocSide\n";
+    for (int i = 0; i < 300; ++i) {
+        const auto& t = types[i * 7 % 6];
+        const double wobble = (i * 37 % 11 - 5) / 5.0;  // -1 to 1
+        csv += "1," + std::to_string(i / 24 + 1) + ',' + std::to_string(i / 4 % 6 + 1) + ",A," +
+               t.type + ',' + std::to_string(t.mph + wobble) + ',' + std::to_string(t.ivb + wobble) +
+               ',' + std::to_string(t.hb - wobble) + ",6.0," + std::to_string(1.9 + wobble / 10) +
+               ",6.2," + std::to_string(t.height + wobble / 4) + ',' +
+               std::to_string(t.side + wobble / 4) + '\n';
+    }
+    const CsvTable table = parseCsv(csv);
+    const Arsenal grouped = groupArsenal(readBullpen(table, *knownColumns(table.header)));
+    for (auto _ : st) {
+        Arsenal a = grouped;
+        a.pairing = Pairing::Consecutive;
+        fitArsenal(a, {.threads = 2});
+        benchmark::DoNotOptimize(a.pairs.data());
+    }
+    st.counters["ms_per_pitch"] = benchmark::Counter(
+        300, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_Consecutive300Pitches)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -92,12 +92,19 @@ Arsenal groupArsenal(Bullpen bullpen) {
     std::stable_sort(a.types.begin(), a.types.end(), [&](const PitchType& x, const PitchType& y) {
         return rank(x) != rank(y) ? rank(x) < rank(y) : x.count() > y.count();
     });
+    a.pairs = meanPairs(a);
+    return a;
+}
+
+std::vector<TypePair> meanPairs(const Arsenal& a) {
+    std::vector<TypePair> pairs;
     for (int i = 0; i < static_cast<int>(a.types.size()); ++i) {
         for (int j = i + 1; j < static_cast<int>(a.types.size()); ++j) {
-            if (a.types[i].pitcher == a.types[j].pitcher) a.pairs.push_back({i, j});
+            const PitchType &one = a.types[i], &two = a.types[j];
+            if (one.pitcher == two.pitcher) pairs.push_back({i, j, one.count() + two.count()});
         }
     }
-    return a;
+    return pairs;
 }
 
 std::optional<TypeExcess> typeExcess(const Arsenal& a) {

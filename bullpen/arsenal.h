@@ -28,29 +28,38 @@ struct PitchType {
     PanelFill model = {};                  // the panel's texts; model.error when none fits
     std::optional<Break> modelBreak = {};  // the break of the pitch thrown from those texts
     std::optional<ThrownPitch> thrown = {};  // that pitch, as thrown
-    double modelAlpha = 0, modelBeta = 0;    // its release angles as the aiming left them, rad
 
     int count() const { return static_cast<int>(pitches.size()); }
     bool fitted() const { return model.error.empty() && !model.spin.empty(); }
 };
 
-/// Two types of one pitcher, the more thrown one first, each as thrown.
+/// Two types of one pitcher: by their means, the more thrown one first; or the pitches of the
+/// first type each followed by one of the second, to the same batter.
 struct TypePair {
     int first = 0, second = 0;  // indices into the types
-    TunnelFigures figures = {};
+    int count = 0;              // the pitches behind the means, or the pairs of pitches
+    TunnelFigures figures = {};  // of the means as thrown, or the medians of the pairs'
+    TunnelFigures spread = {};   // of the pairs': the interquartile range of each figure
     bool best = false;  // the pitcher's pair whose post-tunnel break is the largest for its
                         // tunnel gap (the largest ratio)
 };
+
+/// How the pairs are formed: each type's means, or consecutive pitches.
+enum class Pairing { Means, Consecutive };
 
 struct Arsenal {
     Bullpen bullpen;
     std::vector<PitchType> types;  // by pitcher as they first appear, then the most thrown first
     std::vector<TypePair> pairs;
-    int targetColumn = 3, targetRow = 3;  // where every Ball 1 is aimed
+    int targetColumn = 3, targetRow = 3;  // where a type without its location is aimed
+    Pairing pairing = Pairing::Means;
 };
 
-/// The types of a session with their device figures; no model yet.
+/// The types of a session with their device figures, and the pairs of their means; no model
+/// yet.
 Arsenal groupArsenal(Bullpen bullpen);
+/// Every pair of one pitcher's types, the more thrown first, as their means pair them.
+std::vector<TypePair> meanPairs(const Arsenal& a);
 
 /// More types than a pitcher throws, most likely a column that is not the type: past
 /// kMaxTypesPerPitcher for one pitcher, or kMaxTypes in all, the session is not fitted.

@@ -6,7 +6,7 @@
 namespace ball {
 
 CommandResult arsenalCommand(const std::string& path, bool pairs, Language language,
-                             const ColumnSources& columns) {
+                             const ColumnSources& columns, Pairing pairing) {
     SessionImport in = importSession(path, path, language, columns);
     CommandResult r;
     for (const std::string& note : in.notes) r.err += "ballview: " + note + "\n";
@@ -15,6 +15,7 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, Language langu
         r.err += "ballview: " + in.error + "\n";
         return r;
     }
+    in.arsenal->pairing = pairs ? pairing : Pairing::Means;
     fitArsenal(*in.arsenal);
     r.out = pairs ? pairsCsv(*in.arsenal) : arsenalCsv(*in.arsenal);
     return r;

@@ -13,8 +13,10 @@ struct CommandResult {
     std::string err;  // standard error: what reading noted, or why nothing was read
 };
 
-/// The types of the session in the file as CSV, or with pairs its type pairs.
+/// The types of the session in the file as CSV, or with pairs its pairs of types, formed as
+/// the pairing says.
 CommandResult arsenalCommand(const std::string& path, bool pairs, Language language,
-                             const ColumnSources& columns = {});
+                             const ColumnSources& columns = {},
+                             Pairing pairing = Pairing::Means);
 
 }  // namespace ball

@@ -43,8 +43,8 @@ std::string arsenalCsv(const Arsenal& a) {
         // "initdir.txt" keeps them, to fly it again.
         out += (plate ? optionalFixed(-plate->x, 2, 100) : "") + ',' +
                (plate ? optionalFixed(plate->z, 2, 100) : "") + ',' +
-               (t.thrown ? shortestText(t.modelAlpha) : "") + ',' +
-               (t.thrown ? shortestText(t.modelBeta) : "") + '\n';
+               (t.thrown ? shortestText(t.thrown->alpha) : "") + ',' +
+               (t.thrown ? shortestText(t.thrown->beta) : "") + '\n';
     }
     return out;
 }
@@ -75,10 +75,12 @@ std::string pairsCsv(const Arsenal& a) {
         "post_tunnel_break_cm,break_tunnel_ratio,arrival_gap_ms,speed_gap_kmh,bounced\n";
     for (const TypePair& p : a.pairs) {
         const PitchType &one = a.types[p.first], &two = a.types[p.second];
-        const bool thrown = one.thrown && two.thrown;
+        const bool consecutive = a.pairing == Pairing::Consecutive;
+        const bool thrown = consecutive || (one.thrown && two.thrown);
         const PairTexts t = pairTexts(p.figures);
         out += csvField(one.pitcher) + ',' + csvField(one.type) + ',' + csvField(two.type) +
-               ",means," + std::to_string(one.count() + two.count()) + ',' + t.releaseCm + ',' +
+               (consecutive ? ",consecutive," : ",means,") + std::to_string(p.count) + ',' +
+               t.releaseCm + ',' +
                t.tunnelCm + ',' + t.plateCm + ',' + t.postTunnelCm + ',' + t.ratio + ',' +
                t.arrivalMs + ',' + (thrown ? t.speedKmh : "") + ',' +
                csvField(bouncedTypes(a, p)) + '\n';

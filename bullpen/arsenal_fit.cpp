@@ -7,6 +7,7 @@
 #include "files/initdir_file.h"
 #include "files/number_text.h"
 #include "session/messages.h"
+#include "pitch_pairs.h"
 #include "session/pitch_session.h"
 
 namespace ball {
@@ -48,24 +49,52 @@ bool runAll(int n, const FitControl& control, int& done, int total,
 
 }  // namespace
 
-std::optional<Delivery> deliveryOf(const PitchType& t) {
-    if (!t.relSideM || !t.relHeightM || !t.extensionM || !t.plateSideM || !t.plateHeightM) {
+namespace {
+
+// A release point and plate location where all five are measured.
+std::optional<Delivery> deliveryFrom(std::optional<double> side, std::optional<double> height,
+                                     std::optional<double> extension,
+                                     std::optional<double> plateSide,
+                                     std::optional<double> plateHeight) {
+    if (!side || !height || !extension || !plateSide || !plateHeight) return std::nullopt;
+    return Delivery{.releaseX = *side,
+                    .releaseY = *extension,
+                    .releaseZ = *height,
+                    .plateX = -*plateSide,
+                    .plateZ = *plateHeight};
+}
+
+// A Ball 1 thrown in a fresh session in memory, as thrown; none when the click fails.
+std::optional<ThrownPitch> thrownBall1(const Ball1Panel& panel, double speedKmh,
+                                       const std::optional<Delivery>& from, std::string* error) {
+    PitchSession session(DataFiles::InMemory);
+    NoViews none;
+    const ClickOutcome out = session.runBall1(panel, none.views(), from);
+    if (!out.ok()) {
+        if (error) *error = out.message;
         return std::nullopt;
     }
-    return Delivery{.releaseX = *t.relSideM,
-                    .releaseY = *t.extensionM,
-                    .releaseZ = *t.relHeightM,
-                    .plateX = -*t.plateSideM,
-                    .plateZ = *t.plateHeightM};
+    const std::vector<std::optional<Crossing>> at =
+        crossingsAt(session.state(), {kDist - kDecisionBeforePlate, kDist});
+    return ThrownPitch{*session.shownBall1(), speedKmh, at[0], at[1], session.state().alpha,
+                       session.state().beta};
+}
+
+}  // namespace
+
+std::optional<Delivery> deliveryOf(const PitchType& t) {
+    return deliveryFrom(t.relSideM, t.relHeightM, t.extensionM, t.plateSideM, t.plateHeightM);
 }
 
 bool fitArsenal(Arsenal& a, const FitControl& control) {
     const int types = static_cast<int>(a.types.size());
-    const int total = types + static_cast<int>(a.pairs.size());
+    const bool consecutive = a.pairing == Pairing::Consecutive;
+    const int pitches = static_cast<int>(a.bullpen.pitches.size());
+    a.pairs = consecutive ? std::vector<TypePair>() : meanPairs(a);
+    const int total = types + (consecutive ? pitches : static_cast<int>(a.pairs.size()));
     int done = 0;
-    // A fit anew (another target) starts from nothing.
+    // A fit anew (another target or pairing) starts from nothing.
     for (PitchType& t : a.types) t.model = {}, t.modelBreak.reset(), t.thrown.reset();
-    for (TypePair& p : a.pairs) p.figures = {}, p.best = false;
     // Each type as a fresh session's ボール１, in memory, thrown as measured where the session
     // has its release point and plate location, else from the model's release point at the
     // target cell.
@@ -83,19 +112,13 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
         try {
             t.model = fillFromMeasurement(m, 1, aimAt, Ball2Panel{}, noSavedDirection, from);
             if (!t.fitted()) return;
-            PitchSession session(DataFiles::InMemory);
-            NoViews none;
-            const ClickOutcome out = session.runBall1(ball1PanelOf(a, t), none.views(), from);
-            if (!out.ok()) {
-                t.model = {.error = out.message};
+            std::string error;
+            t.thrown = thrownBall1(ball1PanelOf(a, t), t.speedKmh, from, &error);
+            if (!t.thrown) {
+                t.model = {.error = error};
                 return;
             }
-            t.modelBreak = ballBreak(*session.shownBall1());
-            const PitchState& s = session.state();
-            t.thrown = ThrownPitch{*session.shownBall1(), t.speedKmh,
-                                   crossingAt(s, kDist - kDecisionBeforePlate),
-                                   crossingAt(s, kDist)};
-            t.modelAlpha = s.alpha, t.modelBeta = s.beta;
+            t.modelBreak = ballBreak(t.thrown->set);
         } catch (const RunError& e) {
             t.model = {.error = errorMessage(e)};
         } catch (const std::exception& e) {
@@ -103,20 +126,42 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
         }
     });
     if (!fitted) return false;
-    // Each pair as its two types were thrown.
-    const bool compared = runAll(static_cast<int>(a.pairs.size()), control, done, total, [&](int k) {
-        TypePair& p = a.pairs[k];
-        const PitchType &one = a.types[p.first], &two = a.types[p.second];
-        if (one.thrown && two.thrown) p.figures = tunnelFigures(*one.thrown, *two.thrown);
-    });
-    if (!compared) return false;
-    std::map<std::string, TypePair*> best;
-    for (TypePair& p : a.pairs) {
-        if (!p.figures.ratio) continue;
-        TypePair*& b = best[a.types[p.first].pitcher];
-        if (!b || *p.figures.ratio > *b->figures.ratio) b = &p;
+    if (consecutive) {
+        // Every pitch with its type's model, at its own speed, from its own release point to
+        // its own location (or its type's, or the target cell).
+        std::vector<int> typeOf(a.bullpen.pitches.size(), -1);
+        for (int t = 0; t < types; ++t) {
+            for (int i : a.types[t].pitches) typeOf[i] = t;
+        }
+        std::vector<std::optional<ThrownPitch>> thrown(a.bullpen.pitches.size());
+        const bool all = runAll(pitches, control, done, total, [&](int i) {
+            const PitchType& t = a.types[typeOf[i]];
+            const BullpenPitch& p = a.bullpen.pitches[i];
+            if (!t.fitted()) return;
+            Ball1Panel panel = ball1PanelOf(a, t);
+            panel.SpeedTxt_0 = fixedText(p.speedKmh, 2);
+            const std::optional<Delivery> own = deliveryFrom(p.relSideM, p.relHeightM,
+                                                             p.extensionM, p.plateSideM,
+                                                             p.plateHeightM);
+            try {
+                thrown[i] = thrownBall1(panel, p.speedKmh, own ? own : deliveryOf(t), nullptr);
+            } catch (const std::exception&) {
+                // A pitch that cannot fly is in no pair.
+            }
+        });
+        if (!all) return false;
+        a.pairs = consecutivePairs(a, thrown);
+    } else {
+        // Each pair as its two types were thrown.
+        const bool compared =
+            runAll(static_cast<int>(a.pairs.size()), control, done, total, [&](int k) {
+                TypePair& p = a.pairs[k];
+                const PitchType &one = a.types[p.first], &two = a.types[p.second];
+                if (one.thrown && two.thrown) p.figures = tunnelFigures(*one.thrown, *two.thrown);
+            });
+        if (!compared) return false;
     }
-    for (auto& [pitcher, p] : best) p->best = true;
+    markBest(a);
     return true;
 }
 

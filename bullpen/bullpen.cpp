@@ -116,6 +116,11 @@ std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header) {
         m[Role::Extension] = columnOf(header, {"Extension"});
         m[Role::PlateHeight] = columnOf(header, {"PlateLocHeight"});
         m[Role::PlateSide] = columnOf(header, {"PlateLocSide"});
+        m[Role::Batter] = columnOf(header, {"Batter"});
+        m[Role::BatterSide] = columnOf(header, {"BatterSide"});
+        m[Role::Game] = columnOf(header, {"GameID"});
+        m[Role::Inning] = columnOf(header, {"Inning"});
+        m[Role::PlateAppearance] = columnOf(header, {"PAofInning"});
         m.speed = SpeedUnit::Mph;
         m.breaks = LengthUnit::Inch;
         m.release = LengthUnit::Foot;
@@ -220,6 +225,11 @@ Bullpen readBullpen(const CsvTable& table, const ColumnMap& map) {
         p.extensionM = r.number(Role::Extension, -10, 10, releaseOf);
         p.plateHeightM = r.number(Role::PlateHeight, -10, 10, releaseOf);
         p.plateSideM = r.number(Role::PlateSide, -10, 10, releaseOf);
+        p.batter = r.text(Role::Batter);
+        p.batterSide = r.text(Role::BatterSide);
+        p.game = r.text(Role::Game);
+        p.inning = r.text(Role::Inning);
+        p.plateAppearance = r.text(Role::PlateAppearance);
         if (ok) {
             out.pitches.push_back(std::move(p));
         } else {

@@ -28,8 +28,13 @@ enum class Role {
     Extension,   // in front of the rubber
     PlateHeight,  // where it crossed the plate: above the ground
     PlateSide,    // and across, + to the catcher's right
+    Batter,       // who it was thrown to, and from which side he batted (R or L)
+    BatterSide,
+    Game,            // with the inning and the plate appearance in it: which pitches follow
+    Inning,          // one another to one batter
+    PlateAppearance,
 };
-constexpr int kRoleCount = static_cast<int>(Role::PlateSide) + 1;
+constexpr int kRoleCount = static_cast<int>(Role::PlateAppearance) + 1;
 
 enum class SpeedUnit { Kmh, Mph, MetresPerSecond };
 enum class LengthUnit { Cm, Inch, Foot, Metre };
@@ -70,6 +75,7 @@ struct BullpenPitch {
     double horizontalCm = 0;  // the catcher's right +
     std::optional<double> relHeightM, relSideM, extensionM;
     std::optional<double> plateHeightM, plateSideM;  // the plate side + to the catcher's right
+    std::string batter, batterSide, game, inning, plateAppearance;  // as the file has them
 };
 
 struct Bullpen {

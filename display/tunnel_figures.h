@@ -15,6 +15,7 @@ struct ThrownPitch {
     DisplaySet set;
     double speedKmh = 0;
     std::optional<Crossing> decision, plate;
+    double alpha = 0, beta = 0;  // its release angles as the aiming left them, rad
 };
 
 /// The figures of a pair, m, s and km/h; absent where a pitch lacks what a figure needs. A

@@ -89,23 +89,29 @@ void integratePass(PitchState& s, int16_t icount) {
     integrate(s, icount, [](const Motion&, const PitchState&, float) { return false; });
 }
 
-std::optional<Crossing> crossingAt(PitchState s, double plane) {
-    std::optional<Crossing> found;
+std::vector<std::optional<Crossing>> crossingsAt(PitchState s, const std::vector<double>& planes) {
+    std::vector<std::optional<Crossing>> found(planes.size());
+    std::size_t next = 0;
     try {
         integrate(s, 1, [&](const Motion& a, const PitchState& b, float began) {
-            if (b.y < plane) return false;
-            // Between two states 0.05 ms apart the flight is a straight line at this scale.
-            const double f = (plane - a.y) / (b.y - a.y);
-            const auto at = [f](double from, double to) { return from + f * (to - from); };
-            found = Crossing{
-                {at(a.x, b.x), plane, at(a.z, b.z), at(a.vx, b.vx), at(a.vy, b.vy), at(a.vz, b.vz)},
-                double{began} + f * s.dt};
-            return true;
+            for (; next < planes.size() && b.y >= planes[next]; ++next) {
+                // Between two states 0.05 ms apart the flight is a straight line at this scale.
+                const double f = (planes[next] - a.y) / (b.y - a.y);
+                const auto at = [f](double from, double to) { return from + f * (to - from); };
+                found[next] = Crossing{{at(a.x, b.x), planes[next], at(a.z, b.z), at(a.vx, b.vx),
+                                        at(a.vy, b.vy), at(a.vz, b.vz)},
+                                       double{began} + f * s.dt};
+            }
+            return next == planes.size();
         });
     } catch (const RunError&) {
         // A flight longer than the buffer: none found past it.
     }
     return found;
+}
+
+std::optional<Crossing> crossingAt(PitchState s, double plane) {
+    return crossingsAt(std::move(s), {plane})[0];
 }
 
 AimResult GetBall1traj(PitchState& s) {

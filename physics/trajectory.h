@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "pitch_state.h"
 
@@ -42,5 +43,7 @@ struct Crossing : Motion {
 /// The crossing of the plane y = plane by the pitch the state holds, flown once more as its
 /// last pass flew (its direction as that pass left it, no aiming); none when it stops short.
 std::optional<Crossing> crossingAt(PitchState s, double plane);
+/// The same for planes in the order the flight meets them, in one flight.
+std::vector<std::optional<Crossing>> crossingsAt(PitchState s, const std::vector<double>& planes);
 
 }  // namespace ball

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "recording_canvas.h"
 #include "bullpen/arsenal_command.h"
@@ -332,6 +333,58 @@ TEST(Arsenal, EachTypeThrownFromItsReleasePointToItsLocation) {
         EXPECT_NEAR(t.modelBreak->horizontal * 100, t.horizontalCm, 0.5);
     }
     EXPECT_NEAR(*a.pairs[0].figures.releaseGap, std::hypot(0.2, 0.1) * ft, 1e-6);
+}
+
+// A made-up game: pairs of type means and of consecutive pitches within one plate appearance.
+// The fastball and curveball tunnel (ratio above 3), the fastball and changeup part early
+// (below 1), and a splitter into the dirt bounces: no plate figures, said.
+TEST(Arsenal, PairsOfMeansAndOfConsecutivePitches) {
+    test::ScopedWorkDir dir;
+    const std::map<std::string, std::string> pitch = {
+        {"FB", "93,16,8,6.1,1.9,6.2,2.83,-0.13"},
+        {"CU", "77,-13,-7,6.1,1.86,6.1,1.14,0.40"},
+        {"CH", "85,8,14,6.15,1.86,6.27,1.65,-0.73"},
+        {"SP", "84,2,6,6.1,1.9,6.2,-0.3,0.1"}};
+    std::string session =
+        "GameID,Inning,PAofInning,Batter,Pitcher,TaggedPitchType,RelSpeed,InducedVertBreak,"
+        "HorzBreak,RelHeight,RelSide,Extension,PlateLocHeight,PlateLocSide\n";
+    for (const char* row : {"1,1,1,X,A,FB", "1,1,1,X,A,CU", "1,1,1,X,A,FB", "1,1,1,X,A,CU",
+                            "1,1,2,Y,A,FB", "1,1,2,Y,A,CH", "1,1,2,Y,A,FB", "1,1,2,Y,A,SP"}) {
+        const std::string text = row;
+        session += text + ',' + pitch.at(text.substr(text.size() - 2)) + '\n';
+    }
+    const CsvTable table = parseCsv(session);
+    for (const Pairing pairing : {Pairing::Means, Pairing::Consecutive}) {
+        SCOPED_TRACE(pairing == Pairing::Means ? "means" : "consecutive");
+        Arsenal a = groupArsenal(readBullpen(table, *knownColumns(table.header)));
+        a.pairing = pairing;
+        ASSERT_TRUE(fitArsenal(a, {.threads = 2}));
+        std::map<std::string, const TypePair*> pairs;
+        for (const TypePair& p : a.pairs) {
+            pairs[a.types[p.first].type + ">" + a.types[p.second].type] = &p;
+        }
+        const bool means = pairing == Pairing::Means;
+        ASSERT_EQ(pairs.size(), means ? 6u : 5u);
+        const TypePair& tunnel = *pairs.at("FB>CU");
+        const TypePair& early = *pairs.at("FB>CH");
+        const TypePair& bounced = *pairs.at("FB>SP");
+        EXPECT_GT(*tunnel.figures.ratio, 3);
+        EXPECT_LT(*early.figures.ratio, 1);
+        EXPECT_TRUE(bounced.figures.bounce[1] && !bounced.figures.bounce[0]);
+        EXPECT_FALSE(bounced.figures.plateGap || bounced.figures.ratio);
+        EXPECT_EQ(tunnel.best, means);  // no ★ below kLeastConsecutive pairs of pitches
+        if (!means) {
+            // Within a plate appearance only: the curveball before the second batter's
+            // fastball is no pair.
+            EXPECT_EQ(tunnel.count, 2);
+            EXPECT_EQ(pairs.at("CU>FB")->count, 1);
+            EXPECT_FALSE(pairs.count("FB>FB"));
+        }
+        const std::string csv = pairsCsv(a);
+        EXPECT_NE(csv.find(means ? ",FB,SP,means,5," : ",FB,SP,consecutive,1,"), std::string::npos)
+            << csv;
+        EXPECT_NE(csv.find(",SP\n"), std::string::npos) << csv;  // the bounced column
+    }
 }
 
 }  // namespace

@@ -538,6 +538,14 @@ private slots:
         emit bars.last()->canceled();  // as its button does
         form_->findChild<ArsenalLoader*>()->waitForFit();
         QCOMPARE(column->value(), arsenal->arsenal().targetColumn);
+        // Consecutive pitches: the fastball then the curveball, once (a fastball after a
+        // fastball is no pair).
+        auto* pairing = arsenal->findChild<QComboBox*>("arsenalPairing");
+        pairing->setCurrentIndex(1);
+        emit pairing->activated(1);
+        form_->findChild<ArsenalLoader*>()->waitForFit();
+        QCOMPARE(arsenal->arsenal().pairing, ball::Pairing::Consecutive);
+        QCOMPARE(arsenal->findChild<QTableWidget*>("arsenalPairs")->rowCount(), 1);
         // Chosen again at any time.
         answer();
         QTest::mouseClick(arsenal->findChild<QPushButton*>("arsenalRemap"), Qt::LeftButton);

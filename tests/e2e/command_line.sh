@@ -50,6 +50,11 @@ said=$(run C.UTF-8 --arsenal "$sample" --pairs)
 [[ "$said" == *"pitcher,type1,type2,pairing,count,release_gap_cm,tunnel_gap_cm"*"status 0" &&
     "$said" == *"20 行目"* ]] ||
     fail "--pairs: $said"
+said=$(run C.UTF-8 --arsenal "$sample" --pairs --pairing consecutive)
+[[ "$said" == *'"Sato, Kenta",Fastball,Slider,consecutive,'*"status 0" ]] ||
+    fail "--pairing consecutive: $said"
+said=$(run C.UTF-8 --arsenal "$sample" --pairs --pairing sideways)
+[[ "$said" == *"--pairing means|consecutive"*"status 2" ]] || fail "--pairing sideways: $said"
 said=$(run C.UTF-8 --arsenal missing.csv)
 [[ "$said" == *"missing.csv"*"status 1" ]] || fail "--arsenal of a missing file: $said"
 said=$(run C.UTF-8 --arsenal)

@@ -24,17 +24,19 @@ const char kHelpJapanese[] =
     "オプション:\n"
     "  -h, --help     この説明を示して終わります。\n"
     "  -v, --version  版を示して終わります。\n"
-    "  --arsenal FILE.csv [--pairs]\n"
+    "  --arsenal FILE.csv [--pairs [--pairing means|consecutive]]\n"
     "                 計測した投球の CSV から、球種ごとの数値と模型を CSV で出します\n"
-    "                 (--pairs では球種の組ごとのトンネル)。画面はいりません。\n"
+    "                 (--pairs では球種の組ごとのトンネル。--pairing means は球種の平均\n"
+    "                 どうし、consecutive は同じ打者への続けた 2 球の中央値)。画面は\n"
+    "                 いりません。\n"
     "                 知らない列は、窓で選んだものを使います。\n"
     "  --columns \"ROLE=列名[:単位[:側]],...\"\n"
     "                 --arsenal とともに、列を名前で指定します。ROLE: pitcher hand type\n"
     "                 auto_type speed spin efficiency tilt axis ivb hb rel_height\n"
-    "                 rel_side extension plate_height plate_side。単位: 速度は km/h mph\n"
-    "                 m/s、変化量と、リリースとプレート通過の位置は cm in ft m。hb の側:\n"
-    "                 catcher か pitcher (その右が +)。rel_side は投手の右、plate_side は\n"
-    "                 捕手の右が +。\n"
+    "                 rel_side extension plate_height plate_side batter batter_side game\n"
+    "                 inning pa。単位: 速度は km/h mph m/s、変化量と、リリースとプレート\n"
+    "                 通過の位置は cm in ft m。hb の側: catcher か pitcher (その右が +)。\n"
+    "                 rel_side は投手の右、plate_side は捕手の右が +。\n"
     "                 例: --columns \"type=Pitch Type,speed=Velocity:mph,ivb=VB:in,hb=HB:in:pitcher\"\n"
     "\n"
     "データのファイル \"initdir.txt\" と \"Ball1Traj.txt\" は、起動したフォルダに置きます\n"
@@ -47,17 +49,19 @@ const char kHelpEnglish[] =
     "Options:\n"
     "  -h, --help     Show this help and exit.\n"
     "  -v, --version  Show the version and exit.\n"
-    "  --arsenal FILE.csv [--pairs]\n"
+    "  --arsenal FILE.csv [--pairs [--pairing means|consecutive]]\n"
     "                 Print each pitch type of a measured session and its model as CSV\n"
-    "                 (with --pairs, each pair of types' tunnel). Needs no display.\n"
+    "                 (with --pairs, each pair of types' tunnel: of the types' means, or\n"
+    "                 the medians of consecutive pitches to one batter). Needs no display.\n"
     "                 Columns it does not know are read as chosen once in the window.\n"
     "  --columns \"ROLE=HEADER[:UNIT[:SIDE]],...\"\n"
     "                 With --arsenal, name the columns. ROLE: pitcher hand type auto_type\n"
     "                 speed spin efficiency tilt axis ivb hb rel_height rel_side extension\n"
-    "                 plate_height plate_side. UNIT: km/h, mph or m/s for speed; cm, in, ft\n"
-    "                 or m for the breaks, and for the release and plate locations. SIDE of\n"
-    "                 hb: catcher or pitcher (whose right is +). rel_side is + to the\n"
-    "                 pitcher's right, plate_side to the catcher's right.\n"
+    "                 plate_height plate_side batter batter_side game inning pa. UNIT:\n"
+    "                 km/h, mph or m/s for speed; cm, in, ft or m for the breaks, and for\n"
+    "                 the release and plate locations. SIDE of hb: catcher or pitcher\n"
+    "                 (whose right is +). rel_side is + to the pitcher's right, plate_side\n"
+    "                 to the catcher's right.\n"
     "                 E.g. --columns \"type=Pitch Type,speed=Velocity:mph,ivb=VB:in,hb=HB:in:pitcher\"\n"
     "\n"
     "It keeps its files \"initdir.txt\" and \"Ball1Traj.txt\" in the folder it was started in\n"
@@ -111,6 +115,13 @@ int answerCommandLine(int argc, char* argv[]) {
             columns.option = rest[given + 1].toStdString();
             rest.remove(given, 2);
         }
+        ball::Pairing pairing = ball::Pairing::Means;
+        if (const int how = rest.indexOf("--pairing"); how >= 0 && usable) {
+            const QString named = how + 1 < rest.size() ? rest[how + 1] : QString();
+            usable = named == "means" || named == "consecutive";
+            if (named == "consecutive") pairing = ball::Pairing::Consecutive;
+            if (usable) rest.remove(how, 2);
+        }
         if (usable && rest.size() == 1 && !rest[0].startsWith('-')) {
             // The window's settings, where it remembers the columns chosen for a header.
             QCoreApplication::setOrganizationName("ballview");
@@ -119,15 +130,16 @@ int answerCommandLine(int argc, char* argv[]) {
             const ball::CommandResult r =
                 ball::arsenalCommand(rest[0].toStdString(), pairs,
                                      english ? ball::Language::English : ball::Language::Japanese,
-                                     columns);
+                                     columns, pairing);
             return answered(r.status, r.out, r.err);
         }
         return answered(2, "",
                         std::string("ballview: ") +
                             (english ? "--arsenal takes one file: ballview --arsenal FILE.csv "
-                                       "[--pairs] [--columns TEXT]\n"
+                                       "[--pairs [--pairing means|consecutive]] [--columns TEXT]\n"
                                      : "--arsenal にはファイルを一つ指定します: ballview --arsenal "
-                                       "FILE.csv [--pairs] [--columns TEXT]\n"));
+                                       "FILE.csv [--pairs [--pairing means|consecutive]] "
+                                       "[--columns TEXT]\n"));
     }
     if (!arguments.isEmpty()) {
         const QString& a = arguments.first();

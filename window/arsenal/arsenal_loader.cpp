@@ -132,6 +132,11 @@ void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
             again.targetColumn = column, again.targetRow = row;
             fit(std::move(again), shown_->file());
         });
+        connect(shown_, &ArsenalWindow::pairingChanged, this, [this](int pairing) {
+            ball::Arsenal again = shown_->arsenal();
+            again.pairing = static_cast<ball::Pairing>(pairing);
+            fit(std::move(again), shown_->file());
+        });
     }
     shown_->setArsenal(fitted, fitFile_);
     showArsenal();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -59,7 +60,7 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         "横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
         "合わせた、ボール１の回転と回転軸角度です。");
     pairs_ = table(this, "arsenalPairs",
-                   {"", "投手", "球種１", "球種２", "リリースの差\ncm", "判断点での差\ncm",
+                   {"", "投手", "球種１", "球種２", "数", "リリースの差\ncm", "判断点での差\ncm",
                     "プレートでの差\ncm", "判断点後の変化\ncm", "変化÷判断点の差",
                     "到着の時間差\nms", "球速の差\nkm/h", "ワンバウンド"});
     pairs_->setAccessibleName("球種の組ごとのトンネル");
@@ -87,7 +88,16 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* target = new QHBoxLayout;
     target->addWidget(source_, 1);
     target->addWidget(remap);
-    target->addWidget(new QLabel("ボール１の目標: 列", this));
+    pairing_ = new QComboBox(this);
+    pairing_->setObjectName("arsenalPairing");
+    pairing_->addItems({"球種の平均どうし", "同じ打者への続けた 2 球"});
+    pairing_->setAccessibleName("トンネルの組み方");
+    connect(pairing_, &QComboBox::activated, this, [this](int index) {
+        if (index != static_cast<int>(arsenal_.pairing)) emit pairingChanged(index);
+    });
+    target->addWidget(new QLabel("組み方", this));
+    target->addWidget(pairing_);
+    target->addWidget(new QLabel("目標（位置のない球種）: 列", this));
     target->addWidget(column_);
     target->addWidget(new QLabel("行", this));
     target->addWidget(row_);
@@ -154,6 +164,7 @@ void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file
 void ArsenalWindow::showTarget() {
     column_->setValue(arsenal_.targetColumn);
     row_->setValue(arsenal_.targetRow);
+    pairing_->setCurrentIndex(static_cast<int>(arsenal_.pairing));
 }
 
 void ArsenalWindow::fillTypes() {
@@ -202,7 +213,6 @@ void ArsenalWindow::fillPairs() {
         const ball::PitchType& two = arsenal_.types[p.second];
         const ball::TunnelFigures& f = p.figures;
         const double none = std::nan("");
-        const auto cm = [&](const std::optional<double>& m) { return m ? *m * 100 : none; };
         auto* mark = new QTableWidgetItem(p.best ? "★" : "");
         mark->setData(Qt::UserRole + 1, r);  // the pair, whatever the order shown
         if (p.best) mark->setToolTip("判断点の差に対して、その後の変化が最も大きい組");
@@ -210,19 +220,27 @@ void ArsenalWindow::fillPairs() {
         pairs_->setItem(r, 1, new QTableWidgetItem(qs(one.pitcher)));
         pairs_->setItem(r, 2, new QTableWidgetItem(qs(one.type)));
         pairs_->setItem(r, 3, new QTableWidgetItem(qs(two.type)));
-        const double figures[] = {
-            cm(f.releaseGap), cm(f.tunnelGap), cm(f.plateGap), cm(f.postTunnelBreak),
-            f.ratio.value_or(none), f.arrivalGap ? *f.arrivalGap * 1000 : none,
-            one.thrown && two.thrown ? f.speedGap : none};
-        for (int k = 0; k < 7; ++k) {
-            pairs_->setItem(r, 4 + k, new NumberItem(figures[k], k == 4 ? 2 : 1));
+        pairs_->setItem(r, 4, new NumberItem(p.count, 0));
+        // Of consecutive pitches the medians, with how widely the pairs spread on hover.
+        using T = ball::TunnelFigures;
+        const std::pair<std::optional<double> T::*, double> columns[] = {
+            {&T::releaseGap, 100}, {&T::tunnelGap, 100}, {&T::plateGap, 100},
+            {&T::postTunnelBreak, 100}, {&T::ratio, 1}, {&T::arrivalGap, 1000}};
+        for (int k = 0; k < 6; ++k) {
+            const auto [field, scale] = columns[k];
+            auto* item = new NumberItem(f.*field ? *(f.*field) * scale : none, k == 4 ? 2 : 1);
+            if (p.spread.*field) {
+                item->setToolTip("中央値。四分位範囲 " + fixed(*(p.spread.*field) * scale, 2));
+            }
+            pairs_->setItem(r, 5 + k, item);
         }
+        pairs_->setItem(r, 11, new NumberItem(one.thrown && two.thrown ? f.speedGap : none, 1));
         QStringList bounced;
         for (int k = 0; k < 2; ++k) {
             if (f.bounce[k])
                 bounced << qs((k ? two : one).type) + " " + fixed(*f.bounce[k], 1) + " m";
         }
-        pairs_->setItem(r, 11, new QTableWidgetItem(bounced.join("、")));
+        pairs_->setItem(r, 12, new QTableWidgetItem(bounced.join("、")));
         if (p.best) {
             for (int c = 0; c < pairs_->columnCount(); ++c) {
                 QFont bold = pairs_->item(r, c)->font();

@@ -5,6 +5,7 @@
 #include "bullpen/arsenal.h"
 
 class MovementChart;
+class QComboBox;
 class QLabel;
 class QSpinBox;
 class QTableWidget;
@@ -21,7 +22,7 @@ public:
     /// Shows an arsenal read from a file, fitted.
     void setArsenal(const ball::Arsenal& arsenal, const QString& file);
     const ball::Arsenal& arsenal() const { return arsenal_; }
-    /// Puts the target boxes back to the cell the arsenal shown was fitted for.
+    /// Puts the target boxes and the pairing back to those the arsenal shown was fitted for.
     void showTarget();
     /// The name of the file it was read from.
     const QString& file() const { return file_; }
@@ -31,6 +32,8 @@ signals:
     void throwPair(const ball::Ball1Panel& one, const ball::Ball2Panel& two);
     /// The user picked another target cell for every Ball 1: the arsenal is to be fitted anew.
     void targetChanged(int column, int row);
+    /// The user picked another way to pair the types (a ball::Pairing): to be fitted anew.
+    void pairingChanged(int pairing);
     /// The user asked to choose the file's columns again.
     void remapColumns();
 
@@ -44,6 +47,7 @@ private:
     QLabel* source_;
     QSpinBox* column_;
     QSpinBox* row_;
+    QComboBox* pairing_;
     QTableWidget* types_;
     QTableWidget* pairs_;
     MovementChart* chart_;

@@ -31,6 +31,11 @@ const char* const kRoleNames[ball::kRoleCount] = {
     "エクステンション",
     "プレート通過の高さ",
     "プレート通過の横（捕手から見て右が＋）",
+    "打者",
+    "打者の左右",
+    "試合",
+    "回",
+    "打席（その回の何人目か）",
 };
 
 QComboBox* choice(QWidget* parent, const char* name, const QStringList& items, int current) {
