@@ -86,6 +86,23 @@ std::optional<Delivery> deliveryOf(const PitchType& t) {
     return deliveryFrom(t.relSideM, t.relHeightM, t.extensionM, t.plateSideM, t.plateHeightM);
 }
 
+std::string deliveryGapNote(const PitchType& t, Language language) {
+    const std::optional<double> five[] = {t.relHeightM, t.relSideM, t.extensionM, t.plateHeightM,
+                                          t.plateSideM};
+    const Said names[] = {Said::RelHeight, Said::RelSide, Said::Extension, Said::PlateHeight,
+                          Said::PlateSide};
+    std::string missing;
+    for (int k = 0; k < 5; ++k) {
+        if (five[k]) continue;
+        if (!missing.empty()) missing += language == Language::English ? ", " : "、";
+        missing += importText(names[k], language);
+    }
+    const bool none = missing.size() > 0 &&
+                      std::none_of(std::begin(five), std::end(five), [](auto v) { return v; });
+    return missing.empty() || none ? std::string()
+                                   : importText(Said::ThrownAtTheCell, language, {.word = missing});
+}
+
 bool fitArsenal(Arsenal& a, const FitControl& control) {
     const int types = static_cast<int>(a.types.size());
     const bool consecutive = a.pairing == Pairing::Consecutive;

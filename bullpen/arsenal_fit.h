@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "arsenal.h"
+#include "import_messages.h"
 
 // Each type's model fitted to its mean break, and each pair thrown, through in-memory sessions.
 namespace ball {
@@ -19,6 +20,9 @@ struct FitControl {
 /// Where a type left the hand and crossed the plate, in the model's axes; none unless the
 /// session measured all five (release height, side and extension, plate height and side).
 std::optional<Delivery> deliveryOf(const PitchType& t);
+/// Which of the five a type lacks, where it has some of them but not all, and so was thrown
+/// from the model's release point at the target cell; empty otherwise.
+std::string deliveryGapNote(const PitchType& t, Language language);
 
 /// Fits every type's model, throws it as measured, and compares every pair; false when
 /// cancelled.

@@ -77,8 +77,16 @@ constexpr Text kTexts[] = {
      "--columns '{item}': a side is catcher or pitcher"},
     {Said::RolesMissing, "--columns には type、speed、ivb、hb が要ります。",
      "--columns: type, speed, ivb and hb are needed"},
+    {Said::RelHeight, "リリースの高さ", "release height"},
+    {Said::RelSide, "リリースの横", "release side"},
+    {Said::Extension, "エクステンション", "extension"},
+    {Said::PlateHeight, "プレート通過の高さ", "plate height"},
+    {Said::PlateSide, "プレート通過の横", "plate side"},
+    {Said::ThrownAtTheCell,
+     "{word}がないため、模型のリリース位置から目標のマスへ投げました。",
+     "no {word}: thrown from the model's release point at the target cell"},
 };
-static_assert(std::size(kTexts) == static_cast<std::size_t>(Said::RolesMissing) + 1);
+static_assert(std::size(kTexts) == static_cast<std::size_t>(Said::ThrownAtTheCell) + 1);
 
 std::string filled(const char* text, const Fill& f) {
     std::string out;

@@ -37,6 +37,12 @@ enum class Said {
     OneUnit,
     NotASide,
     RolesMissing,
+    RelHeight,  // a type's release point and location, named where it lacks them
+    RelSide,
+    Extension,
+    PlateHeight,
+    PlateSide,
+    ThrownAtTheCell,
 };
 
 /// What fills the {names} of a text.

@@ -333,6 +333,13 @@ TEST(Arsenal, EachTypeThrownFromItsReleasePointToItsLocation) {
         EXPECT_NEAR(t.modelBreak->horizontal * 100, t.horizontalCm, 0.5);
     }
     EXPECT_NEAR(*a.pairs[0].figures.releaseGap, std::hypot(0.2, 0.1) * ft, 1e-6);
+    // A type with some of the five and not all says which it lacks; with all or none, nothing.
+    PitchType partial = a.types[0];
+    EXPECT_EQ(deliveryGapNote(partial, Language::English), "");
+    partial.plateSideM.reset();
+    EXPECT_FALSE(deliveryOf(partial));
+    EXPECT_EQ(deliveryGapNote(partial, Language::English),
+              "no plate side: thrown from the model's release point at the target cell");
 }
 
 // A made-up game: pairs of type means and of consecutive pitches within one plate appearance.

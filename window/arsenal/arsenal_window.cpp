@@ -18,6 +18,7 @@
 #include "files/csv_table.h"
 #include "files/number_text.h"
 #include "arsenal/table_cells.h"
+#include "bullpen/arsenal_fit.h"
 #include "views/movement_chart.h"
 
 using namespace arsenal_cells;
@@ -174,30 +175,25 @@ void ArsenalWindow::fillTypes() {
         const bool fitted = t.fitted();
         const std::optional<ball::Break>& model = t.modelBreak;
         const double none = std::nan("");
-        const QString cells[] = {
-            qs(t.pitcher),
-            qs(t.hand),
-            qs(t.type),
-            QString::number(t.count()),
-            spread(t.speedKmh, t.speedSd),
-            fixed(t.rpm, 0),
-            fixed(t.efficiency, 0),
-            t.tilt ? qs(ball::clockText(*t.tilt)) : QString("—"),
-            spread(t.verticalCm, t.verticalSd),
-            spread(t.horizontalCm, t.horizontalSd),
-            fixed(t.relHeightM, 2),
-            fixed(t.relSideM, 2),
-            fixed(t.extensionM, 2),
-            fitted ? qs(t.model.speed) : QString("—"),
-            fitted ? qs(t.model.spin) : QString("—"),
-            fitted ? qs(t.model.axis) : QString("—"),
-            fixed(model ? model->vertical * 100 : none, 1),
-            fixed(model ? model->horizontal * 100 : none, 1),
-        };
+        const QString cells[] = {qs(t.pitcher), qs(t.hand), qs(t.type), QString::number(t.count()),
+                                 spread(t.speedKmh, t.speedSd), fixed(t.rpm, 0),
+                                 fixed(t.efficiency, 0),
+                                 t.tilt ? qs(ball::clockText(*t.tilt)) : QString("—"),
+                                 spread(t.verticalCm, t.verticalSd),
+                                 spread(t.horizontalCm, t.horizontalSd), fixed(t.relHeightM, 2),
+                                 fixed(t.relSideM, 2), fixed(t.extensionM, 2),
+                                 fitted ? qs(t.model.speed) : QString("—"),
+                                 fitted ? qs(t.model.spin) : QString("—"),
+                                 fitted ? qs(t.model.axis) : QString("—"),
+                                 fixed(model ? model->vertical * 100 : none, 1),
+                                 fixed(model ? model->horizontal * 100 : none, 1)};
+        // Why it has no model, or which of its release point and location it lacks.
+        const std::string note =
+            fitted ? ball::deliveryGapNote(t, ball::Language::Japanese) : t.model.error;
         for (int c = 0; c < types_->columnCount(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c >= 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (!fitted) item->setToolTip(Qt::convertFromPlainText(qs(t.model.error)));
+            if (!note.empty()) item->setToolTip(Qt::convertFromPlainText(qs(note)));
             types_->setItem(r, c, item);
         }
     }
