@@ -17,6 +17,7 @@
 
 #include "files/csv_table.h"
 #include "files/number_text.h"
+#include "arsenal/pair_table.h"
 #include "arsenal/table_cells.h"
 #include "bullpen/arsenal_fit.h"
 #include "views/movement_chart.h"
@@ -60,20 +61,7 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     types_->setToolTip(
         "横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
         "合わせた、ボール１の回転と回転軸角度です。");
-    pairs_ = table(this, "arsenalPairs",
-                   {"", "投手", "球種１", "球種２", "数", "リリースの差\ncm", "判断点での差\ncm",
-                    "プレートでの差\ncm", "判断点後の変化\ncm", "変化÷判断点の差",
-                    "到着の時間差\nms", "球速の差\nkm/h", "ワンバウンド"});
-    pairs_->setAccessibleName("球種の組ごとのトンネル");
-    pairs_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    pairs_->setSelectionMode(QAbstractItemView::SingleSelection);
-    pairs_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // as thrown
-    pairs_->setSortingEnabled(true);
-    pairs_->setToolTip(
-        "どちらの球種も、ファイルにあればそのリリース位置からプレートを通った位置へ、なければ"
-        "目標のマスへ投げたときの数値。判断点後の変化は、判断点での向きのまま進んだ場合から"
-        "二つがさらに離れた量です。★ はこれが判断点の差に対して最も大きい組です。"
-        "Ctrl+C で表をコピーします。");
+    pairs_ = new PairTable(this);
     connect(pairs_, &QTableWidget::cellDoubleClicked, this, [this] { throwChosen(); });
     auto* throwButton = new QPushButton("選んだ組をボール１・２で投げる", this);
     throwButton->setObjectName("arsenalThrow");
@@ -125,7 +113,7 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
             &QWidget::close);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
         QString text;
-        for (const QTableWidget* t : {types_, pairs_}) {
+        for (const QTableWidget* t : {types_, static_cast<QTableWidget*>(pairs_)}) {
             for (int r = -1; r < t->rowCount(); ++r) {
                 QStringList cells;
                 for (int c = 0; c < t->columnCount(); ++c) {
@@ -153,7 +141,7 @@ void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file
                      (skipped ? QString("（%1 行は読みませんでした）").arg(skipped) : QString()));
     showTarget();
     fillTypes();
-    fillPairs();
+    pairs_->fill(arsenal_);
     chart_->setTypes(ball::chartGroups(arsenal_));
     // Wide enough for every column of the types beside the chart, as far as the screen allows.
     const int wanted = types_->horizontalHeader()->length() + types_->verticalHeader()->width() +
@@ -199,65 +187,10 @@ void ArsenalWindow::fillTypes() {
     }
 }
 
-void ArsenalWindow::fillPairs() {
-    pairs_->setSortingEnabled(false);
-    pairs_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    pairs_->setRowCount(static_cast<int>(arsenal_.pairs.size()));
-    for (int r = 0; r < pairs_->rowCount(); ++r) {
-        const ball::TypePair& p = arsenal_.pairs[r];
-        const ball::PitchType& one = arsenal_.types[p.first];
-        const ball::PitchType& two = arsenal_.types[p.second];
-        const ball::TunnelFigures& f = p.figures;
-        const double none = std::nan("");
-        auto* mark = new QTableWidgetItem(p.best ? "★" : "");
-        mark->setData(Qt::UserRole + 1, r);  // the pair, whatever the order shown
-        if (p.best) mark->setToolTip("判断点の差に対して、その後の変化が最も大きい組");
-        pairs_->setItem(r, 0, mark);
-        pairs_->setItem(r, 1, new QTableWidgetItem(qs(one.pitcher)));
-        pairs_->setItem(r, 2, new QTableWidgetItem(qs(one.type)));
-        pairs_->setItem(r, 3, new QTableWidgetItem(qs(two.type)));
-        pairs_->setItem(r, 4, new NumberItem(p.count, 0));
-        // Of consecutive pitches the medians, with how widely the pairs spread on hover.
-        using T = ball::TunnelFigures;
-        const std::pair<std::optional<double> T::*, double> columns[] = {
-            {&T::releaseGap, 100}, {&T::tunnelGap, 100}, {&T::plateGap, 100},
-            {&T::postTunnelBreak, 100}, {&T::ratio, 1}, {&T::arrivalGap, 1000}};
-        for (int k = 0; k < 6; ++k) {
-            const auto [field, scale] = columns[k];
-            auto* item = new NumberItem(f.*field ? *(f.*field) * scale : none, k == 4 ? 2 : 1);
-            if (p.spread.*field) {
-                item->setToolTip("中央値。四分位範囲 " + fixed(*(p.spread.*field) * scale, 2));
-            }
-            pairs_->setItem(r, 5 + k, item);
-        }
-        pairs_->setItem(r, 11, new NumberItem(one.thrown && two.thrown ? f.speedGap : none, 1));
-        QStringList bounced;
-        for (int k = 0; k < 2; ++k) {
-            if (f.bounce[k])
-                bounced << qs((k ? two : one).type) + " " + fixed(*f.bounce[k], 1) + " m";
-        }
-        pairs_->setItem(r, 12, new QTableWidgetItem(bounced.join("、")));
-        if (p.best) {
-            for (int c = 0; c < pairs_->columnCount(); ++c) {
-                QFont bold = pairs_->item(r, c)->font();
-                bold.setBold(true);
-                pairs_->item(r, c)->setFont(bold);
-            }
-        }
-    }
-    pairs_->setSortingEnabled(true);
-    // The first pitcher's best pair chosen, ready to throw.
-    const auto best = std::find_if(arsenal_.pairs.begin(), arsenal_.pairs.end(),
-                                   [](const ball::TypePair& p) { return p.best; });
-    if (pairs_->rowCount() > 0)
-        pairs_->selectRow(best == arsenal_.pairs.end() ? 0 : int(best - arsenal_.pairs.begin()));
-}
-
 void ArsenalWindow::throwChosen() {
-    const QList<QTableWidgetItem*> chosen = pairs_->selectedItems();
-    if (chosen.isEmpty()) return;
-    const QTableWidgetItem* first = pairs_->item(chosen.first()->row(), 0);
-    const ball::TypePair& p = arsenal_.pairs[first->data(Qt::UserRole + 1).toInt()];
+    const int chosen = pairs_->chosen();
+    if (chosen < 0) return;
+    const ball::TypePair& p = arsenal_.pairs[chosen];
     const ball::PitchType& one = arsenal_.types[p.first];
     const ball::PitchType& two = arsenal_.types[p.second];
     if (!one.fitted() || !two.fitted()) return;

@@ -5,6 +5,7 @@
 #include "bullpen/arsenal.h"
 
 class MovementChart;
+class PairTable;
 class QComboBox;
 class QLabel;
 class QSpinBox;
@@ -39,7 +40,6 @@ signals:
 
 private:
     void fillTypes();
-    void fillPairs();
     void throwChosen();
 
     ball::Arsenal arsenal_;
@@ -49,6 +49,6 @@ private:
     QSpinBox* row_;
     QComboBox* pairing_;
     QTableWidget* types_;
-    QTableWidget* pairs_;
+    PairTable* pairs_;
     MovementChart* chart_;
 };

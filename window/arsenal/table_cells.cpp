@@ -29,14 +29,19 @@ bool NumberItem::operator<(const QTableWidgetItem& other) const {
 }
 
 QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
-    auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    auto* t = new QTableWidget(parent);
+    setUpTable(t, name, headers);
+    return t;
+}
+
+void setUpTable(QTableWidget* t, const char* name, const QStringList& headers) {
     t->setObjectName(name);
+    t->setColumnCount(static_cast<int>(headers.size()));
     t->setHorizontalHeaderLabels(headers);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->verticalHeader()->hide();
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
-    return t;
 }
 
 }  // namespace arsenal_cells

@@ -27,5 +27,7 @@ public:
 
 /// A read-only table with those column headers, rows as high as the font needs.
 QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers);
+/// The same, for a table made elsewhere.
+void setUpTable(QTableWidget* t, const char* name, const QStringList& headers);
 
 }  // namespace arsenal_cells
