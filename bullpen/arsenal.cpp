@@ -38,13 +38,33 @@ std::optional<Clock> circularMean(const std::vector<double>& minutes) {
 
 }  // namespace
 
-Arsenal groupArsenal(Bullpen bullpen) {
+bool facing(const BullpenPitch& p, BatterSide side) {
+    const std::string& s = p.batterSide;
+    switch (side) {
+        case BatterSide::Right:
+            return s.starts_with('R') || s.starts_with('r') || s.starts_with("右");
+        case BatterSide::Left:
+            return s.starts_with('L') || s.starts_with('l') || s.starts_with("左");
+        case BatterSide::All:
+            break;
+    }
+    return true;
+}
+
+bool hasBatterSides(const Bullpen& b) {
+    return std::any_of(b.pitches.begin(), b.pitches.end(),
+                       [](const BullpenPitch& p) { return !p.batterSide.empty(); });
+}
+
+Arsenal groupArsenal(Bullpen bullpen, BatterSide side) {
     Arsenal a;
     a.bullpen = std::move(bullpen);
+    a.batterSide = side;
     std::vector<std::string> pitchers;
     std::map<std::pair<std::string, std::string>, int> index;
     for (int i = 0; i < static_cast<int>(a.bullpen.pitches.size()); ++i) {
         const BullpenPitch& p = a.bullpen.pitches[i];
+        if (!facing(p, side)) continue;
         if (std::find(pitchers.begin(), pitchers.end(), p.pitcher) == pitchers.end()) {
             pitchers.push_back(p.pitcher);
         }

@@ -46,6 +46,8 @@ struct TypePair {
 
 /// How the pairs are formed: each type's means, or consecutive pitches.
 enum class Pairing { Means, Consecutive };
+/// Which batters' pitches are counted.
+enum class BatterSide { All, Right, Left };
 
 struct Arsenal {
     Bullpen bullpen;
@@ -53,11 +55,16 @@ struct Arsenal {
     std::vector<TypePair> pairs;
     int targetColumn = 3, targetRow = 3;  // where a type without its location is aimed
     Pairing pairing = Pairing::Means;
+    BatterSide batterSide = BatterSide::All;  // the types hold only the pitches to these
 };
 
 /// The types of a session with their device figures, and the pairs of their means; no model
 /// yet.
-Arsenal groupArsenal(Bullpen bullpen);
+Arsenal groupArsenal(Bullpen bullpen, BatterSide side = BatterSide::All);
+/// Whether a pitch was thrown to a batter of that side ("R", "Right", "右", ...).
+bool facing(const BullpenPitch& p, BatterSide side);
+/// Whether the session says from which side its batters batted.
+bool hasBatterSides(const Bullpen& b);
 /// Every pair of one pitcher's types, the more thrown first, as their means pair them.
 std::vector<TypePair> meanPairs(const Arsenal& a);
 

@@ -152,6 +152,7 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
         }
         std::vector<std::optional<ThrownPitch>> thrown(a.bullpen.pitches.size());
         const bool all = runAll(pitches, control, done, total, [&](int i) {
+            if (typeOf[i] < 0) return;  // to batters of the other side
             const PitchType& t = a.types[typeOf[i]];
             const BullpenPitch& p = a.bullpen.pitches[i];
             if (!t.fitted()) return;

@@ -70,7 +70,8 @@ std::vector<TypePair> consecutivePairs(const Arsenal& a,
         if (first) continue;
         const int i = std::exchange(at->second, j);
         if (appearance(pitches[i]) != appearance(pitches[j])) continue;
-        if (typeOf[i] == typeOf[j] || !thrown[i] || !thrown[j]) continue;
+        if (typeOf[i] < 0 || typeOf[j] < 0 || typeOf[i] == typeOf[j]) continue;
+        if (!thrown[i] || !thrown[j]) continue;
         byTypes[{typeOf[i], typeOf[j]}].push_back(tunnelFigures(*thrown[i], *thrown[j]));
     }
     std::vector<TypePair> pairs;

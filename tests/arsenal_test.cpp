@@ -353,14 +353,19 @@ TEST(Arsenal, PairsOfMeansAndOfConsecutivePitches) {
         {"CH", "85,8,14,6.15,1.86,6.27,1.65,-0.73"},
         {"SP", "84,2,6,6.1,1.9,6.2,-0.3,0.1"}};
     std::string session =
-        "GameID,Inning,PAofInning,Batter,Pitcher,TaggedPitchType,RelSpeed,InducedVertBreak,"
-        "HorzBreak,RelHeight,RelSide,Extension,PlateLocHeight,PlateLocSide\n";
-    for (const char* row : {"1,1,1,X,A,FB", "1,1,1,X,A,CU", "1,1,1,X,A,FB", "1,1,1,X,A,CU",
-                            "1,1,2,Y,A,FB", "1,1,2,Y,A,CH", "1,1,2,Y,A,FB", "1,1,2,Y,A,SP"}) {
+        "GameID,Inning,PAofInning,Batter,BatterSide,Pitcher,TaggedPitchType,RelSpeed,"
+        "InducedVertBreak,HorzBreak,RelHeight,RelSide,Extension,PlateLocHeight,PlateLocSide\n";
+    for (const char* row : {"1,1,1,X,Right,A,FB", "1,1,1,X,Right,A,CU", "1,1,1,X,Right,A,FB",
+                            "1,1,1,X,Right,A,CU", "1,1,2,Y,Left,A,FB", "1,1,2,Y,Left,A,CH",
+                            "1,1,2,Y,Left,A,FB", "1,1,2,Y,Left,A,SP"}) {
         const std::string text = row;
         session += text + ',' + pitch.at(text.substr(text.size() - 2)) + '\n';
     }
     const CsvTable table = parseCsv(session);
+    // To the left-handed batter: no curveball.
+    const Bullpen all = readBullpen(table, *knownColumns(table.header));
+    EXPECT_EQ(groupArsenal(all, BatterSide::Left).types.size(), 3u);
+    EXPECT_EQ(groupArsenal(all, BatterSide::Right).types.size(), 2u);
     for (const Pairing pairing : {Pairing::Means, Pairing::Consecutive}) {
         SCOPED_TRACE(pairing == Pairing::Means ? "means" : "consecutive");
         Arsenal a = groupArsenal(readBullpen(table, *knownColumns(table.header)));

@@ -132,6 +132,14 @@ void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
             again.targetColumn = column, again.targetRow = row;
             fit(std::move(again), shown_->file());
         });
+        connect(shown_, &ArsenalWindow::batterSideChanged, this, [this](int side) {
+            const ball::Arsenal& now = shown_->arsenal();
+            ball::Arsenal again =
+                ball::groupArsenal(now.bullpen, static_cast<ball::BatterSide>(side));
+            again.targetColumn = now.targetColumn, again.targetRow = now.targetRow;
+            again.pairing = now.pairing;
+            fit(std::move(again), shown_->file());
+        });
         connect(shown_, &ArsenalWindow::pairingChanged, this, [this](int pairing) {
             ball::Arsenal again = shown_->arsenal();
             again.pairing = static_cast<ball::Pairing>(pairing);

@@ -84,6 +84,16 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(pairing_, &QComboBox::activated, this, [this](int index) {
         if (index != static_cast<int>(arsenal_.pairing)) emit pairingChanged(index);
     });
+    batters_ = new QComboBox(this);
+    batters_->setObjectName("arsenalBatterSide");
+    batters_->addItems({"全部", "右打者", "左打者"});
+    batters_->setAccessibleName("打者の左右");
+    connect(batters_, &QComboBox::activated, this, [this](int index) {
+        if (index != static_cast<int>(arsenal_.batterSide)) emit batterSideChanged(index);
+    });
+    battersLabel_ = new QLabel("打者", this);
+    target->addWidget(battersLabel_);
+    target->addWidget(batters_);
     target->addWidget(new QLabel("組み方", this));
     target->addWidget(pairing_);
     target->addWidget(new QLabel("目標（位置のない球種）: 列", this));
@@ -154,6 +164,11 @@ void ArsenalWindow::showTarget() {
     column_->setValue(arsenal_.targetColumn);
     row_->setValue(arsenal_.targetRow);
     pairing_->setCurrentIndex(static_cast<int>(arsenal_.pairing));
+    batters_->setCurrentIndex(static_cast<int>(arsenal_.batterSide));
+    // Only where the file says from which side each batter batted.
+    const bool sides = ball::hasBatterSides(arsenal_.bullpen);
+    batters_->setVisible(sides);
+    battersLabel_->setVisible(sides);
 }
 
 void ArsenalWindow::fillTypes() {

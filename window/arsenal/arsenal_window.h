@@ -35,6 +35,8 @@ signals:
     void targetChanged(int column, int row);
     /// The user picked another way to pair the types (a ball::Pairing): to be fitted anew.
     void pairingChanged(int pairing);
+    /// The user picked the batters whose pitches count (a ball::BatterSide): to be read anew.
+    void batterSideChanged(int side);
     /// The user asked to choose the file's columns again.
     void remapColumns();
 
@@ -48,6 +50,8 @@ private:
     QSpinBox* column_;
     QSpinBox* row_;
     QComboBox* pairing_;
+    QComboBox* batters_;
+    QLabel* battersLabel_;
     QTableWidget* types_;
     PairTable* pairs_;
     MovementChart* chart_;
