@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "display/pitch_figures.h"
+#include "figure_texts.h"
 #include "physics/constants.h"
 #include "setup/ball_setup.h"
 
@@ -94,6 +95,23 @@ PlaneArea targetCell(double xtgt, double ztgt) {
     const double halfWidth = (targetLateral(1) - targetLateral(2)) / 2;
     const double halfHeight = (targetHeight(1) - targetHeight(2)) / 2;
     return {xtgt + halfWidth, xtgt - halfWidth, ztgt + halfHeight, ztgt - halfHeight};
+}
+
+BatterScene batterSceneOf(const DisplaySet* ball1, const DisplaySet* ball2,
+                          std::optional<PlaneArea> aimedCell) {
+    BatterScene scene;
+    const DisplaySet* sets[] = {ball1, ball2};
+    for (int b = 0; b < 2; ++b) {
+        if (!sets[b]) continue;
+        scene.balls[b] = *sets[b];
+        scene.decision[b] = passAt(*sets[b], kDist - kDecisionBeforePlate);
+        if (const auto plate = passAt(*sets[b], kDist)) scene.plateTime[b] = plate->time;
+        scene.bounce[b] = bounceDistance(*sets[b]);
+        scene.endTime = std::max(scene.endTime, lastTime(*sets[b]));
+    }
+    scene.aimedCell = aimedCell;
+    if (ball1 && ball2) scene.separation = centimetres(pairFigures(*ball1, *ball2).decisionGap);
+    return scene;
 }
 
 }  // namespace ball

@@ -93,4 +93,8 @@ struct BatterScene {
     double endTime = 0;                    // the later ball's last drawn point, s
 };
 
+/// The scene of two drawn balls (either may be null), with the cell Ball 1 was aimed at.
+BatterScene batterSceneOf(const DisplaySet* ball1, const DisplaySet* ball2,
+                          std::optional<PlaneArea> aimedCell);
+
 }  // namespace ball

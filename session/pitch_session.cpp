@@ -147,21 +147,7 @@ std::vector<FigureRow> PitchSession::figures() const {
 }
 
 BatterScene PitchSession::batterScene() const {
-    BatterScene scene;
-    const DisplaySet* sets[] = {shownBall1(), shownBall2()};
-    for (int b = 0; b < 2; ++b) {
-        if (!sets[b]) continue;
-        scene.balls[b] = *sets[b];
-        scene.decision[b] = passAt(*sets[b], kDist - kDecisionBeforePlate);
-        if (const auto plate = passAt(*sets[b], kDist)) scene.plateTime[b] = plate->time;
-        scene.bounce[b] = bounceDistance(*sets[b]);
-        scene.endTime = std::max(scene.endTime, lastTime(*sets[b]));
-    }
-    scene.aimedCell = aimedCell_;
-    if (sets[0] && sets[1]) {
-        scene.separation = centimetres(pairFigures(*sets[0], *sets[1]).decisionGap);
-    }
-    return scene;
+    return batterSceneOf(shownBall1(), shownBall2(), aimedCell_);
 }
 
 std::array<std::optional<Break>, 2> PitchSession::breaks() const {

@@ -19,6 +19,7 @@
 #include "files/number_text.h"
 #include "arsenal/pair_table.h"
 #include "arsenal/table_cells.h"
+#include "views/batter_canvas.h"
 #include "bullpen/arsenal_fit.h"
 #include "views/movement_chart.h"
 
@@ -109,7 +110,15 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* right = new QVBoxLayout;
     right->addWidget(new QLabel("変化量の図（cm、投手の後ろから見た向き）", this));
     right->addWidget(chart_);
-    right->addStretch();
+    // The pair chosen, as thrown, from the batter's box at the end of both flights: the rings
+    // where each crossed the decision point.
+    pairView_ = new BatterCanvas(this, pairScene_, pairScene_.endTime);
+    pairView_->setObjectName("arsenalPairView");
+    pairView_->setAccessibleName("選んだ組を打者から見た投球");
+    pairView_->setMinimumSize(300, 200);
+    right->addWidget(new QLabel("選んだ組（打者から見た投球、輪は判断点）", this));
+    right->addWidget(pairView_, 1);
+    connect(pairs_, &QTableWidget::itemSelectionChanged, this, &ArsenalWindow::showChosen);
     auto* body = new QHBoxLayout;
     body->addLayout(left, 1);
     body->addLayout(right);
@@ -158,6 +167,21 @@ void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file
                        2 * types_->frameWidth() + chart_->width() + 40;
     const int room = screen() ? screen()->availableGeometry().width() : wanted;
     resize(std::max(width(), std::min(wanted, room)), height());
+}
+
+void ArsenalWindow::showChosen() {
+    const int chosen = pairs_->chosen();
+    const ball::PitchType* one =
+        chosen < 0 ? nullptr : &arsenal_.types[arsenal_.pairs[chosen].first];
+    const ball::PitchType* two =
+        chosen < 0 ? nullptr : &arsenal_.types[arsenal_.pairs[chosen].second];
+    const auto set = [](const ball::PitchType* t) {
+        return t && t->thrown ? &t->thrown->set : nullptr;
+    };
+    pairScene_ = ball::batterSceneOf(set(one), set(two), std::nullopt);
+    pairView_->eye = arsenal_.batterSide == ball::BatterSide::Left ? ball::Eye::LeftBatter
+                                                                   : ball::Eye::RightBatter;
+    pairView_->update();
 }
 
 void ArsenalWindow::showTarget() {

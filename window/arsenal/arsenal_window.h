@@ -3,7 +3,9 @@
 #include <QWidget>
 
 #include "bullpen/arsenal.h"
+#include "session/batter_view.h"
 
+class BatterCanvas;
 class MovementChart;
 class PairTable;
 class QComboBox;
@@ -43,6 +45,7 @@ signals:
 private:
     void fillTypes();
     void throwChosen();
+    void showChosen();
 
     ball::Arsenal arsenal_;
     QString file_;
@@ -55,4 +58,6 @@ private:
     QTableWidget* types_;
     PairTable* pairs_;
     MovementChart* chart_;
+    ball::BatterScene pairScene_;  // of the pair chosen
+    BatterCanvas* pairView_;
 };
