@@ -32,13 +32,15 @@ PairTable::PairTable(QWidget* parent) : QTableWidget(parent) {
 
 int PairTable::chosen() const {
     const QList<QTableWidgetItem*> rows = selectedItems();
-    if (rows.isEmpty()) return -1;
-    return item(rows.first()->row(), 0)->data(Qt::UserRole + 1).toInt();
+    const QTableWidgetItem* mark = rows.isEmpty() ? nullptr : item(rows.first()->row(), 0);
+    const int pair = mark ? mark->data(Qt::UserRole + 1).toInt() : -1;
+    return pair < rowCount() ? pair : -1;  // a row not filled yet is none
 }
 
 void PairTable::fill(const ball::Arsenal& arsenal) {
     setSortingEnabled(false);
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    clearContents();  // no row of the pairs before stands for one of these
     setRowCount(static_cast<int>(arsenal.pairs.size()));
     for (int r = 0; r < rowCount(); ++r) {
         const ball::TypePair& p = arsenal.pairs[r];
