@@ -1,5 +1,6 @@
 #include "bullpen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -60,15 +61,18 @@ struct RowReader {
     const ColumnMap& map;
     char delimiter;
 
-    std::string text(Role r) const {
-        const int c = map[r];
+    std::string text(Role r) const { return field(map[r]); }
+    std::string field(int c) const {
         return c >= 0 && static_cast<std::size_t>(c) < row.size() ? row[c] : std::string();
     }
     // A number within [low, high]; none when missing, not a number or out of range. Where
     // semicolons part the fields, a comma may be the decimal sign.
     std::optional<double> number(Role r, double low, double high,
                                  double (*convert)(double, const ColumnMap&)) const {
-        std::string t = text(r);
+        return numberIn(field(map[r]), low, high, convert);
+    }
+    std::optional<double> numberIn(std::string t, double low, double high,
+                                   double (*convert)(double, const ColumnMap&)) const {
         if (delimiter == ';' && t.find('.') == std::string::npos) {
             for (char& c : t) c = c == ',' ? '.' : c;
         }
@@ -86,6 +90,38 @@ struct RowReader {
 };
 
 double asIs(double v, const ColumnMap&) { return v; }
+
+// The breaks, cm, over the whole flight of a constant-acceleration fit (ft, s, at y = 50 ft),
+// from the release, 60.5 ft less the extension from the plate, to the front of the plate at
+// 17/12 ft: induced vertical ½(az + g)t², horizontal ½·ax·t² (the catcher's right +). None
+// where a field is missing or the flight never gets there.
+std::pair<std::optional<double>, std::optional<double>> fittedBreaks(
+    const RowReader& r, const std::optional<double>& extensionM) {
+    std::optional<double> v[6];
+    for (int k = 0; k < 6; ++k) v[k] = r.numberIn(r.field(r.map.fit[k]), -1e4, 1e4, asIs);
+    if (!extensionM || !std::all_of(std::begin(v), std::end(v), [](auto x) { return x; })) {
+        return {};
+    }
+    const double vy = *v[static_cast<int>(Fit::Vy0)], ay = *v[static_cast<int>(Fit::Ay)];
+    const auto when = [&](double y) -> std::optional<double> {  // the time at y, s
+        const double d = 50 - y;
+        if (ay == 0) return vy == 0 ? std::nullopt : std::optional(-d / vy);
+        const double disc = vy * vy - 2 * ay * d;
+        if (disc < 0) return std::nullopt;
+        return (-vy - std::sqrt(disc)) / ay;
+    };
+    const auto release = when(60.5 - *extensionM / 0.3048), plate = when(17.0 / 12);
+    if (!release || !plate || !(*plate > *release)) return {};
+    const double t = *plate - *release;
+    constexpr double kGravityFt = 32.174, kCmPerFoot = 30.48;
+    const double vertical = 0.5 * (*v[static_cast<int>(Fit::Az)] + kGravityFt) * t * t * kCmPerFoot;
+    const double horizontal = 0.5 * *v[static_cast<int>(Fit::Ax)] * t * t * kCmPerFoot;
+    const auto within = [](double cm) {
+        return cm >= kMeasuredBreakCm.low && cm <= kMeasuredBreakCm.high ? std::optional(cm)
+                                                                         : std::nullopt;
+    };
+    return {within(vertical), within(horizontal)};
+}
 double speedOf(double v, const ColumnMap& m) { return kmhFrom(v, m.speed); }
 double breakOf(double v, const ColumnMap& m) { return metresFrom(v, m.breaks) * 100; }
 double releaseOf(double v, const ColumnMap& m) { return metresFrom(v, m.release); }
@@ -94,8 +130,8 @@ double releaseOf(double v, const ColumnMap& m) { return metresFrom(v, m.release)
 
 bool ColumnMap::usable() const {
     return ((*this)[Role::Type] >= 0 || (*this)[Role::AutoType] >= 0) &&
-           (*this)[Role::Speed] >= 0 && (*this)[Role::Vertical] >= 0 &&
-           (*this)[Role::Horizontal] >= 0;
+           (*this)[Role::Speed] >= 0 &&
+           (((*this)[Role::Vertical] >= 0 && (*this)[Role::Horizontal] >= 0) || breaksFromFit());
 }
 
 std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header) {
@@ -121,10 +157,39 @@ std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header) {
         m[Role::Game] = columnOf(header, {"GameID"});
         m[Role::Inning] = columnOf(header, {"Inning"});
         m[Role::PlateAppearance] = columnOf(header, {"PAofInning"});
+        m[Role::PitchNumber] = columnOf(header, {"PitchofPA"});
         m.speed = SpeedUnit::Mph;
         m.breaks = LengthUnit::Inch;
         m.release = LengthUnit::Foot;
         m.plusToPitchersRight = true;
+    } else if (columnOf(header, {"release_speed"}) >= 0 && columnOf(header, {"player_name"}) >= 0) {
+        // Statcast (Baseball Savant): its pfx columns are the break from 40 ft, not from the
+        // release; the fit gives the break over the whole flight.
+        m[Role::Pitcher] = columnOf(header, {"player_name"});
+        m[Role::Hand] = columnOf(header, {"p_throws"});
+        m[Role::Type] = columnOf(header, {"pitch_name"});
+        m[Role::AutoType] = columnOf(header, {"pitch_type"});
+        m[Role::Speed] = columnOf(header, {"release_speed"});
+        m[Role::Spin] = columnOf(header, {"release_spin_rate"});
+        m[Role::SpinAxis] = columnOf(header, {"spin_axis"});
+        m[Role::RelHeight] = columnOf(header, {"release_pos_z"});
+        m[Role::RelSide] = columnOf(header, {"release_pos_x"});
+        m[Role::Extension] = columnOf(header, {"release_extension"});
+        m[Role::PlateHeight] = columnOf(header, {"plate_z"});
+        m[Role::PlateSide] = columnOf(header, {"plate_x"});
+        m[Role::Batter] = columnOf(header, {"batter"});
+        m[Role::BatterSide] = columnOf(header, {"stand"});
+        m[Role::Game] = columnOf(header, {"game_pk"});
+        m[Role::Inning] = columnOf(header, {"inning"});
+        m[Role::PlateAppearance] = columnOf(header, {"at_bat_number"});
+        m[Role::PitchNumber] = columnOf(header, {"pitch_number"});
+        const char* const fit[] = {"vx0", "vy0", "vz0", "ax", "ay", "az"};
+        for (int k = 0; k < 6; ++k) m.fit[k] = columnOf(header, {fit[k]});
+        // Without the fit no row has a break: still Statcast, each row skipped and counted.
+        if (!m.breaksFromFit()) m.fit[0] = static_cast<int>(header.size());
+        m.speed = SpeedUnit::Mph;
+        m.release = LengthUnit::Foot;
+        m.releaseSideFromCatcher = true;
     } else {
         m[Role::Pitcher] = columnOf(header, {"投手", "pitcher"});
         m[Role::Hand] = columnOf(header, {"利き腕", "hand"});
@@ -188,10 +253,14 @@ Bullpen readBullpen(const CsvTable& table, const ColumnMap& map) {
 
         const auto speed =
             r.number(Role::Speed, slowestStorableSpeed(), kFastestMeasuredKmh, speedOf);
-        const auto vertical =
-            r.number(Role::Vertical, kMeasuredBreakCm.low, kMeasuredBreakCm.high, breakOf);
-        const auto horizontal =
-            r.number(Role::Horizontal, kMeasuredBreakCm.low, kMeasuredBreakCm.high, breakOf);
+        p.extensionM = r.number(Role::Extension, -10, 10, releaseOf);
+        const auto [vertical, horizontal] =
+            map.breaksFromFit()
+                ? fittedBreaks(r, p.extensionM)
+                : std::pair(r.number(Role::Vertical, kMeasuredBreakCm.low, kMeasuredBreakCm.high,
+                                     breakOf),
+                            r.number(Role::Horizontal, kMeasuredBreakCm.low,
+                                     kMeasuredBreakCm.high, breakOf));
         ok = ok && speed && vertical && horizontal;
         if (ok) {
             p.speedKmh = *speed;
@@ -222,7 +291,7 @@ Bullpen readBullpen(const CsvTable& table, const ColumnMap& map) {
         }
         p.relHeightM = r.number(Role::RelHeight, -10, 10, releaseOf);
         p.relSideM = r.number(Role::RelSide, -10, 10, releaseOf);
-        p.extensionM = r.number(Role::Extension, -10, 10, releaseOf);
+        if (p.relSideM && map.releaseSideFromCatcher) *p.relSideM = -*p.relSideM;
         p.plateHeightM = r.number(Role::PlateHeight, -10, 10, releaseOf);
         p.plateSideM = r.number(Role::PlateSide, -10, 10, releaseOf);
         p.batter = r.text(Role::Batter);
@@ -230,6 +299,7 @@ Bullpen readBullpen(const CsvTable& table, const ColumnMap& map) {
         p.game = r.text(Role::Game);
         p.inning = r.text(Role::Inning);
         p.plateAppearance = r.text(Role::PlateAppearance);
+        p.pitchNumber = r.number(Role::PitchNumber, 0, 1e9, asIs);
         if (ok) {
             out.pitches.push_back(std::move(p));
         } else {

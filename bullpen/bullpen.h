@@ -33,8 +33,13 @@ enum class Role {
     Game,            // with the inning and the plate appearance in it: which pitches follow
     Inning,          // one another to one batter
     PlateAppearance,
+    PitchNumber,  // in the plate appearance: the order of its pitches where the file's is not
 };
-constexpr int kRoleCount = static_cast<int>(Role::PlateAppearance) + 1;
+constexpr int kRoleCount = static_cast<int>(Role::PitchNumber) + 1;
+
+/// The columns of a constant-acceleration fit of the flight, as Statcast gives it (ft/s and
+/// ft/s² at y = 50 ft, y toward the pitcher, x to the catcher's right).
+enum class Fit { Vx0, Vy0, Vz0, Ax, Ay, Az };
 
 enum class SpeedUnit { Kmh, Mph, MetresPerSecond };
 enum class LengthUnit { Cm, Inch, Foot, Metre };
@@ -47,17 +52,22 @@ struct ColumnMap {
     LengthUnit breaks = LengthUnit::Cm;
     LengthUnit release = LengthUnit::Metre;  // the release point and the plate location
     bool plusToPitchersRight = false;  // TrackMan's HorzBreak; ours is the catcher's right
+    // Statcast's: the breaks over the whole flight from its fit, in place of break columns, and
+    // the release side from the catcher's view.
+    std::array<int, 6> fit;
+    bool releaseSideFromCatcher = false;
 
-    ColumnMap() { column.fill(-1); }
+    ColumnMap() { column.fill(-1), fit.fill(-1); }
     int& operator[](Role r) { return column[static_cast<int>(r)]; }
     int operator[](Role r) const { return column[static_cast<int>(r)]; }
-    /// A type, a speed and both breaks: enough to fit a model.
+    bool breaksFromFit() const { return fit[0] >= 0; }
+    /// A type, a speed and both breaks (or the fit they come from): enough to fit a model.
     bool usable() const;
     friend bool operator==(const ColumnMap&, const ColumnMap&) = default;
 };
 
-/// The map of a header in a vocabulary the program knows (TrackMan's, or its own metric one in
-/// Japanese or English); none for any other header.
+/// The map of a header in a vocabulary the program knows (TrackMan's, Statcast's, or its own
+/// metric one in Japanese or English); none for any other header.
 std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header);
 
 /// A map as one line of text, to remember it, and back; none for a text that is not one.
@@ -76,6 +86,7 @@ struct BullpenPitch {
     std::optional<double> relHeightM, relSideM, extensionM;
     std::optional<double> plateHeightM, plateSideM;  // the plate side + to the catcher's right
     std::string batter, batterSide, game, inning, plateAppearance;  // as the file has them
+    std::optional<double> pitchNumber;
 };
 
 struct Bullpen {

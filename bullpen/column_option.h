@@ -22,8 +22,9 @@ struct ColumnsOption {
 ColumnsOption parseColumnsOption(const std::string& text, const std::vector<std::string>& header);
 /// The role names of the option, in Role order.
 inline constexpr const char* kColumnRoles[kRoleCount] = {
-    "pitcher",      "hand",       "type",   "auto_type",   "speed",      "spin",     "efficiency",
-    "tilt",         "axis",       "ivb",    "hb",          "rel_height", "rel_side", "extension",
-    "plate_height", "plate_side", "batter", "batter_side", "game",       "inning",   "pa"};
+    "pitcher",    "hand",      "type",         "auto_type",   "speed",  "spin",
+    "efficiency", "tilt",      "axis",         "ivb",         "hb",     "rel_height",
+    "rel_side",   "extension", "plate_height", "plate_side",  "batter", "batter_side",
+    "game",       "inning",    "pa",           "pitch_number"};
 
 }  // namespace ball

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 #include <tuple>
-#include <utility>
 
 namespace ball {
 
@@ -60,19 +60,27 @@ std::vector<TypePair> consecutivePairs(const Arsenal& a,
     for (int t = 0; t < static_cast<int>(a.types.size()); ++t) {
         for (int i : a.types[t].pitches) typeOf[i] = t;
     }
-    const auto appearance = [](const BullpenPitch& p) {
-        return std::tie(p.game, p.inning, p.plateAppearance, p.batter);
-    };
+    // Each pitcher's plate appearances, their pitches in the order thrown: the file's, or
+    // their numbers where it gives them (Statcast lists the latest first).
+    using Appearance = std::tuple<std::string, std::string, std::string, std::string, std::string>;
+    std::map<Appearance, std::vector<int>> appearances;
+    for (int i = 0; i < static_cast<int>(pitches.size()); ++i) {
+        const BullpenPitch& p = pitches[i];
+        appearances[{p.pitcher, p.game, p.inning, p.plateAppearance, p.batter}].push_back(i);
+    }
     std::map<std::pair<int, int>, std::vector<TunnelFigures>> byTypes;
-    std::map<std::string, int> last;  // each pitcher's pitch before, by index
-    for (int j = 0; j < static_cast<int>(pitches.size()); ++j) {
-        const auto [at, first] = last.try_emplace(pitches[j].pitcher, j);
-        if (first) continue;
-        const int i = std::exchange(at->second, j);
-        if (appearance(pitches[i]) != appearance(pitches[j])) continue;
-        if (typeOf[i] < 0 || typeOf[j] < 0 || typeOf[i] == typeOf[j]) continue;
-        if (!thrown[i] || !thrown[j]) continue;
-        byTypes[{typeOf[i], typeOf[j]}].push_back(tunnelFigures(*thrown[i], *thrown[j]));
+    for (auto& [key, order] : appearances) {
+        if (std::all_of(order.begin(), order.end(), [&](int i) { return pitches[i].pitchNumber; })) {
+            std::stable_sort(order.begin(), order.end(), [&](int i, int j) {
+                return *pitches[i].pitchNumber < *pitches[j].pitchNumber;
+            });
+        }
+        for (std::size_t k = 1; k < order.size(); ++k) {
+            const int i = order[k - 1], j = order[k];
+            if (typeOf[i] < 0 || typeOf[j] < 0 || typeOf[i] == typeOf[j]) continue;
+            if (!thrown[i] || !thrown[j]) continue;
+            byTypes[{typeOf[i], typeOf[j]}].push_back(tunnelFigures(*thrown[i], *thrown[j]));
+        }
     }
     std::vector<TypePair> pairs;
     for (const auto& [types, all] : byTypes) {

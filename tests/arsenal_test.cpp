@@ -61,6 +61,14 @@ TEST(Bullpen, ReadsWhatDevicesAndSpreadsheetsSave) {
          "\x8d\xb2\x93\xa1,Fastball,145,40,-20\r\n",
          std::nullopt,
          {}},
+        {"Statcast: the breaks over the whole flight from its fit, its release side turned, a "
+         "row without the fit skipped",
+         "pitch_type,pitch_name,player_name,p_throws,release_speed,spin_axis,release_pos_x,"
+         "release_pos_z,release_extension,vx0,vy0,vz0,ax,ay,az\n"
+         "FF,Fastball,\"Sato, Kenta\",R,90.0988,210,-2.0,5.8,6.5,5,-135,-5,-8.042337,28,-16.089326\n"
+         "FF,Fastball,\"Sato, Kenta\",R,90.0988,210,-2.0,5.8,6.5,,-135,-5,-8.042337,28,-16.089326\n",
+         60,
+         {3}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -77,6 +85,9 @@ TEST(Bullpen, ReadsWhatDevicesAndSpreadsheetsSave) {
         EXPECT_NEAR(p.horizontalCm, -20, 1e-4);
         EXPECT_EQ(p.tiltMinutes, c.tiltMinutes);
         EXPECT_TRUE(p.pitcher.starts_with("Sato,") || p.pitcher == "佐藤") << p.pitcher;
+        if (map->releaseSideFromCatcher) {
+            EXPECT_NEAR(*p.relSideM, 2.0 * 0.3048, 1e-12);
+        }
     }
     EXPECT_EQ(parseCsv("\x93\x8a\x8e\xe8,x\n").header[0], "投手");
     std::string fields;
@@ -342,7 +353,8 @@ TEST(Arsenal, EachTypeThrownFromItsReleasePointToItsLocation) {
               "no plate side: thrown from the model's release point at the target cell");
 }
 
-// A made-up game: pairs of type means and of consecutive pitches within one plate appearance.
+// A made-up game, listed latest first: pairs of type means and of consecutive pitches within one
+// plate appearance, in the order of their pitch numbers.
 // The fastball and curveball tunnel (ratio above 3), the fastball and changeup part early
 // (below 1), and a splitter into the dirt bounces: no plate figures, said.
 TEST(Arsenal, PairsOfMeansAndOfConsecutivePitches) {
@@ -353,11 +365,12 @@ TEST(Arsenal, PairsOfMeansAndOfConsecutivePitches) {
         {"CH", "85,8,14,6.15,1.86,6.27,1.65,-0.73"},
         {"SP", "84,2,6,6.1,1.9,6.2,-0.3,0.1"}};
     std::string session =
-        "GameID,Inning,PAofInning,Batter,BatterSide,Pitcher,TaggedPitchType,RelSpeed,"
+        "GameID,Inning,PAofInning,PitchofPA,Batter,BatterSide,Pitcher,TaggedPitchType,RelSpeed,"
         "InducedVertBreak,HorzBreak,RelHeight,RelSide,Extension,PlateLocHeight,PlateLocSide\n";
-    for (const char* row : {"1,1,1,X,Right,A,FB", "1,1,1,X,Right,A,CU", "1,1,1,X,Right,A,FB",
-                            "1,1,1,X,Right,A,CU", "1,1,2,Y,Left,A,FB", "1,1,2,Y,Left,A,CH",
-                            "1,1,2,Y,Left,A,FB", "1,1,2,Y,Left,A,SP"}) {
+    // The latest first, as Statcast lists them: the pitch numbers give the order.
+    for (const char* row : {"1,1,2,4,Y,Left,A,SP", "1,1,2,3,Y,Left,A,FB", "1,1,2,2,Y,Left,A,CH",
+                            "1,1,2,1,Y,Left,A,FB", "1,1,1,4,X,Right,A,CU", "1,1,1,3,X,Right,A,FB",
+                            "1,1,1,2,X,Right,A,CU", "1,1,1,1,X,Right,A,FB"}) {
         const std::string text = row;
         session += text + ',' + pitch.at(text.substr(text.size() - 2)) + '\n';
     }

@@ -36,6 +36,7 @@ const char* const kRoleNames[ball::kRoleCount] = {
     "試合",
     "回",
     "打席（その回の何人目か）",
+    "打席の何球目",
 };
 
 QComboBox* choice(QWidget* parent, const char* name, const QStringList& items, int current) {
