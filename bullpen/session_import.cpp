@@ -1,5 +1,6 @@
 #include "session_import.h"
 
+#include "column_guess.h"
 #include "column_option.h"
 #include "session/messages.h"
 
@@ -44,6 +45,7 @@ SessionImport importSession(const std::string& path, const std::string& file, La
     }
     r.error = unreadableTableMessage(table, file, language);
     if (!r.error.empty()) return r;
+    table = withHeaderFound(table);
 
     std::optional<ColumnMap> map;
     if (!columns.option.empty()) {
@@ -66,7 +68,7 @@ SessionImport importSession(const std::string& path, const std::string& file, La
     // Asked for a header not known, again when asked for, and again when a remembered answer
     // reads no row at all (a choice made wrongly once is not kept for ever).
     if (columns.ask && (!usable || columns.askAgain || (remembered && bullpen.pitches.empty()))) {
-        map = columns.ask(table, map.value_or(ColumnMap{}));
+        map = columns.ask(table, map ? *map : guessColumns(table.header));
         if (!map) return r;
         bullpen = readBullpen(table, *map);
     } else if (!usable) {

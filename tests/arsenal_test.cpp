@@ -10,6 +10,7 @@
 #include "bullpen/arsenal_command.h"
 #include "bullpen/arsenal_csv.h"
 #include "bullpen/arsenal_fit.h"
+#include "bullpen/column_guess.h"
 #include "session/pitch_session.h"
 #include "test_support.h"
 
@@ -162,6 +163,30 @@ TEST(Bullpen, LimitsHoldAtTheirEdges) {
     for (int t = 0; t < kMaxTypesPerPitcher; ++t) types += "id" + std::to_string(t) + ",145,40,-20\n";
     const CsvTable table = parseCsv(types);
     EXPECT_FALSE(typeExcess(groupArsenal(readBullpen(table, *knownColumns(table.header)))));
+}
+
+// A header the program does not know is guessed for the user to check: Rapsodo's export after
+// its lines about the player, and a Japanese spreadsheet's, units from the names.
+TEST(Bullpen, GuessesWhatAHeaderSays) {
+    const CsvTable rapsodo = withHeaderFound(parseCsv(
+        "Player Name:,Sato Kenta\nDate:,2026-12-01\n\n"
+        "No,Pitch Type,Velocity (mph),Total Spin,Spin Efficiency (release),Spin Direction,"
+        "VB (spin),HB (spin),VB (trajectory),HB (trajectory),Release Height,Release Side,"
+        "Release Extension (ft),Strike Zone Side,Strike Zone Height\n"
+        "1,Fastball,92,2300,95,1:00,17,8,16,9,5.9,1.8,6.1,-0.3,2.6\n"));
+    ASSERT_EQ(rapsodo.rows.size(), 1u);
+    EXPECT_EQ(rapsodo.lines[0], 5);
+    const ColumnMap m = guessColumns(rapsodo.header);
+    const std::pair<Role, int> said[] = {
+        {Role::Type, 1},       {Role::Speed, 2},      {Role::Spin, 3},     {Role::Efficiency, 4},
+        {Role::Tilt, 5},       {Role::Vertical, 8},   {Role::Horizontal, 9},
+        {Role::RelHeight, 10}, {Role::Extension, 12}, {Role::PlateSide, 13}, {Role::Pitcher, -1}};
+    for (const auto& [role, column] : said) EXPECT_EQ(m[role], column) << static_cast<int>(role);
+    EXPECT_EQ(m.speed, SpeedUnit::Mph);
+    EXPECT_EQ(m.release, LengthUnit::Foot);
+    const ColumnMap ja = guessColumns({"選手", "球種", "球速", "縦変化 (cm)", "横変化 (cm)"});
+    EXPECT_TRUE(ja.usable());
+    EXPECT_EQ(ja[Role::Speed], 2);
 }
 
 // The command line: a file that cannot be used changes nothing and exits 1, naming why.
