@@ -42,6 +42,7 @@
 #include "views/figures_window.h"
 #include "main/form1.h"
 #include "kit/japanese.h"
+#include "views/movement_chart.h"
 #include "views/picture_box.h"
 #include "kit/shapes.h"
 #include "print/print_worker.h"
@@ -559,6 +560,16 @@ private slots:
                  QString::fromStdString(arsenal->arsenal().types[1].model.axis));
         QVERIFY(form_->session().shownBall2());
         QVERIFY(!file("initdir.txt").isEmpty() && !file("Ball1Traj.txt").isEmpty());
+    }
+
+    // Twenty types on 持ち球's chart: the legend grows a row at a time to hold every name.
+    void chartLegendHoldsEveryType() {
+        MovementChart chart(nullptr, 360, 3);
+        const int three = chart.height();
+        std::vector<ball::ChartGroup> groups;
+        for (int i = 0; i < 20; ++i) groups.push_back({"Sato, Kenta Type " + std::to_string(i), {}, {}});
+        chart.setTypes(groups);
+        QVERIFY(chart.height() >= three + 7 * (chart.fontMetrics().height() + 2));
     }
 
     // A folder another program holds for a moment: the click waits off the window's thread,

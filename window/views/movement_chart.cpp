@@ -1,10 +1,28 @@
 #include "views/movement_chart.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "session/figure_texts.h"
 
-MovementChart::MovementChart(QWidget* parent, int width, int legendRows) : QWidget(parent) {
+namespace {
+
+void drawMarker(QPainter& p, QPointF at, double radius, int shape) {
+    if (shape == 1) {
+        p.drawRect(QRectF(at - QPointF(radius, radius), at + QPointF(radius, radius)));
+    } else if (shape == 2) {
+        const double r = radius * 1.3;
+        p.drawPolygon(QPolygonF({at + QPointF(0, -r), at + QPointF(r, 0), at + QPointF(0, r),
+                                 at + QPointF(-r, 0)}));
+    } else {
+        p.drawEllipse(at, radius, radius);
+    }
+}
+
+}  // namespace
+
+MovementChart::MovementChart(QWidget* parent, int width, int legendRows)
+    : QWidget(parent), width_(width), leastLegendRows_(legendRows) {
     setObjectName("movementChart");
     setFixedSize(width, width + 30 + (legendRows - 1) * (fontMetrics().height() + 2));
     setToolTip("変化量の図（cm、投手の後ろから見た向き、目盛り 10 cm）");
@@ -19,6 +37,8 @@ void MovementChart::setSeries(std::vector<Series> series) {
         all.push_back(s.mean);
     }
     reach_ = ball::movementChartReach(all);
+    const int rows = std::max(leastLegendRows_, legendRows());
+    setFixedSize(width_, width_ + 30 + (rows - 1) * (fontMetrics().height() + 2));
     update();
 }
 
@@ -38,10 +58,30 @@ void MovementChart::setTypes(const std::vector<ball::ChartGroup>& groups) {
         {140, 86, 75},  {227, 119, 194}, {23, 190, 207}, {127, 127, 127}, {188, 189, 34}};
     std::vector<Series> series;
     for (const ball::ChartGroup& g : groups) {
-        const QColor colour = kColours[series.size() % std::size(kColours)];
-        series.push_back({QString::fromStdString(g.name), colour, g.marks, 2.5, g.mean});
+        const std::size_t i = series.size();
+        series.push_back({QString::fromStdString(g.name), kColours[i % std::size(kColours)],
+                          g.marks, 2.5, g.mean, static_cast<int>(i / std::size(kColours) % 3)});
     }
     setSeries(std::move(series));
+}
+
+QRectF MovementChart::plotArea() const {
+    // Room for the axis title on the left, the tick numbers, the side names and the legend.
+    const QFontMetrics fm = fontMetrics();
+    const int margin = fm.height() + fm.horizontalAdvance("-100");
+    return QRectF(margin + 6, 4, width_ - margin - 12, width_ - margin - 12);
+}
+
+int MovementChart::legendRows() const {
+    const QRectF plot = plotArea();
+    double x = plot.left();
+    int rows = 1;
+    for (const Series& s : series_) {
+        const double room = 13 + fontMetrics().horizontalAdvance(s.name);
+        if (x > plot.left() && x + room > plot.right()) x = plot.left(), ++rows;
+        x += room + 16;
+    }
+    return rows;
 }
 
 void MovementChart::paintEvent(QPaintEvent*) {
@@ -49,10 +89,7 @@ void MovementChart::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), Qt::white);
     const QFontMetrics fm = p.fontMetrics();
     const int line = fm.height();
-    // Room for the axis title on the left, the tick numbers, the side names and the legend.
-    const QRectF plot(line + fm.horizontalAdvance("-100") + 6, 4,
-                      width() - line - fm.horizontalAdvance("-100") - 12,
-                      width() - line - fm.horizontalAdvance("-100") - 12);
+    const QRectF plot = plotArea();
     const double scale = plot.width() / (2.0 * reach_);  // pixels a cm, both ways
     const auto at = [&](double cmRight, double cmUp) {
         return plot.center() + QPointF(cmRight * scale, -cmUp * scale);
@@ -91,7 +128,7 @@ void MovementChart::paintEvent(QPaintEvent*) {
         if (x > plot.left() && x + room > plot.right()) x = plot.left(), legendY += line + 2;
         p.setPen(Qt::NoPen);
         p.setBrush(s.colour);
-        p.drawEllipse(QPointF(x + 5, legendY + line / 2.0), 4, 4);
+        drawMarker(p, QPointF(x + 5, legendY + line / 2.0), 4, s.shape);
         p.setPen(Qt::black);
         p.drawText(QPointF(x + 13, legendY + fm.ascent()), s.name);
         x += room + 16;
@@ -103,13 +140,13 @@ void MovementChart::paintEvent(QPaintEvent*) {
     for (const Series& s : series_) {
         p.setPen(Qt::NoPen);
         p.setBrush(s.colour);
-        for (const ball::Break& b : s.marks) p.drawEllipse(mark(b), s.radius, s.radius);
+        for (const ball::Break& b : s.marks) drawMarker(p, mark(b), s.radius, s.shape);
     }
     // The means over every pitch, outlined so that each stands out from its own pitches.
     for (const Series& s : series_) {
         if (!s.mean) continue;
         p.setPen(QPen(Qt::black, 1.5));
         p.setBrush(s.colour);
-        p.drawEllipse(mark(*s.mean), 7, 7);
+        drawMarker(p, mark(*s.mean), 7, s.shape);
     }
 }

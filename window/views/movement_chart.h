@@ -25,6 +25,7 @@ public:
         std::vector<ball::Break> marks;
         double radius = 4;
         std::optional<ball::Break> mean = {};
+        int shape = 0;  // 0 a circle, 1 a square, 2 a diamond
     };
 
     /// A chart `width` wide, with room for `legendRows` rows of legend.
@@ -32,13 +33,21 @@ public:
     void setSeries(std::vector<Series> series);
     /// The two balls of 投球の数値: blue and red, absent ones left out.
     void setBreaks(const std::array<std::optional<ball::Break>, 2>& breaks);
-    /// A session's types: each pitch a small dot and the mean a large one, a colour a type.
+    /// A session's types: each pitch a small dot and the mean a large one, a colour and shape a
+    /// type (ten colours, then the same in squares and diamonds); the legend as tall as it needs.
     void setTypes(const std::vector<ball::ChartGroup>& groups);
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    /// Where the breaks are drawn.
+    QRectF plotArea() const;
+    /// The rows the legend takes at this width.
+    int legendRows() const;
+
     std::vector<Series> series_;
     int reach_ = 60;  // cm each way
+    int width_;
+    int leastLegendRows_;
 };
