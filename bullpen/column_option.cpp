@@ -64,4 +64,36 @@ ColumnsOption parseColumnsOption(const std::string& text, const std::vector<std:
     return {m};
 }
 
+std::string columnsOptionText(const ColumnMap& map, const std::vector<std::string>& header) {
+    const char* const speeds[] = {"km/h", "mph", "m/s"};
+    const char* const lengths[] = {"cm", "in", "ft", "m"};
+    std::string text;
+    for (int r = 0; r < kRoleCount; ++r) {
+        const int c = map.column[r];
+        if (c < 0 || static_cast<std::size_t>(c) >= header.size()) continue;
+        const std::string& name = header[c];
+        if (name.find_first_of(",:=") != std::string::npos) return {};
+        const auto role = static_cast<Role>(r);
+        // Built by appending: GCC warns falsely of overlap on a literal plus a string.
+        if (!text.empty()) text += ',';
+        text += kColumnRoles[r];
+        text += '=';
+        text += name;
+        const char* unit = nullptr;
+        if (role == Role::Speed) unit = speeds[static_cast<int>(map.speed)];
+        if (role == Role::Vertical || role == Role::Horizontal) {
+            unit = lengths[static_cast<int>(map.breaks)];
+        }
+        if (role >= Role::RelHeight && role <= Role::PlateSide) {
+            unit = lengths[static_cast<int>(map.release)];
+        }
+        if (unit) {
+            text += ':';
+            text += unit;
+        }
+        if (role == Role::Horizontal) text += map.plusToPitchersRight ? ":pitcher" : ":catcher";
+    }
+    return text;
+}
+
 }  // namespace ball

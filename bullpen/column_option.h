@@ -20,6 +20,9 @@ struct ColumnsOption {
     Fill fill = {};
 };
 ColumnsOption parseColumnsOption(const std::string& text, const std::vector<std::string>& header);
+/// The option that gives a map, for a header; empty where a name cannot be written in it (one
+/// with a comma, a colon or an equals sign).
+std::string columnsOptionText(const ColumnMap& map, const std::vector<std::string>& header);
 /// The role names of the option, in Role order.
 inline constexpr const char* kColumnRoles[kRoleCount] = {
     "pitcher",    "hand",      "type",         "auto_type",   "speed",  "spin",

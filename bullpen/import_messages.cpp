@@ -85,8 +85,10 @@ constexpr Text kTexts[] = {
     {Said::ThrownAtTheCell,
      "{word}がないため、模型のリリース位置から目標のマスへ投げました。",
      "no {word}: thrown from the model's release point at the target cell"},
+    {Said::ColumnsGuess, "列の名前からの推測（確かめてから使ってください）: --columns \"{item}\"",
+     "a guess from the names (check it before use): --columns \"{item}\""},
 };
-static_assert(std::size(kTexts) == static_cast<std::size_t>(Said::ThrownAtTheCell) + 1);
+static_assert(std::size(kTexts) == static_cast<std::size_t>(Said::ColumnsGuess) + 1);
 
 std::string filled(const char* text, const Fill& f) {
     std::string out;

@@ -43,6 +43,7 @@ enum class Said {
     PlateHeight,
     PlateSide,
     ThrownAtTheCell,
+    ColumnsGuess,
 };
 
 /// What fills the {names} of a text.

@@ -73,6 +73,12 @@ SessionImport importSession(const std::string& path, const std::string& file, La
         bullpen = readBullpen(table, *map);
     } else if (!usable) {
         r.error = importText(Said::UnknownColumns, language, {.file = file});
+        const ColumnMap guess = guessColumns(table.header);
+        const std::string option = guess.usable() ? columnsOptionText(guess, table.header) : "";
+        if (!option.empty()) {
+            r.error += '\n';
+            r.error += importText(Said::ColumnsGuess, language, {.item = option});
+        }
         return r;
     }
 

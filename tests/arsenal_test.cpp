@@ -221,6 +221,15 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
     }
     EXPECT_NE(arsenalCommand("none.csv", false, Language::English).err.find("skipped 2 rows"),
               std::string::npos);
+    // A header it can guess: refused all the same, with the guess as an option that reads it.
+    test::writeFile("guessed.csv", "Pitch Type,Velocity (mph),VB,HB\nFB,92,16,9\n");
+    const std::string guessed = arsenalCommand("guessed.csv", false, Language::English).err;
+    const std::size_t at = guessed.find("--columns \"");
+    ASSERT_NE(at, std::string::npos) << guessed;
+    const std::string option = guessed.substr(at + 11, guessed.rfind('"') - at - 11);
+    EXPECT_EQ(arsenalCommand("guessed.csv", false, Language::English, {.option = option}).status,
+              0)
+        << option;
     // Columns it does not know, named on the command line: units and signs as named.
     test::writeFile("device.csv", "Player;Pitch Type;Velocity;VB;HB\nSato;FB;90;16;8\n");
     const struct {
