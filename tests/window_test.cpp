@@ -523,6 +523,11 @@ private slots:
         QCOMPARE(asked, 1);
         auto* arsenal = form_->findChild<ArsenalWindow*>("arsenalWindow");
         QTRY_COMPARE(arsenal->findChild<QTableWidget*>("arsenalTypes")->rowCount(), 2);
+        // The pitches read, all of them, or the chosen type's.
+        auto* pitches = arsenal->findChild<QTableWidget*>("arsenalPitches");
+        QCOMPARE(pitches->rowCount(), 3);
+        arsenal->findChild<QTableWidget*>("arsenalTypes")->selectRow(1);
+        QCOMPARE(pitches->rowCount(), 1);
         auto* source = arsenal->findChild<QLabel*>("arsenalSource");
         QCOMPARE(source->textFormat(), Qt::PlainText);
         QVERIFY(source->text().startsWith(name));

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -18,6 +19,7 @@
 #include "files/csv_table.h"
 #include "files/number_text.h"
 #include "arsenal/pair_table.h"
+#include "arsenal/pitch_table.h"
 #include "arsenal/table_cells.h"
 #include "views/batter_canvas.h"
 #include "bullpen/arsenal_fit.h"
@@ -102,8 +104,21 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     target->addWidget(new QLabel("行", this));
     target->addWidget(row_);
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel("球種（計測値と模型）", this));
-    left->addWidget(types_, 3);
+    // The types, and the pitches read (of the type chosen, whose pitches the chart marks).
+    pitches_ = new PitchTable(this);
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName("arsenalTabs");
+    tabs->addTab(types_, "球種（計測値と模型）");
+    tabs->addTab(pitches_, "読んだ投球");
+    types_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    types_->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(types_, &QTableWidget::itemSelectionChanged, this, [this] {
+        const QList<QTableWidgetItem*> chosen = types_->selectedItems();
+        const int type = chosen.isEmpty() ? -1 : chosen.first()->row();
+        pitches_->fill(arsenal_, type);
+        chart_->setMarked(type);
+    });
+    left->addWidget(tabs, 3);
     left->addWidget(new QLabel("トンネル（球種の組）", this));
     left->addWidget(pairs_, 2);
     left->addWidget(throwButton, 0, Qt::AlignLeft);
@@ -161,6 +176,7 @@ void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file
     showTarget();
     fillTypes();
     pairs_->fill(arsenal_);
+    pitches_->fill(arsenal_);
     chart_->setTypes(ball::chartGroups(arsenal_));
     // Wide enough for every column of the types beside the chart, as far as the screen allows.
     const int wanted = types_->horizontalHeader()->length() + types_->verticalHeader()->width() +

@@ -8,6 +8,7 @@
 class BatterCanvas;
 class MovementChart;
 class PairTable;
+class PitchTable;
 class QComboBox;
 class QLabel;
 class QSpinBox;
@@ -57,6 +58,7 @@ private:
     QLabel* battersLabel_;
     QTableWidget* types_;
     PairTable* pairs_;
+    PitchTable* pitches_;
     MovementChart* chart_;
     ball::BatterScene pairScene_;  // of the pair chosen
     BatterCanvas* pairView_;

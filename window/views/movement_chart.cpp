@@ -37,8 +37,14 @@ void MovementChart::setSeries(std::vector<Series> series) {
         all.push_back(s.mean);
     }
     reach_ = ball::movementChartReach(all);
+    marked_ = -1;
     const int rows = std::max(leastLegendRows_, legendRows());
     setFixedSize(width_, width_ + 30 + (rows - 1) * (fontMetrics().height() + 2));
+    update();
+}
+
+void MovementChart::setMarked(int series) {
+    marked_ = series;
     update();
 }
 
@@ -137,10 +143,19 @@ void MovementChart::paintEvent(QPaintEvent*) {
     const auto mark = [&](const ball::Break& b) {
         return at(-b.horizontal * 100, b.vertical * 100);
     };
-    for (const Series& s : series_) {
+    for (int i = 0; i < static_cast<int>(series_.size()); ++i) {
+        const Series& s = series_[i];
+        // The chosen type's pitches outlined and drawn over the others.
+        if (i == marked_) continue;
         p.setPen(Qt::NoPen);
         p.setBrush(s.colour);
         for (const ball::Break& b : s.marks) drawMarker(p, mark(b), s.radius, s.shape);
+    }
+    if (marked_ >= 0 && marked_ < static_cast<int>(series_.size())) {
+        const Series& s = series_[marked_];
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(s.colour);
+        for (const ball::Break& b : s.marks) drawMarker(p, mark(b), s.radius + 1.5, s.shape);
     }
     // The means over every pitch, outlined so that each stands out from its own pitches.
     for (const Series& s : series_) {

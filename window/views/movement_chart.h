@@ -36,6 +36,8 @@ public:
     /// A session's types: each pitch a small dot and the mean a large one, a colour and shape a
     /// type (ten colours, then the same in squares and diamonds); the legend as tall as it needs.
     void setTypes(const std::vector<ball::ChartGroup>& groups);
+    /// Outlines the marks of one series (-1: none).
+    void setMarked(int series);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -48,6 +50,7 @@ private:
 
     std::vector<Series> series_;
     int reach_ = 60;  // cm each way
+    int marked_ = -1;
     int width_;
     int leastLegendRows_;
 };
