@@ -56,15 +56,26 @@ bool hasBatterSides(const Bullpen& b) {
                        [](const BullpenPitch& p) { return !p.batterSide.empty(); });
 }
 
-Arsenal groupArsenal(Bullpen bullpen, BatterSide side) {
+std::vector<std::string> pitchersOf(const Bullpen& b) {
+    std::vector<std::string> pitchers;
+    for (const BullpenPitch& p : b.pitches) {
+        if (std::find(pitchers.begin(), pitchers.end(), p.pitcher) == pitchers.end()) {
+            pitchers.push_back(p.pitcher);
+        }
+    }
+    return pitchers;
+}
+
+Arsenal groupArsenal(Bullpen bullpen, BatterSide side, const std::string& pitcher) {
     Arsenal a;
     a.bullpen = std::move(bullpen);
     a.batterSide = side;
+    a.pitcher = pitcher;
     std::vector<std::string> pitchers;
     std::map<std::pair<std::string, std::string>, int> index;
     for (int i = 0; i < static_cast<int>(a.bullpen.pitches.size()); ++i) {
         const BullpenPitch& p = a.bullpen.pitches[i];
-        if (!facing(p, side)) continue;
+        if (!facing(p, side) || (!pitcher.empty() && p.pitcher != pitcher)) continue;
         if (std::find(pitchers.begin(), pitchers.end(), p.pitcher) == pitchers.end()) {
             pitchers.push_back(p.pitcher);
         }

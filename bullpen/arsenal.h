@@ -56,11 +56,15 @@ struct Arsenal {
     int targetColumn = 3, targetRow = 3;  // where a type without its location is aimed
     Pairing pairing = Pairing::Means;
     BatterSide batterSide = BatterSide::All;  // the types hold only the pitches to these
+    std::string pitcher = {};                 // and of this pitcher; empty: every one
 };
 
 /// The types of a session with their device figures, and the pairs of their means; no model
 /// yet.
-Arsenal groupArsenal(Bullpen bullpen, BatterSide side = BatterSide::All);
+Arsenal groupArsenal(Bullpen bullpen, BatterSide side = BatterSide::All,
+                     const std::string& pitcher = {});
+/// The session's pitchers, as they first appear.
+std::vector<std::string> pitchersOf(const Bullpen& b);
 /// Whether a pitch was thrown to a batter of that side ("R", "Right", "右", ...).
 bool facing(const BullpenPitch& p, BatterSide side);
 /// Whether the session says from which side its batters batted.

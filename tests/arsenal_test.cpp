@@ -303,6 +303,7 @@ TEST(Arsenal, ModelsBreakAsMeasuredAndThrowAsTheButton) {
     Arsenal a =
         groupArsenal(readBullpen(parseCsv(session), *knownColumns(parseCsv(session).header)));
     ASSERT_EQ(a.types.size(), 4u);
+    EXPECT_EQ(groupArsenal(a.bullpen, BatterSide::All, "B").types.size(), 1u);  // one pitcher
     EXPECT_EQ(a.types[0].type, "直球");
     EXPECT_EQ(a.types[0].count(), 3);
     EXPECT_EQ(a.types[0].tilt, (Clock{1, 10}));

@@ -132,14 +132,21 @@ void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
             again.targetColumn = column, again.targetRow = row;
             fit(std::move(again), shown_->file());
         });
-        connect(shown_, &ArsenalWindow::batterSideChanged, this, [this](int side) {
+        // The same session grouped anew: another batters' side, or another pitcher.
+        const auto regroup = [this](ball::BatterSide side, const std::string& pitcher) {
             const ball::Arsenal& now = shown_->arsenal();
-            ball::Arsenal again =
-                ball::groupArsenal(now.bullpen, static_cast<ball::BatterSide>(side));
+            ball::Arsenal again = ball::groupArsenal(now.bullpen, side, pitcher);
             again.targetColumn = now.targetColumn, again.targetRow = now.targetRow;
             again.pairing = now.pairing;
             fit(std::move(again), shown_->file());
+        };
+        connect(shown_, &ArsenalWindow::batterSideChanged, this, [this, regroup](int side) {
+            regroup(static_cast<ball::BatterSide>(side), shown_->arsenal().pitcher);
         });
+        connect(shown_, &ArsenalWindow::pitcherChanged, this,
+                [this, regroup](const QString& pitcher) {
+                    regroup(shown_->arsenal().batterSide, pitcher.toStdString());
+                });
         connect(shown_, &ArsenalWindow::pairingChanged, this, [this](int pairing) {
             ball::Arsenal again = shown_->arsenal();
             again.pairing = static_cast<ball::Pairing>(pairing);

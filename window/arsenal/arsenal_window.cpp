@@ -94,6 +94,16 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(batters_, &QComboBox::activated, this, [this](int index) {
         if (index != static_cast<int>(arsenal_.batterSide)) emit batterSideChanged(index);
     });
+    pitchers_ = new QComboBox(this);
+    pitchers_->setObjectName("arsenalPitcher");
+    pitchers_->setAccessibleName("投手");
+    connect(pitchers_, &QComboBox::activated, this, [this](int index) {
+        const QString pitcher = index == 0 ? QString() : pitchers_->itemText(index);
+        if (pitcher.toStdString() != arsenal_.pitcher) emit pitcherChanged(pitcher);
+    });
+    pitchersLabel_ = new QLabel("投手", this);
+    target->addWidget(pitchersLabel_);
+    target->addWidget(pitchers_);
     battersLabel_ = new QLabel("打者", this);
     target->addWidget(battersLabel_);
     target->addWidget(batters_);
@@ -209,6 +219,14 @@ void ArsenalWindow::showTarget() {
     const bool sides = ball::hasBatterSides(arsenal_.bullpen);
     batters_->setVisible(sides);
     battersLabel_->setVisible(sides);
+    // One pitcher at a time, or every one, where the session has more than one.
+    const std::vector<std::string> pitchers = ball::pitchersOf(arsenal_.bullpen);
+    pitchers_->clear();
+    pitchers_->addItem("全員");
+    for (const std::string& p : pitchers) pitchers_->addItem(qs(p));
+    pitchers_->setCurrentText(arsenal_.pitcher.empty() ? "全員" : qs(arsenal_.pitcher));
+    pitchers_->setVisible(pitchers.size() > 1);
+    pitchersLabel_->setVisible(pitchers.size() > 1);
 }
 
 void ArsenalWindow::fillTypes() {

@@ -40,6 +40,8 @@ signals:
     void pairingChanged(int pairing);
     /// The user picked the batters whose pitches count (a ball::BatterSide): to be read anew.
     void batterSideChanged(int side);
+    /// The user picked one pitcher (empty: every one): to be read anew.
+    void pitcherChanged(const QString& pitcher);
     /// The user asked to choose the file's columns again.
     void remapColumns();
 
@@ -56,6 +58,8 @@ private:
     QComboBox* pairing_;
     QComboBox* batters_;
     QLabel* battersLabel_;
+    QComboBox* pitchers_;
+    QLabel* pitchersLabel_;
     QTableWidget* types_;
     PairTable* pairs_;
     PitchTable* pitches_;

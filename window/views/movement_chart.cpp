@@ -61,7 +61,8 @@ void MovementChart::setTypes(const std::vector<ball::ChartGroup>& groups) {
     // Told apart on the chart, as the devices' apps colour their types.
     static const QColor kColours[] = {
         {31, 119, 180}, {214, 39, 40},   {44, 160, 44},  {255, 127, 14},  {148, 103, 189},
-        {140, 86, 75},  {227, 119, 194}, {23, 190, 207}, {127, 127, 127}, {188, 189, 34}};
+        {140, 86, 75},  {227, 119, 194}, {23, 190, 207}, {127, 127, 127}, {188, 189, 34},
+        {0, 0, 128},    {0, 100, 0}};
     std::vector<Series> series;
     for (const ball::ChartGroup& g : groups) {
         const std::size_t i = series.size();

@@ -34,7 +34,7 @@ public:
     /// The two balls of 投球の数値: blue and red, absent ones left out.
     void setBreaks(const std::array<std::optional<ball::Break>, 2>& breaks);
     /// A session's types: each pitch a small dot and the mean a large one, a colour and shape a
-    /// type (ten colours, then the same in squares and diamonds); the legend as tall as it needs.
+    /// type (twelve colours, then the same in squares and diamonds); the legend as tall as it needs.
     void setTypes(const std::vector<ball::ChartGroup>& groups);
     /// Outlines the marks of one series (-1: none).
     void setMarked(int series);
