@@ -66,6 +66,9 @@ struct ColumnMap {
     friend bool operator==(const ColumnMap&, const ColumnMap&) = default;
 };
 
+/// The text with its ASCII letters in lower case, as names in headers are compared.
+std::string asciiLower(const std::string& s);
+
 /// The map of a header in a vocabulary the program knows (TrackMan's, Statcast's, or its own
 /// metric one in Japanese or English); none for any other header.
 std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header);

@@ -7,16 +7,10 @@ namespace ball {
 
 namespace {
 
-std::string folded(const std::string& s) {
-    std::string out;
-    for (char c : s) out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    return out;
-}
-
 // A name without what follows its first parenthesis, folded, its blanks and underscores gone.
 std::string bare(const std::string& name) {
     std::string out;
-    for (char c : folded(name.substr(0, name.find('(')))) {
+    for (char c : asciiLower(name.substr(0, name.find('(')))) {
         if (c != ' ' && c != '_' && c != '-' && c != '.') out += c;
     }
     return out;
@@ -53,7 +47,7 @@ const std::array<Names, 19> kNames = {{
 }};
 
 bool has(const std::string& name, const char* part) {
-    return folded(name).find(part) != std::string::npos;
+    return asciiLower(name).find(part) != std::string::npos;
 }
 
 }  // namespace
@@ -71,7 +65,7 @@ ColumnMap guessColumns(const std::vector<std::string>& header) {
             }
         }
     }
-    const auto unitOf = [&](Role r) { return m[r] >= 0 ? folded(header[m[r]]) : std::string(); };
+    const auto unitOf = [&](Role r) { return m[r] >= 0 ? asciiLower(header[m[r]]) : std::string(); };
     const std::string speed = unitOf(Role::Speed);
     if (speed.find("mph") != std::string::npos) m.speed = SpeedUnit::Mph;
     if (speed.find("m/s") != std::string::npos) m.speed = SpeedUnit::MetresPerSecond;
