@@ -63,13 +63,14 @@ TEST(Bullpen, ReadsWhatDevicesAndSpreadsheetsSave) {
          std::nullopt,
          {}},
         {"Statcast: the breaks over the whole flight from its fit, its release side turned, a "
-         "row without the fit skipped",
+         "row without the fit and one with text in it skipped, never read as zeros",
          "pitch_type,pitch_name,player_name,p_throws,release_speed,spin_axis,release_pos_x,"
          "release_pos_z,release_extension,vx0,vy0,vz0,ax,ay,az\n"
          "FF,Fastball,\"Sato, Kenta\",R,90.0988,210,-2.0,5.8,6.5,5,-135,-5,-8.042337,28,-16.089326\n"
-         "FF,Fastball,\"Sato, Kenta\",R,90.0988,210,-2.0,5.8,6.5,,-135,-5,-8.042337,28,-16.089326\n",
+         "FF,Fastball,\"Sato, Kenta\",R,90.0988,210,-2.0,5.8,6.5,,-135,-5,-8.042337,28,-16.089326\n"
+         "FF,Fastball,\"Sato, Kenta\",R,90.0988,210,-2.0,5.8,6.5,5,fast,-5,-8.042337,28,-16.089326\n",
          60,
-         {3}},
+         {3, 4}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
