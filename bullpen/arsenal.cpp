@@ -127,6 +127,14 @@ Arsenal groupArsenal(Bullpen bullpen, BatterSide side, const std::string& pitche
     return a;
 }
 
+std::vector<int> typeOfPitches(const Arsenal& a) {
+    std::vector<int> typeOf(a.bullpen.pitches.size(), -1);
+    for (int t = 0; t < static_cast<int>(a.types.size()); ++t) {
+        for (int i : a.types[t].pitches) typeOf[i] = t;
+    }
+    return typeOf;
+}
+
 std::vector<TypePair> meanPairs(const Arsenal& a) {
     std::vector<TypePair> pairs;
     for (int i = 0; i < static_cast<int>(a.types.size()); ++i) {

@@ -69,6 +69,9 @@ std::vector<std::string> pitchersOf(const Bullpen& b);
 bool facing(const BullpenPitch& p, BatterSide side);
 /// Whether the session says from which side its batters batted.
 bool hasBatterSides(const Bullpen& b);
+/// The type of each of the bullpen's pitches, as an index into the types; -1 for a pitch in
+/// none (to batters of the other side, or of another pitcher).
+std::vector<int> typeOfPitches(const Arsenal& a);
 /// Every pair of one pitcher's types, the more thrown first, as their means pair them.
 std::vector<TypePair> meanPairs(const Arsenal& a);
 

@@ -146,10 +146,7 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
     if (consecutive) {
         // Every pitch with its type's model, at its own speed, from its own release point to
         // its own location (or its type's, or the target cell).
-        std::vector<int> typeOf(a.bullpen.pitches.size(), -1);
-        for (int t = 0; t < types; ++t) {
-            for (int i : a.types[t].pitches) typeOf[i] = t;
-        }
+        const std::vector<int> typeOf = typeOfPitches(a);
         std::vector<std::optional<ThrownPitch>> thrown(a.bullpen.pitches.size());
         const bool all = runAll(pitches, control, done, total, [&](int i) {
             if (typeOf[i] < 0) return;  // to batters of the other side

@@ -56,10 +56,7 @@ void summarize(TypePair& pair, const std::vector<TunnelFigures>& all) {
 std::vector<TypePair> consecutivePairs(const Arsenal& a,
                                        const std::vector<std::optional<ThrownPitch>>& thrown) {
     const std::vector<BullpenPitch>& pitches = a.bullpen.pitches;
-    std::vector<int> typeOf(pitches.size(), -1);
-    for (int t = 0; t < static_cast<int>(a.types.size()); ++t) {
-        for (int i : a.types[t].pitches) typeOf[i] = t;
-    }
+    const std::vector<int> typeOf = typeOfPitches(a);
     // Each pitcher's plate appearances, their pitches in the order thrown: the file's, or
     // their numbers where it gives them (Statcast lists the latest first).
     using Appearance = std::tuple<std::string, std::string, std::string, std::string, std::string>;
