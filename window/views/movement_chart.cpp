@@ -79,16 +79,23 @@ QRectF MovementChart::plotArea() const {
     return QRectF(margin + 6, 4, width_ - margin - 12, width_ - margin - 12);
 }
 
-int MovementChart::legendRows() const {
+std::vector<std::pair<double, int>> MovementChart::legendPlaces() const {
     const QRectF plot = plotArea();
+    std::vector<std::pair<double, int>> places;
     double x = plot.left();
-    int rows = 1;
+    int row = 0;
     for (const Series& s : series_) {
         const double room = 13 + fontMetrics().horizontalAdvance(s.name);
-        if (x > plot.left() && x + room > plot.right()) x = plot.left(), ++rows;
+        if (x > plot.left() && x + room > plot.right()) x = plot.left(), ++row;
+        places.emplace_back(x, row);
         x += room + 16;
     }
-    return rows;
+    return places;
+}
+
+int MovementChart::legendRows() const {
+    const auto places = legendPlaces();
+    return places.empty() ? 1 : places.back().second + 1;
 }
 
 void MovementChart::paintEvent(QPaintEvent*) {
@@ -128,17 +135,16 @@ void MovementChart::paintEvent(QPaintEvent*) {
     p.restore();
     // The legend, under the sides, in as many rows as it needs.
     p.setRenderHint(QPainter::Antialiasing);
-    double x = plot.left();
-    double legendY = sidesY + line + 2;
-    for (const Series& s : series_) {
-        const double room = 13 + fm.horizontalAdvance(s.name);
-        if (x > plot.left() && x + room > plot.right()) x = plot.left(), legendY += line + 2;
+    const auto places = legendPlaces();
+    for (std::size_t i = 0; i < series_.size(); ++i) {
+        const Series& s = series_[i];
+        const auto [x, row] = places[i];
+        const double legendY = sidesY + line + 2 + row * (line + 2);
         p.setPen(Qt::NoPen);
         p.setBrush(s.colour);
         drawMarker(p, QPointF(x + 5, legendY + line / 2.0), 4, s.shape);
         p.setPen(Qt::black);
         p.drawText(QPointF(x + 13, legendY + fm.ascent()), s.name);
-        x += room + 16;
     }
     // The catcher's right, as the tables give it, is the pitcher's left.
     const auto mark = [&](const ball::Break& b) {

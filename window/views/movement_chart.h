@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "display/pitch_figures.h"
@@ -45,6 +46,8 @@ protected:
 private:
     /// Where the breaks are drawn.
     QRectF plotArea() const;
+    /// Where each series' legend entry goes: its left edge and its row.
+    std::vector<std::pair<double, int>> legendPlaces() const;
     /// The rows the legend takes at this width.
     int legendRows() const;
 
