@@ -31,9 +31,9 @@ void PitchTable::fill(const ball::Arsenal& arsenal, int type) {
     for (int r = 0; r < rowCount(); ++r) {
         const ball::BullpenPitch& p = arsenal.bullpen.pitches[shown[r]];
         const auto clock = [](std::optional<double> minutes) {
+            // Half a degree a minute, as the clock of a direction.
             if (!minutes) return QString("—");
-            const int m = static_cast<int>(std::lround(*minutes)) % 720;
-            return QString::fromStdString(ball::clockText({m / 60 == 0 ? 12 : m / 60, m % 60}));
+            return QString::fromStdString(ball::clockText(ball::axisAngleToClock(*minutes / 2)));
         };
         setItem(r, 0, new NumberItem(p.line, 0));
         setItem(r, 1, new QTableWidgetItem(QString::fromStdString(p.pitcher)));
