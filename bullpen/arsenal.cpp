@@ -1,42 +1,11 @@
 #include "arsenal.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
-#include <numbers>
+
+#include "type_tally.h"
 
 namespace ball {
-
-namespace {
-
-double mean(const std::vector<double>& v) {
-    double sum = 0;
-    for (double x : v) sum += x;
-    return v.empty() ? 0 : sum / static_cast<double>(v.size());
-}
-
-double sampleSd(const std::vector<double>& v) {
-    if (v.size() < 2) return 0;
-    const double m = mean(v);
-    double sum = 0;
-    for (double x : v) sum += (x - m) * (x - m);
-    return std::sqrt(sum / static_cast<double>(v.size() - 1));
-}
-
-// The mean direction of clock readings in minutes past 12:00; none when they cancel out.
-std::optional<Clock> circularMean(const std::vector<double>& minutes) {
-    if (minutes.empty()) return std::nullopt;
-    double c = 0, s = 0;
-    for (double m : minutes) {
-        const double a = m / 720 * 2 * std::numbers::pi;
-        c += std::cos(a), s += std::sin(a);
-    }
-    if (std::hypot(c, s) < 1e-9 * static_cast<double>(minutes.size())) return std::nullopt;
-    // Half a degree a minute, as the clock of a direction.
-    return axisAngleToClock(std::atan2(s, c) * 180 / std::numbers::pi);
-}
-
-}  // namespace
 
 bool facing(const BullpenPitch& p, BatterSide side) {
     const std::string& s = p.batterSide;
@@ -67,64 +36,12 @@ std::vector<std::string> pitchersOf(const Bullpen& b) {
 }
 
 Arsenal groupArsenal(Bullpen bullpen, BatterSide side, const std::string& pitcher) {
-    Arsenal a;
-    a.bullpen = std::move(bullpen);
-    a.batterSide = side;
-    a.pitcher = pitcher;
-    std::vector<std::string> pitchers;
-    std::map<std::pair<std::string, std::string>, int> index;
-    for (int i = 0; i < static_cast<int>(a.bullpen.pitches.size()); ++i) {
-        const BullpenPitch& p = a.bullpen.pitches[i];
-        if (!facing(p, side) || (!pitcher.empty() && p.pitcher != pitcher)) continue;
-        if (std::find(pitchers.begin(), pitchers.end(), p.pitcher) == pitchers.end()) {
-            pitchers.push_back(p.pitcher);
-        }
-        const auto [at, added] =
-            index.try_emplace({p.pitcher, p.type}, static_cast<int>(a.types.size()));
-        if (added) {
-            PitchType t;
-            t.pitcher = p.pitcher, t.hand = p.hand, t.type = p.type;
-            a.types.push_back(std::move(t));
-        }
-        a.types[at->second].pitches.push_back(i);
+    ArsenalTally tally(false);
+    for (int i = 0; i < static_cast<int>(bullpen.pitches.size()); ++i) {
+        const BullpenPitch& p = bullpen.pitches[i];
+        if (facing(p, side) && (pitcher.empty() || p.pitcher == pitcher)) tally.add(p, i);
     }
-    for (PitchType& t : a.types) {
-        std::vector<double> speed, vertical, horizontal, tilt;
-        std::vector<double> rpm, efficiency, height, side, extension;  // where measured
-        std::vector<double> plateHeight, plateSide;
-        const auto add = [](std::vector<double>& to, const std::optional<double>& v) {
-            if (v) to.push_back(*v);
-        };
-        for (int i : t.pitches) {
-            const BullpenPitch& p = a.bullpen.pitches[i];
-            speed.push_back(p.speedKmh);
-            vertical.push_back(p.verticalCm);
-            horizontal.push_back(p.horizontalCm);
-            add(tilt, p.tiltMinutes);
-            add(rpm, p.rpm), add(efficiency, p.efficiency);
-            add(height, p.relHeightM), add(side, p.relSideM), add(extension, p.extensionM);
-            add(plateHeight, p.plateHeightM), add(plateSide, p.plateSideM);
-        }
-        t.speedKmh = mean(speed), t.speedSd = sampleSd(speed);
-        t.verticalCm = mean(vertical), t.verticalSd = sampleSd(vertical);
-        t.horizontalCm = mean(horizontal), t.horizontalSd = sampleSd(horizontal);
-        t.tilt = circularMean(tilt);
-        const auto meanOf = [](const std::vector<double>& v) {
-            return v.empty() ? std::nullopt : std::optional(mean(v));
-        };
-        t.rpm = meanOf(rpm), t.efficiency = meanOf(efficiency);
-        t.relHeightM = meanOf(height), t.relSideM = meanOf(side), t.extensionM = meanOf(extension);
-        t.plateHeightM = meanOf(plateHeight), t.plateSideM = meanOf(plateSide);
-    }
-    // Each pitcher's types together, the most thrown first.
-    const auto rank = [&](const PitchType& t) {
-        return std::find(pitchers.begin(), pitchers.end(), t.pitcher) - pitchers.begin();
-    };
-    std::stable_sort(a.types.begin(), a.types.end(), [&](const PitchType& x, const PitchType& y) {
-        return rank(x) != rank(y) ? rank(x) < rank(y) : x.count() > y.count();
-    });
-    a.pairs = meanPairs(a);
-    return a;
+    return tally.arsenal(std::move(bullpen), side, pitcher);
 }
 
 std::vector<int> typeOfPitches(const Arsenal& a) {
@@ -146,9 +63,9 @@ std::vector<TypePair> meanPairs(const Arsenal& a) {
     return pairs;
 }
 
-std::optional<TypeExcess> typeExcess(const Arsenal& a) {
-    if (static_cast<int>(a.types.size()) > kMaxTypes) {
-        return TypeExcess{"", static_cast<int>(a.types.size()), kMaxTypes};
+std::optional<TypeExcess> typeExcess(const Arsenal& a, int mostTypes) {
+    if (mostTypes > 0 && static_cast<int>(a.types.size()) > mostTypes) {
+        return TypeExcess{"", static_cast<int>(a.types.size()), mostTypes};
     }
     std::map<std::string, int> perPitcher;
     for (const PitchType& t : a.types) {

@@ -17,7 +17,8 @@ namespace ball {
 /// The pitches of one pitcher and type, and the model fitted to their mean break.
 struct PitchType {
     std::string pitcher, hand, type;
-    std::vector<int> pitches;  // indices into the bullpen's pitches
+    std::vector<int> pitches;  // indices into the bullpen's pitches, where it keeps them
+    int counted = 0;           // the pitches, kept or not
     double speedKmh = 0, verticalCm = 0,
            horizontalCm = 0;  // means; horizontal the catcher's right +
     double speedSd = 0, verticalSd = 0, horizontalSd = 0;    // sample standard deviations
@@ -29,7 +30,7 @@ struct PitchType {
     std::optional<Break> modelBreak = {};  // the break of the pitch thrown from those texts
     std::optional<ThrownPitch> thrown = {};  // that pitch, as thrown
 
-    int count() const { return static_cast<int>(pitches.size()); }
+    int count() const { return counted; }
     bool fitted() const { return model.error.empty() && !model.spin.empty(); }
 };
 
@@ -76,15 +77,17 @@ std::vector<int> typeOfPitches(const Arsenal& a);
 std::vector<TypePair> meanPairs(const Arsenal& a);
 
 /// More types than a pitcher throws, most likely a column that is not the type: past
-/// kMaxTypesPerPitcher for one pitcher, or kMaxTypes in all, the session is not fitted.
+/// kMaxTypesPerPitcher for one pitcher, or mostTypes in all (0: any number), the session is
+/// not fitted.
 constexpr int kMaxTypesPerPitcher = 20;
 constexpr int kMaxTypes = 200;
 struct TypeExcess {
     std::string pitcher;  // empty: the whole file
     int count = 0;
     int limit = 0;
+    int line = 0;  // read as a stream: the row of the type past the limit
 };
-std::optional<TypeExcess> typeExcess(const Arsenal& a);
+std::optional<TypeExcess> typeExcess(const Arsenal& a, int mostTypes = kMaxTypes);
 
 /// One type on the movement chart: its name (with its pitcher's where the session has more
 /// than one), each pitch's break and the mean's, as the tables give them.

@@ -14,9 +14,10 @@ struct CommandResult {
 };
 
 /// The types of the session in the file as CSV, or with pairs its pairs of types, formed as
-/// the pairing says.
+/// the pairing says. A file of any size: only consecutive pairs keep each pitch read. Progress
+/// is said, a line at a time, where asked for.
 CommandResult arsenalCommand(const std::string& path, bool pairs, Language language,
-                             const ColumnSources& columns = {},
-                             Pairing pairing = Pairing::Means);
+                             const ColumnSources& columns = {}, Pairing pairing = Pairing::Means,
+                             const std::function<void(const std::string&)>& progress = {});
 
 }  // namespace ball

@@ -55,11 +55,14 @@ bool has(const std::string& name, const char* part) {
 ColumnMap guessColumns(const std::vector<std::string>& header) {
     ColumnMap m;
     std::vector<bool> taken(header.size(), false);
+    // Each once: a cell longer than any name is none (a file of one long line is not slow).
+    std::vector<std::string> bares;
+    for (const std::string& cell : header) bares.push_back(cell.size() > 200 ? "" : bare(cell));
     for (const Names& n : kNames) {
         for (const char* name : n.names) {
             for (std::size_t c = 0; c < header.size() && m[n.role] < 0; ++c) {
                 // A device that gives a break two ways: the flight's, not the spin's.
-                if (taken[c] || bare(header[c]) != name || has(header[c], "(spin")) continue;
+                if (taken[c] || bares[c] != name || has(header[c], "(spin")) continue;
                 m[n.role] = static_cast<int>(c);
                 taken[c] = true;
             }

@@ -1,5 +1,6 @@
 #include "bullpen.h"
 
+#include <cstring>
 #include <sstream>
 
 // The column sets the program knows, and a map as a line of text to remember it by.
@@ -10,7 +11,9 @@ namespace {
 int columnOf(const std::vector<std::string>& header, std::initializer_list<const char*> names) {
     for (std::size_t i = 0; i < header.size(); ++i) {
         for (const char* n : names) {
-            if (asciiLower(header[i]) == asciiLower(n)) return static_cast<int>(i);
+            if (header[i].size() == std::strlen(n) && asciiLower(header[i]) == asciiLower(n)) {
+                return static_cast<int>(i);
+            }
         }
     }
     return -1;

@@ -56,6 +56,23 @@ constexpr Text kTexts[] = {
      "ファイル「{file}」の球種が多すぎます（全部で {count} 種類。{limit} 種類まで）。"
      "球種の列が正しいか確かめてください。何も変えていません。",
      "'{file}' has {count} pitch types (at most {limit}): is the type column the right one?"},
+    {Said::TooManyTypesByLine,
+     "ファイル「{file}」の球種が多すぎます（{line} 行目で投手「{pitcher}」が {limit} 種類を"
+     "超えました）。球種の列が正しいか確かめてください。何も変えていません。",
+     "'{file}' has more than {limit} pitch types for {pitcher} (by line {line}): is the type "
+     "column the right one?"},
+    {Said::TooManyTypesByLineUnnamed,
+     "ファイル「{file}」の球種が多すぎます（{line} 行目で {limit} 種類を超えました）。球種の列が"
+     "正しいか確かめてください。何も変えていません。",
+     "'{file}' has more than {limit} pitch types (by line {line}): is the type column the right "
+     "one?"},
+    {Said::RowsLeftOut,
+     "ファイルが大きいため、初めの {count} 行（{line} 行目まで）だけを読みました。残りは読んで"
+     "いません。ファイル全体はコマンドライン（ballview --arsenal）で読めます。",
+     "only the first {count} rows (to line {line}) were read; ballview --arsenal reads the whole "
+     "file"},
+    {Said::Reading, "読んでいます… {count}%", "reading… {count}%"},
+    {Said::Fitting, "球種ごとに模型を合わせています… {count}/{limit}", "fitting each type… {count}/{limit}"},
     {Said::SkippedRows,
      "{count} 行は値が欠けているか範囲の外にあるため読みませんでした（{lines} 行目）。",
      "skipped {count} rows with a value missing or out of range (lines {lines})"},

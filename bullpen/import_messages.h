@@ -27,6 +27,11 @@ enum class Said {
     NoUsableRow,
     TooManyTypes,
     TooManyTypesInFile,
+    TooManyTypesByLine,  // read as a stream: where the limit was passed
+    TooManyTypesByLineUnnamed,
+    RowsLeftOut,
+    Reading,  // progress on a terminal
+    Fitting,
     SkippedRows,
     NotRoleEqualsHeader,  // --columns
     NoSuchRole,

@@ -2,6 +2,7 @@
 
 #include "column_guess.h"
 #include "column_option.h"
+#include "type_tally.h"
 #include "session/messages.h"
 
 namespace ball {
@@ -33,25 +34,24 @@ std::string readErrorText(const RunError& e, Language language) {
 
 }  // namespace
 
-SessionImport importSession(const std::string& path, const std::string& file, Language language,
-                            const ColumnSources& columns) {
-    SessionImport r;
-    CsvTable table;
-    try {
-        table = readCsv(path);
-    } catch (const RunError& e) {
-        r.error = readErrorText(e, language);
-        return r;
-    }
-    r.error = unreadableTableMessage(table, file, language);
-    if (!r.error.empty()) return r;
-    table = withHeaderFound(table);
+namespace {
 
+// The columns of the table's header: given, known, remembered, or asked. None with why (empty
+// where the user declined to say); the rows the map read from the table beside it.
+struct Columns {
     std::optional<ColumnMap> map;
+    std::string why;
+    Bullpen head;
+};
+
+Columns columnsOf(const CsvTable& table, const std::string& file, Language language,
+                  const ColumnSources& columns) {
+    Columns r;
+    std::optional<ColumnMap>& map = r.map;
     if (!columns.option.empty()) {
         const ColumnsOption given = parseColumnsOption(columns.option, table.header);
         if (!given.map) {
-            r.error = importText(given.why, language, given.fill);
+            r.why = importText(given.why, language, given.fill);
             return r;
         }
         map = given.map;
@@ -63,36 +63,131 @@ SessionImport importSession(const std::string& path, const std::string& file, La
         remembered = map.has_value();
     }
     const bool usable = map && map->usable();
-    Bullpen bullpen;
-    if (usable) bullpen = readBullpen(table, *map);
+    if (usable) r.head = readBullpen(table, *map);
     // Asked for a header not known, again when asked for, and again when a remembered answer
     // reads no row at all (a choice made wrongly once is not kept for ever).
-    if (columns.ask && (!usable || columns.askAgain || (remembered && bullpen.pitches.empty()))) {
+    if (columns.ask && (!usable || columns.askAgain || (remembered && r.head.pitches.empty()))) {
         map = columns.ask(table, map ? *map : guessColumns(table.header));
-        if (!map) return r;
-        bullpen = readBullpen(table, *map);
+        if (map) r.head = readBullpen(table, *map);
     } else if (!usable) {
-        r.error = importText(Said::UnknownColumns, language, {.file = file});
+        map.reset();
+        r.why = importText(Said::UnknownColumns, language, {.file = file});
         const ColumnMap guess = guessColumns(table.header);
         const std::string option = guess.usable() ? columnsOptionText(guess, table.header) : "";
         if (!option.empty()) {
-            r.error += '\n';
-            r.error += importText(Said::ColumnsGuess, language, {.item = option});
+            r.why += '\n';
+            r.why += importText(Said::ColumnsGuess, language, {.item = option});
         }
+    }
+    return r;
+}
+
+// The rows after the first block, read on into the bullpen kept or into the sums alone; the
+// line of the last row read where the scope's limit left rows out, or 0.
+int readOn(CsvStream& stream, const ColumnMap& map, const ImportScope& scope, Bullpen& kept,
+           std::size_t rows, ArsenalTally& tally) {
+    CsvTable block;
+    while (!tally.excess() && stream.next(block)) {
+        if (scope.progress) scope.progress(stream.done(), stream.size());
+        if (scope.mostRows > 0 && rows + block.rows.size() > scope.mostRows) {
+            const std::size_t room = scope.mostRows - rows;
+            const int last = room > 0 ? block.lines[room - 1] : 0;
+            block.rows.resize(room), block.lines.resize(room);
+            Bullpen more = readBullpen(block, map);
+            kept.pitches.insert(kept.pitches.end(), more.pitches.begin(), more.pitches.end());
+            kept.skippedLines.insert(kept.skippedLines.end(), more.skippedLines.begin(),
+                                     more.skippedLines.end());
+            return last;
+        }
+        rows += block.rows.size();
+        Bullpen more = readBullpen(block, map);
+        kept.skippedLines.insert(kept.skippedLines.end(), more.skippedLines.begin(),
+                                 more.skippedLines.end());
+        if (scope.keepPitches) {
+            kept.pitches.insert(kept.pitches.end(), std::make_move_iterator(more.pitches.begin()),
+                                std::make_move_iterator(more.pitches.end()));
+        } else {
+            for (const BullpenPitch& p : more.pitches) {
+                if (!tally.add(p, -1)) break;
+            }
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+SessionImport importSession(const std::string& path, const std::string& file, Language language,
+                            const ColumnSources& columns, const ImportScope& scope) {
+    SessionImport r;
+    std::optional<CsvStream> stream;
+    CsvTable table;
+    try {
+        stream.emplace(path);
+        stream->next(table);
+    } catch (const RunError& e) {
+        r.error = readErrorText(e, language);
+        return r;
+    }
+    r.error = unreadableTableMessage(table, file, language);
+    if (!r.error.empty()) return r;
+    table = withHeaderFound(table);
+    Columns found = columnsOf(table, file, language, columns);
+    if (!found.map) {
+        r.error = std::move(found.why);
+        return r;
+    }
+    if (scope.progress) scope.progress(stream->done(), stream->size());
+
+    Bullpen bullpen = std::move(found.head);
+    ArsenalTally tally(true);
+    if (!scope.keepPitches) {
+        for (const BullpenPitch& p : bullpen.pitches) {
+            if (!tally.add(p, -1)) break;
+        }
+        bullpen.pitches.clear();
+    }
+    int lastLine = 0;
+    try {
+        if (scope.mostRows > 0 && table.rows.size() > scope.mostRows) {
+            lastLine = table.lines[scope.mostRows - 1];
+            table.rows.resize(scope.mostRows), table.lines.resize(scope.mostRows);
+            bullpen = readBullpen(table, *found.map);
+        } else {
+            lastLine = readOn(*stream, *found.map, scope, bullpen, table.rows.size(), tally);
+        }
+    } catch (const RunError& e) {
+        r.error = readErrorText(e, language);
         return r;
     }
 
-    r.notes = tableReadingNotes(table, file, language);
+    r.notes = tableReadingNotes(stream->file(), file, language);
+    if (lastLine > 0) {
+        r.notes.push_back(importText(
+            Said::RowsLeftOut, language,
+            {.line = lastLine, .count = static_cast<long long>(scope.mostRows)}));
+    }
     if (std::string skipped = skippedRowsMessage(bullpen.skippedLines, language);
         !skipped.empty()) {
         r.notes.push_back(std::move(skipped));
     }
-    if (bullpen.pitches.empty()) {
+    if (const std::optional<TypeExcess>& many = tally.excess()) {
+        r.error = importText(many->pitcher.empty() ? Said::TooManyTypesByLineUnnamed
+                                                     : Said::TooManyTypesByLine,
+                             language,
+                             {.file = file, .pitcher = many->pitcher, .line = many->line, .limit = many->limit});
+        return r;
+    }
+    if (bullpen.pitches.empty() && tally.typeCount() == 0) {
         r.error = importText(Said::NoUsableRow, language, {.file = file});
         return r;
     }
+    if (!scope.keepPitches) {
+        r.arsenal = tally.arsenal(std::move(bullpen), BatterSide::All, {});
+        return r;
+    }
     Arsenal arsenal = groupArsenal(std::move(bullpen));
-    if (const std::optional<TypeExcess> many = typeExcess(arsenal)) {
+    if (const std::optional<TypeExcess> many = typeExcess(arsenal, scope.mostTypes)) {
         r.error = importText(
             many->pitcher.empty() ? Said::TooManyTypesInFile : Said::TooManyTypes, language,
             {.file = file, .pitcher = many->pitcher, .count = many->count, .limit = many->limit});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,6 +23,15 @@ struct ColumnSources {
     bool askAgain = false;  // ask even where the columns are known or remembered
 };
 
+/// How much of a file is kept: every pitch, up to a number of rows (the window's, which shows
+/// each one), or each type's sums alone (the command line's, for a file of any size).
+struct ImportScope {
+    std::size_t mostRows = kMaxCsvRows;  // 0: no limit
+    int mostTypes = kMaxTypes;           // in all, where pitches are kept; 0: no limit
+    bool keepPitches = true;
+    std::function<void(std::uint64_t done, std::uint64_t size)> progress = {};  // bytes read
+};
+
 /// What reading a session's file gave.
 struct SessionImport {
     std::optional<Arsenal> arsenal = {};  // its types, not yet fitted; none when nothing is used
@@ -30,8 +40,9 @@ struct SessionImport {
 };
 
 /// Reads the file at path, named file in what is said: the table, its columns (given, known,
-/// remembered, or asked), its rows, its types, and the limits on them.
+/// remembered, or asked), its rows, its types, and the limits on them; the file is read as a
+/// stream, a block of rows at a time.
 SessionImport importSession(const std::string& path, const std::string& file, Language language,
-                            const ColumnSources& columns);
+                            const ColumnSources& columns, const ImportScope& scope = {});
 
 }  // namespace ball

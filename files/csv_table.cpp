@@ -90,6 +90,21 @@ bool looksBinary(const std::string& bytes) {
     return static_cast<std::size_t>(n) * 10 > sample;
 }
 
+// A NUL would cut a name short wherever it is passed on as C text: shown as U+FFFD.
+std::string withoutNul(std::string text) {
+    if (text.find('\0') == std::string::npos) return text;
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\0') {
+            out += kReplacement;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 // The text in the encoding it reads best in, said in the table.
 std::string decoded(const std::string& bytes, CsvTable& table) {
     Decoded utf8 = fromUtf8(bytes);
@@ -103,18 +118,14 @@ std::string decoded(const std::string& bytes, CsvTable& table) {
         chosen = std::move(utf8);
     }
     table.badByteLine = chosen.firstBadLine;
-    // A NUL would cut a name short wherever it is passed on as C text: shown as U+FFFD.
-    if (chosen.text.find('\0') == std::string::npos) return std::move(chosen.text);
-    std::string text;
-    text.reserve(chosen.text.size());
-    for (char c : chosen.text) {
-        if (c == '\0') {
-            text += kReplacement;
-        } else {
-            text += c;
-        }
-    }
-    return text;
+    return withoutNul(std::move(chosen.text));
+}
+
+// A later part of the file, in the encoding its beginning chose; lines from firstLine.
+std::string decodedAs(const std::string& bytes, CsvTable& part, int firstLine) {
+    Decoded d = part.encoding == "Shift_JIS" ? fromShiftJis(bytes) : fromUtf8(bytes);
+    if (d.bad > 0) part.badByteLine = firstLine - 1 + d.firstBadLine;
+    return withoutNul(std::move(d.text));
 }
 
 std::string trimmed(const std::string& s) {
@@ -135,22 +146,13 @@ char delimiterOf(const std::string& text) {
     return best;
 }
 
-}  // namespace
-
-CsvTable parseCsv(const std::string& bytes) {
-    CsvTable table;
-    if (looksBinary(bytes)) {
-        table.binary = true;
-        return table;
-    }
-    const std::string text =
-        decoded(bytes.starts_with("\xEF\xBB\xBF") ? bytes.substr(3) : bytes, table);
-    table.delimiter = delimiterOf(text);
-
+// The rows of decoded text, their lines counted from firstLine; the first row that is not
+// blank is the header unless the table has rows already.
+void parseRows(const std::string& text, CsvTable& table, int firstLine, bool header) {
     std::vector<std::string> row;
     std::string field;
     bool quoted = false;
-    int line = 1, rowLine = 1;
+    int line = firstLine, rowLine = firstLine;
     // Where the open quote stood, to read it again as a character if it is never closed.
     std::size_t quoteAt = 0;
     int quoteLine = 0;
@@ -167,7 +169,7 @@ CsvTable parseCsv(const std::string& bytes) {
         endField();
         const bool blank = std::all_of(row.begin(), row.end(), [](auto& f) { return f.empty(); });
         if (!blank) {
-            if (table.header.empty() && table.rows.empty()) {
+            if (header && table.header.empty() && table.rows.empty()) {
                 table.header = row;
             } else if (table.rows.size() == kMaxCsvRows) {
                 table.cut = true;
@@ -218,6 +220,20 @@ CsvTable parseCsv(const std::string& bytes) {
     }
     // A last row without a line end; an empty quoted field alone would be a blank row anyway.
     if (!field.empty() || !row.empty()) endRow();
+}
+
+}  // namespace
+
+CsvTable parseCsv(const std::string& bytes) {
+    CsvTable table;
+    if (looksBinary(bytes)) {
+        table.binary = true;
+        return table;
+    }
+    const std::string text =
+        decoded(bytes.starts_with("\xEF\xBB\xBF") ? bytes.substr(3) : bytes, table);
+    table.delimiter = delimiterOf(text);
+    parseRows(text, table, 1, true);
     return table;
 }
 
@@ -242,6 +258,115 @@ std::string csvField(std::string_view field) {
     std::string out = "\"";
     for (char c : s) out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + "\"";
+}
+
+namespace {
+
+// A block ends at a row's end once it holds this much; a quote open past the larger size is
+// taken as a character, as parseCsv takes one never closed.
+constexpr std::size_t kBlockBytes = 4u << 20;
+constexpr int kBlockLines = 20000;
+constexpr std::size_t kMostBlockBytes = 64u << 20;
+constexpr std::size_t kReadBytes = 1u << 20;
+
+// Where the rows of text end, read as parseRows reads them: a quote opens only a field that is
+// blank so far, and "" inside one is a quote.
+struct RowEnds {
+    char delimiter = ',';
+    std::size_t pos = 0, lastEnd = 0;
+    int lines = 0, linesAtLastEnd = 0;
+    bool quoted = false, blank = true;
+
+    // Scans what the text holds; more is needed where a character's meaning depends on the
+    // next one and the text may go on.
+    void scan(const std::string& text, bool whole, std::size_t enough) {
+        for (; pos < text.size() && lastEnd < enough && linesAtLastEnd < kBlockLines; ++pos) {
+            const char c = text[pos];
+            const bool last = pos + 1 == text.size();
+            if ((c == '"' || c == '\r') && last && !whole) return;
+            if (quoted) {
+                if (c == '"' && !last && text[pos + 1] == '"') {
+                    ++pos, blank = false;
+                } else if (c == '"') {
+                    quoted = false;
+                } else {
+                    lines += c == '\n';
+                    blank = blank && (c == ' ' || c == '\t');
+                }
+            } else if (c == '"' && blank) {
+                quoted = true;
+            } else if (c == delimiter) {
+                blank = true;
+            } else if (c == '\r' || c == '\n') {
+                if (c == '\r' && !last && text[pos + 1] == '\n') ++pos;
+                blank = true;
+                lastEnd = pos + 1, linesAtLastEnd = ++lines;
+            } else if (c != ' ' && c != '\t') {
+                blank = false;
+            }
+        }
+    }
+};
+
+}  // namespace
+
+CsvStream::CsvStream(const std::filesystem::path& path) : in_(path, FileRole::None) {}
+
+std::size_t CsvStream::nextCut(int& lines) {
+    RowEnds ends;
+    // The delimiter is the first row's: read on till it is whole.
+    while (!atEnd_ && buffer_.find_first_of("\r\n") == std::string::npos &&
+           buffer_.size() < kMostBlockBytes) {
+        atEnd_ = in_.readSome(buffer_, kReadBytes) == 0;
+    }
+    ends.delimiter = first_ ? delimiterOf(buffer_) : file_.delimiter;
+    for (;;) {
+        ends.scan(buffer_, atEnd_, kBlockBytes);
+        if (ends.lastEnd >= kBlockBytes || ends.linesAtLastEnd >= kBlockLines) break;
+        if (atEnd_) {
+            lines = ends.lines;
+            return buffer_.size();
+        }
+        if (buffer_.size() >= kMostBlockBytes) {
+            if (ends.lastEnd > 0) break;
+            lines = ends.lines;  // one row larger than any block: cut where it stands
+            return buffer_.size();
+        }
+        atEnd_ = in_.readSome(buffer_, kReadBytes) == 0;
+    }
+    lines = ends.linesAtLastEnd;
+    return ends.lastEnd;
+}
+
+bool CsvStream::next(CsvTable& block) {
+    int lines = 0;
+    const std::size_t cut = ended_ ? 0 : nextCut(lines);
+    if (cut == 0) {
+        ended_ = true;
+        return false;
+    }
+    const std::string bytes = buffer_.substr(0, cut);
+    buffer_.erase(0, cut);
+    done_ += cut;
+    block = CsvTable{};
+    if (first_) {
+        block = parseCsv(bytes);
+        file_.header = block.header;
+        file_.delimiter = block.delimiter;
+        file_.encoding = block.encoding;
+        file_.binary = block.binary;
+        ended_ = block.binary;
+    } else {
+        block.delimiter = file_.delimiter;
+        block.encoding = file_.encoding;
+        parseRows(decodedAs(bytes, block, line_), block, line_, false);
+    }
+    first_ = false;
+    line_ += lines;
+    file_.cut = file_.cut || block.cut;
+    if (file_.badByteLine == 0) file_.badByteLine = block.badByteLine;
+    if (file_.unclosedQuoteLine == 0) file_.unclosedQuoteLine = block.unclosedQuoteLine;
+    return true;
 }
 
 CsvTable readCsv(const std::filesystem::path& path) {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "field_reader.h"
 
 namespace ball {
 
@@ -45,6 +48,35 @@ std::string spreadsheetText(std::string_view field);
 /// A field of a comma-separated line: spreadsheetText, quoted where it holds a comma, a quote
 /// or a line end.
 std::string csvField(std::string_view field);
+
+/// A CSV file of any size read a block of rows at a time, each block as parseCsv reads a file:
+/// the memory of one block, whatever the file's size. The encoding and the delimiter are the
+/// ones its beginning reads in.
+class CsvStream {
+public:
+    /// Opens the file. Raises as readCsv does, but for a file's size.
+    explicit CsvStream(const std::filesystem::path& path);
+
+    /// The next block: the first one holds the header; each row keeps its line in the file.
+    /// False once the file is read, or after a first block that is not text.
+    bool next(CsvTable& block);
+    /// The bytes read into blocks so far, and the file's size when it was opened.
+    std::uint64_t done() const { return done_; }
+    std::uint64_t size() const { return in_.size(); }
+    /// What the blocks so far say of the file as a whole: its header, encoding and delimiter,
+    /// and the first line of each fault (no rows).
+    const CsvTable& file() const { return file_; }
+
+private:
+    std::size_t nextCut(int& lines);
+
+    FilePieces in_;
+    std::string buffer_;
+    std::uint64_t done_ = 0;
+    int line_ = 1;  // where the next block begins
+    bool first_ = true, atEnd_ = false, ended_ = false;
+    CsvTable file_;
+};
 
 /// Reads a file of at most kMaxCsvBytes with parseCsv. Raises RunError naming the file, as the
 /// data files' readers do.

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace ball {
 
@@ -26,33 +28,59 @@ struct Descriptor {
 
 }  // namespace
 
-std::string readWholeFile(const std::filesystem::path& path, FileRole role, std::size_t maxBytes) {
+namespace {
+
+// Opened non-blocking, so that a pipe of that name cannot hold the window; checked on the open
+// descriptor, so that nothing can swap the name in between.
+int openRegular(const std::filesystem::path& path, FileRole role, struct stat& st) {
     const std::string name = path.string();
-    // Non-blocking, so that a pipe of that name cannot hold the window; checked on the open
-    // descriptor, so that nothing can swap the name in between.
-    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
     if (file.fd < 0) {
         const bool denied = errno == EACCES || errno == EPERM;
         throw RunError(denied ? ErrorKind::PermissionDenied : ErrorKind::FileNotFound, name, role);
     }
-    struct stat st {};
     if (::fstat(file.fd, &st) != 0) throw RunError(ErrorKind::FileNotFound, name, role);
     if (!S_ISREG(st.st_mode)) throw RunError(ErrorKind::NotARegularFile, name, role);
-    if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
-        throw RunError(ErrorKind::BadFileData, name, role).withSize(st.st_size, maxBytes);
+    return std::exchange(file.fd, -1);
+}
+
+}  // namespace
+
+FilePieces::FilePieces(const std::filesystem::path& path, FileRole role)
+    : fd_(-1), name_(path.string()), role_(role) {
+    struct stat st {};
+    fd_ = openRegular(path, role, st);
+    size_ = static_cast<std::uint64_t>(st.st_size);
+}
+
+FilePieces::~FilePieces() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::size_t FilePieces::readSome(std::string& to, std::size_t max) {
+    const std::size_t at = to.size();
+    to.resize(at + max);
+    for (;;) {
+        const ssize_t n = ::read(fd_, to.data() + at, max);
+        if (n < 0 && errno == EINTR) continue;
+        to.resize(at + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+        if (n < 0) throw RunError(ErrorKind::BadFileData, name_, role_);
+        return static_cast<std::size_t>(n);
+    }
+}
+
+std::string readWholeFile(const std::filesystem::path& path, FileRole role, std::size_t maxBytes) {
+    FilePieces file(path, role);
+    if (file.size() > maxBytes) {
+        throw RunError(ErrorKind::BadFileData, path.string(), role)
+            .withSize(file.size(), maxBytes);
     }
     // The size may change while we read: never take more than the bound allows.
-    std::string text(maxBytes + 1, '\0');
-    std::size_t got = 0;
-    while (got < text.size()) {
-        const ssize_t n = ::read(file.fd, text.data() + got, text.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw RunError(ErrorKind::BadFileData, name, role);
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
+    std::string text;
+    text.reserve(file.size());
+    while (text.size() <= maxBytes && file.readSome(text, maxBytes + 1 - text.size()) > 0) {
     }
-    if (got > maxBytes) throw RunError(ErrorKind::BadFileData, name, role);
-    text.resize(got);
+    if (text.size() > maxBytes) throw RunError(ErrorKind::BadFileData, path.string(), role);
     return text;
 }
 

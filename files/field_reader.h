@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -13,6 +14,26 @@ namespace ball {
 /// PermissionDenied, NotARegularFile (a folder, pipe or device, without waiting on it), and
 /// BadFileData for a larger file or a failed read.
 std::string readWholeFile(const std::filesystem::path& path, FileRole role, std::size_t maxBytes);
+
+/// A regular file of any size, read a piece at a time. Opening raises as readWholeFile does.
+class FilePieces {
+public:
+    FilePieces(const std::filesystem::path& path, FileRole role);
+    ~FilePieces();
+    FilePieces(const FilePieces&) = delete;
+    FilePieces& operator=(const FilePieces&) = delete;
+
+    /// Appends up to max more bytes to `to`; 0 at the end. Raises BadFileData when a read fails.
+    std::size_t readSome(std::string& to, std::size_t max);
+    /// Its size when it was opened.
+    std::uint64_t size() const { return size_; }
+
+private:
+    int fd_;
+    std::string name_;
+    FileRole role_;
+    std::uint64_t size_ = 0;
+};
 
 /// Reads a text file field by field: a comma or a line end closes a field, whatever the line
 /// layout. The file is read whole on construction and closed at once.

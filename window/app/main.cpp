@@ -4,7 +4,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
+
+#include <unistd.h>
 
 #include "main/form1.h"
 #include "arsenal/column_maps.h"
@@ -127,10 +130,18 @@ int answerCommandLine(int argc, char* argv[]) {
             QCoreApplication::setOrganizationName("ballview");
             QCoreApplication::setApplicationName("ballview");
             columns.remembered = rememberedColumns;
+            // Progress only where someone watches: a script's log keeps the notes alone.
+            std::function<void(const std::string&)> progress;
+            if (::isatty(STDERR_FILENO)) {
+                progress = [](const std::string& line) {
+                    std::fprintf(stderr, "\r\033[Kballview: %s", line.c_str());
+                };
+            }
             const ball::CommandResult r =
                 ball::arsenalCommand(rest[0].toStdString(), pairs,
                                      english ? ball::Language::English : ball::Language::Japanese,
-                                     columns, pairing);
+                                     columns, pairing, progress);
+            if (progress) std::fprintf(stderr, "\r\033[K");
             return answered(r.status, r.out, r.err);
         }
         return answered(2, "",
