@@ -1,6 +1,6 @@
 #include "arsenal_command.h"
 
-#include <mutex>
+#include <iterator>
 
 #include "arsenal_csv.h"
 #include "arsenal_fit.h"
@@ -28,21 +28,34 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, Language langu
         r.err += "ballview: " + in.error + "\n";
         return r;
     }
-    in.arsenal->pairing = pairs ? pairing : Pairing::Means;
-    FitControl control;
-    std::mutex saying;  // the fits say their progress from each thread
-    int shown = -1;
-    if (progress) {
-        control.progress = [&](int done, int total) {
-            const std::lock_guard lock(saying);
-            // A hundred steps at most: a line for each fit would slow a season down.
-            if (done * 100LL / total == shown) return;
-            shown = static_cast<int>(done * 100LL / total);
-            progress(importText(Said::Fitting, language, {.count = done, .limit = total}));
-        };
+    Arsenal& all = *in.arsenal;
+    all.pairing = pairs ? pairing : Pairing::Means;
+    const auto fitting = [&](int done) {
+        const int total = static_cast<int>(all.types.size());
+        if (progress) progress(importText(Said::Fitting, language, {.count = done, .limit = total}));
+    };
+    if (consecutive) {
+        fitArsenal(all);
+        r.out = pairsCsv(all);
+        return r;
     }
-    fitArsenal(*in.arsenal, control);
-    r.out = pairs ? pairsCsv(*in.arsenal) : arsenalCsv(*in.arsenal);
+    // Whole pitchers, a few dozen types at a time: only their flights are held, whatever the
+    // number of pitchers, and the fits of each part still keep every core busy.
+    constexpr std::size_t kTypesAtATime = 64;
+    for (std::size_t from = 0, to = 0; from < all.types.size(); from = to) {
+        while (to < all.types.size() &&
+               (to - from < kTypesAtATime || all.types[to].pitcher == all.types[to - 1].pitcher)) {
+            ++to;
+        }
+        Arsenal part;
+        part.types.assign(std::make_move_iterator(all.types.begin() + static_cast<long>(from)),
+                          std::make_move_iterator(all.types.begin() + static_cast<long>(to)));
+        part.targetColumn = all.targetColumn, part.targetRow = all.targetRow;
+        fitArsenal(part);
+        const std::string csv = pairs ? pairsCsv(part) : arsenalCsv(part);
+        r.out += from == 0 ? csv : csv.substr(csv.find('\n') + 1);
+        fitting(static_cast<int>(to));
+    }
     return r;
 }
 

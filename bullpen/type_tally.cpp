@@ -31,11 +31,11 @@ bool ArsenalTally::add(const BullpenPitch& p, int index) {
         at = static_cast<int>(types_.size());
         index_.emplace(std::pair(p.pitcher, p.type), at);
         Sums s;
-        s.type.pitcher = p.pitcher, s.type.hand = p.hand, s.type.type = p.type;
+        s.pitcher = p.pitcher, s.hand = p.hand, s.type = p.type;
         types_.push_back(std::move(s));
     }
     Sums& s = types_[at];
-    if (index >= 0) s.type.pitches.push_back(index);
+    if (index >= 0) s.pitches.push_back(index);
     ++s.count;
     s.speed.add(p.speedKmh), s.vertical.add(p.verticalCm), s.horizontal.add(p.horizontalCm);
     s.rpm.add(p.rpm), s.efficiency.add(p.efficiency);
@@ -53,8 +53,20 @@ Arsenal ArsenalTally::arsenal(Bullpen kept, BatterSide side, const std::string& 
     a.bullpen = std::move(kept);
     a.batterSide = side;
     a.pitcher = pitcher;
-    for (const Sums& s : types_) {
-        PitchType t = s.type;
+    // Each pitcher's types together, the most thrown first: the order sorted, not the types,
+    // each of which holds a whole flight.
+    std::vector<int> order(types_.size());
+    for (int i = 0; i < static_cast<int>(order.size()); ++i) order[i] = i;
+    const auto rank = [&](int i) { return pitchers_.at(types_[i].pitcher).first; };
+    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+        return rank(x) != rank(y) ? rank(x) < rank(y) : types_[x].count > types_[y].count;
+    });
+    a.types.reserve(types_.size());
+    for (int i : order) {
+        const Sums& s = types_[i];
+        PitchType& t = a.types.emplace_back();
+        t.pitcher = s.pitcher, t.hand = s.hand, t.type = s.type;
+        t.pitches = s.pitches;
         t.counted = s.count;
         t.speedKmh = s.speed.mean(), t.speedSd = s.speed.sampleSd();
         t.verticalCm = s.vertical.mean(), t.verticalSd = s.vertical.sampleSd();
@@ -68,13 +80,7 @@ Arsenal ArsenalTally::arsenal(Bullpen kept, BatterSide side, const std::string& 
         t.relHeightM = s.relHeight.meanIfAny(), t.relSideM = s.relSide.meanIfAny();
         t.extensionM = s.extension.meanIfAny();
         t.plateHeightM = s.plateHeight.meanIfAny(), t.plateSideM = s.plateSide.meanIfAny();
-        a.types.push_back(std::move(t));
     }
-    // Each pitcher's types together, the most thrown first.
-    const auto rank = [&](const PitchType& t) { return pitchers_.at(t.pitcher).first; };
-    std::stable_sort(a.types.begin(), a.types.end(), [&](const PitchType& x, const PitchType& y) {
-        return rank(x) != rank(y) ? rank(x) < rank(y) : x.count() > y.count();
-    });
     a.pairs = meanPairs(a);
     return a;
 }

@@ -44,7 +44,8 @@ public:
 
 private:
     struct Sums {
-        PitchType type;  // its names, its pitches where kept
+        std::string pitcher, hand, type;  // not a PitchType: a thrown pitch inside is large
+        std::vector<int> pitches;         // where kept
         int count = 0;
         FigureSums speed, vertical, horizontal, rpm, efficiency;
         FigureSums relHeight, relSide, extension, plateHeight, plateSide;

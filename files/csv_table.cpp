@@ -264,7 +264,7 @@ namespace {
 
 // A block ends at a row's end once it holds this much; a quote open past the larger size is
 // taken as a character, as parseCsv takes one never closed.
-constexpr std::size_t kBlockBytes = 4u << 20;
+constexpr std::size_t kBlockBytes = 1u << 20;
 constexpr int kBlockLines = 20000;
 constexpr std::size_t kMostBlockBytes = 64u << 20;
 constexpr std::size_t kReadBytes = 1u << 20;
