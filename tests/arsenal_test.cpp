@@ -11,6 +11,7 @@
 #include "bullpen/arsenal_csv.h"
 #include "bullpen/arsenal_fit.h"
 #include "bullpen/column_guess.h"
+#include "bullpen/session_compare.h"
 #include "session/pitch_session.h"
 #include "test_support.h"
 
@@ -287,6 +288,41 @@ TEST(Bullpen, ReadsAFileOfAnySizeAsAStream) {
                                    std::to_string(whole.lines[9999]) + ")"),
               std::string::npos)
         << window.notes[0];
+}
+
+// Two sessions compared type by type: the later less the earlier, the tilt the short way round
+// the clock, and a type thrown in one session only kept with its count.
+TEST(Bullpen, TwoSessionsCompared) {
+    const auto bullpen = [](const std::string& rows) {
+        const CsvTable t = parseCsv("pitcher,type,speed_kmh,tilt,ivb_cm,hb_cm\n" + rows);
+        return readBullpen(t, *knownColumns(t.header));
+    };
+    const Bullpen before = bullpen("A,FB,145,11:50,40,-20\nA,FB,147,11:50,42,-20\nA,SL,130,9:00,5,10\n");
+    const Bullpen after = bullpen("A,CU,118,7:00,-30,10\nA,FB,148,12:10,45,-18\n");
+    const std::vector<TypeChange> c = compareSessions(before, after);
+    ASSERT_EQ(c.size(), 3u);
+    const struct {
+        const char* type;
+        int before, after;
+        std::optional<double> speed, vertical, horizontal;
+        std::optional<int> tilt;
+    } expected[] = {
+        {"FB", 2, 1, 2.0, 4.0, 2.0, 20},
+        {"SL", 1, 0, {}, {}, {}, {}},
+        {"CU", 0, 1, {}, {}, {}, {}},
+    };
+    for (std::size_t i = 0; i < c.size(); ++i) {
+        const auto& e = expected[i];
+        SCOPED_TRACE(e.type);
+        EXPECT_EQ(c[i].type, e.type);
+        EXPECT_EQ(c[i].countBefore, e.before);
+        EXPECT_EQ(c[i].countAfter, e.after);
+        EXPECT_EQ(c[i].speedKmh, e.speed);
+        EXPECT_EQ(c[i].verticalCm, e.vertical);
+        EXPECT_EQ(c[i].horizontalCm, e.horizontal);
+        EXPECT_EQ(c[i].tiltMinutes, e.tilt);
+    }
+    EXPECT_TRUE(compareSessions(before, after, BatterSide::All, "B").empty());
 }
 
 // The columns are asked only where nothing known, given or remembered reads a row, or when the
