@@ -502,10 +502,10 @@ private slots:
                 dialog->accept();
             });
         };
-        const auto drop = [&] {
+        const auto drop = [&](const QString& file) {
             answer();
             auto* data = new QMimeData;
-            data->setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath(name))});
+            data->setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath(file))});
             QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, data, Qt::LeftButton, {});
             QApplication::sendEvent(form_.get(), &enter);
             QVERIFY(enter.isAccepted());
@@ -518,8 +518,8 @@ private slots:
             delete data;
         };
         QSettings().remove("columnMaps");
-        drop();
-        drop();
+        drop(name);
+        drop(name);
         QCOMPARE(asked, 1);
         auto* arsenal = form_->findChild<ArsenalWindow*>("arsenalWindow");
         QTRY_COMPARE(arsenal->findChild<QTableWidget*>("arsenalTypes")->rowCount(), 2);
@@ -565,6 +565,23 @@ private slots:
                  QString::fromStdString(arsenal->arsenal().types[1].model.axis));
         QVERIFY(form_->session().shownBall2());
         QVERIFY(!file("initdir.txt").isEmpty() && !file("Ball1Traj.txt").isEmpty());
+        // A week later: a second session beside the first (the same file read again replaced
+        // itself above), compared type by type, and either one shown.
+        QFile later("week2.csv");
+        QVERIFY(later.open(QIODevice::WriteOnly));
+        later.write("when;kind;kmh;up;side\n1;<h1>FB</h1>;148;45;-20\n2;<h1>FB</h1>;148;45;-20\n");
+        later.close();
+        drop("week2.csv");
+        auto* sessions = arsenal->findChild<QComboBox*>("arsenalSession");
+        QCOMPARE(sessions->count(), 2);
+        QCOMPARE(sessions->currentIndex(), 1);
+        auto* compared = arsenal->findChild<QTableWidget*>("sessionComparison");
+        QCOMPARE(compared->rowCount(), 2);  // FB in both, =CU in the first alone
+        QCOMPARE(compared->item(0, 4)->text(), "+2.5");
+        emit sessions->activated(0);
+        form_->findChild<ArsenalLoader*>()->waitForFit();
+        QVERIFY(source->text().startsWith(name));
+        QCOMPARE(sessions->currentIndex(), 0);
     }
 
     // Twenty types on 持ち球's chart: the legend grows a row at a time to hold every name.

@@ -1,6 +1,7 @@
 #include "arsenal/arsenal_loader.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -39,7 +40,9 @@ ArsenalLoader::ArsenalLoader(QWidget* window)
     // Stopped by the user: the boxes go back to the cell the tables and the throw still use.
     connect(fitter_, &FitWorker::cancelled, this, [this] {
         if (bar_) bar_->deleteLater();
-        if (shown_) shown_->showTarget();
+        if (!shown_) return;
+        shown_->showTarget();
+        shown_->setSessions(sessions_, current_);
     });
     window_->setAcceptDrops(true);
     window_->installEventFilter(this);
@@ -101,13 +104,21 @@ void ArsenalLoader::load(const QString& path, bool remap) {
         if (!in.error.empty()) showError(window_, lines.join('\n'));
         return;
     }
-    path_ = path;
+    const auto known = std::find(paths_.begin(), paths_.end(), path);
+    const int session = static_cast<int>(known - paths_.begin());
+    ReadSession read{name, std::make_shared<const ball::Bullpen>(in.arsenal->bullpen)};
+    if (known == paths_.end()) {
+        paths_.push_back(path);
+        sessions_.push_back(std::move(read));
+    } else {
+        sessions_[session] = std::move(read);
+    }
     // Said once for this reading when 持ち球 shows it.
     notes_ = std::move(in.notes);
-    fit(std::move(*in.arsenal), name);
+    fit(std::move(*in.arsenal), session);
 }
 
-void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
+void ArsenalLoader::fit(ball::Arsenal arsenal, int session) {
     if (bar_) bar_->deleteLater();
     auto* bar = new QProgressDialog("球種ごとに模型を合わせています…", "中止", 0, 1, window_);
     bar->setObjectName("arsenalProgress");
@@ -117,7 +128,7 @@ void ArsenalLoader::fit(ball::Arsenal arsenal, const QString& file) {
     bar->setValue(0);
     connect(bar, &QProgressDialog::canceled, fitter_, &FitWorker::cancel);
     bar_ = bar;
-    fitFile_ = file;
+    fitSession_ = session;
     fitter_->fit(std::move(arsenal));
 }
 
@@ -126,11 +137,24 @@ void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
     if (!shown_) {
         shown_ = new ArsenalWindow(window_);
         connect(shown_, &ArsenalWindow::throwPair, this, &ArsenalLoader::throwPair);
-        connect(shown_, &ArsenalWindow::remapColumns, this, [this] { load(path_, true); });
+        connect(shown_, &ArsenalWindow::remapColumns, this,
+                [this] { load(paths_[current_], true); });
+        // Another session read: its pitches, counted as those shown were.
+        connect(shown_, &ArsenalWindow::sessionChanged, this, [this](int session) {
+            const ball::Arsenal& now = shown_->arsenal();
+            const ball::Bullpen& pitches = *sessions_[session].bullpen;
+            const std::vector<std::string> pitchers = ball::pitchersOf(pitches);
+            const bool same = std::count(pitchers.begin(), pitchers.end(), now.pitcher) > 0;
+            ball::Arsenal again =
+                ball::groupArsenal(pitches, now.batterSide, same ? now.pitcher : std::string());
+            again.targetColumn = now.targetColumn, again.targetRow = now.targetRow;
+            again.pairing = now.pairing;
+            fit(std::move(again), session);
+        });
         connect(shown_, &ArsenalWindow::targetChanged, this, [this](int column, int row) {
             ball::Arsenal again = shown_->arsenal();
             again.targetColumn = column, again.targetRow = row;
-            fit(std::move(again), shown_->file());
+            fit(std::move(again), current_);
         });
         // The same session grouped anew: another batters' side, or another pitcher.
         const auto regroup = [this](ball::BatterSide side, const std::string& pitcher) {
@@ -138,7 +162,7 @@ void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
             ball::Arsenal again = ball::groupArsenal(now.bullpen, side, pitcher);
             again.targetColumn = now.targetColumn, again.targetRow = now.targetRow;
             again.pairing = now.pairing;
-            fit(std::move(again), shown_->file());
+            fit(std::move(again), current_);
         };
         connect(shown_, &ArsenalWindow::batterSideChanged, this, [this, regroup](int side) {
             regroup(static_cast<ball::BatterSide>(side), shown_->arsenal().pitcher);
@@ -150,10 +174,12 @@ void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
         connect(shown_, &ArsenalWindow::pairingChanged, this, [this](int pairing) {
             ball::Arsenal again = shown_->arsenal();
             again.pairing = static_cast<ball::Pairing>(pairing);
-            fit(std::move(again), shown_->file());
+            fit(std::move(again), current_);
         });
     }
-    shown_->setArsenal(fitted, fitFile_);
+    current_ = fitSession_;
+    shown_->setArsenal(fitted, sessions_[current_].name);
+    shown_->setSessions(sessions_, current_);
     showArsenal();
     std::vector<std::string> said = std::move(notes_);
     notes_.clear();  // a fit anew for another cell reads nothing anew

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "arsenal/session_comparison.h"
 #include "bullpen/arsenal.h"
 
 class ArsenalWindow;
@@ -27,8 +28,9 @@ public:
     void open();
     /// Shows 持ち球 again, or asks for a file when none was loaded.
     void showArsenal();
-    /// Reads, fits and shows the session in the file; says why in a message box when it cannot.
-    /// With remap, the columns are asked again whatever was known or remembered of them.
+    /// Reads, fits and shows the session in the file, beside those read before (in place of its
+    /// own earlier reading); says why in a message box when it cannot. With remap, the columns
+    /// are asked again whatever was known or remembered of them.
     void load(const QString& path, bool remap = false);
     /// The window of the last session loaded, if any.
     ArsenalWindow* arsenalWindow() const;
@@ -42,14 +44,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void fit(ball::Arsenal arsenal, const QString& file);
+    void fit(ball::Arsenal arsenal, int session);
     void showFitted(const ball::Arsenal& fitted);
 
     QWidget* window_;
-    QString path_;       // the file of the session last read
+    std::vector<ReadSession> sessions_;  // in the order read
+    std::vector<QString> paths_;         // of each
+    int current_ = -1;                   // the one shown
     std::vector<std::string> notes_;  // what reading it changed or left out, until 持ち球 says it
     QPointer<ArsenalWindow> shown_;
     FitWorker* fitter_;
     QPointer<QProgressDialog> bar_;  // of the fit under way
-    QString fitFile_;                // the name of the file it fits
+    int fitSession_ = -1;            // the session it fits
 };

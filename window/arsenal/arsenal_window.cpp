@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -20,6 +21,8 @@
 #include "files/number_text.h"
 #include "arsenal/pair_table.h"
 #include "arsenal/pitch_table.h"
+#include "arsenal/session_comparison.h"
+#include "arsenal/type_table.h"
 #include "arsenal/table_cells.h"
 #include "views/batter_canvas.h"
 #include "bullpen/arsenal_fit.h"
@@ -55,15 +58,7 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     row_->setObjectName("arsenalTargetRow");
     row_->setAccessibleName("ボール１の目標の行");
 
-    types_ = table(this, "arsenalTypes",
-                   {"投手", "利き腕", "球種", "球数", "速度\nkm/h", "回転数\nrpm", "回転効率\n%",
-                    "回転方向", "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ m",
-                    "リリースの\n横 m", "エクステン\nション m", "模型の速度\nkm/h",
-                    "模型の回転\n回/秒", "模型の回転軸\n度", "模型の縦\ncm", "模型の横\ncm"});
-    types_->setAccessibleName("球種ごとの計測値と模型");
-    types_->setToolTip(
-        "横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
-        "合わせた、ボール１の回転と回転軸角度です。");
+    types_ = new TypeTable(this);
     pairs_ = new PairTable(this);
     connect(pairs_, &QTableWidget::cellDoubleClicked, this, [this] { throwChosen(); });
     auto* throwButton = new QPushButton("選んだ組をボール１・２で投げる", this);
@@ -73,6 +68,7 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                             "球種をその投げ方で投げた場合です）。");
     connect(throwButton, &QPushButton::clicked, this, [this] { throwChosen(); });
     chart_ = new MovementChart(this, 360, 3);
+    chart_->setGrowing();
 
     auto* remap = new QPushButton("列を選び直す…", this);
     remap->setObjectName("arsenalRemap");
@@ -80,35 +76,37 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* target = new QHBoxLayout;
     target->addWidget(source_, 1);
     target->addWidget(remap);
-    pairing_ = new QComboBox(this);
-    pairing_->setObjectName("arsenalPairing");
-    pairing_->addItems({"球種の平均どうし", "同じ打者への続けた 2 球"});
-    pairing_->setAccessibleName("トンネルの組み方");
-    connect(pairing_, &QComboBox::activated, this, [this](int index) {
-        if (index != static_cast<int>(arsenal_.pairing)) emit pairingChanged(index);
-    });
-    batters_ = new QComboBox(this);
-    batters_->setObjectName("arsenalBatterSide");
-    batters_->addItems({"全部", "右打者", "左打者"});
-    batters_->setAccessibleName("打者の左右");
-    connect(batters_, &QComboBox::activated, this, [this](int index) {
-        if (index != static_cast<int>(arsenal_.batterSide)) emit batterSideChanged(index);
-    });
-    pitchers_ = new QComboBox(this);
-    pitchers_->setObjectName("arsenalPitcher");
-    pitchers_->setAccessibleName("投手");
+    // Each choice with its label: shown by name to a screen reader.
+    const auto choice = [&](const char* name, const QString& label, const QString& accessible,
+                            const QStringList& items, QLabel** labelled = nullptr) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(name);
+        box->setAccessibleName(accessible);
+        box->addItems(items);
+        auto* shown = new QLabel(label, this);
+        shown->setBuddy(box);
+        if (labelled) *labelled = shown;
+        target->addWidget(shown);
+        target->addWidget(box);
+        return box;
+    };
+    sessions_ = choice("arsenalSession", "セッション", "セッション", {}, &sessionsLabel_);
+    connect(sessions_, &QComboBox::activated, this, &ArsenalWindow::sessionChanged);
+    pitchers_ = choice("arsenalPitcher", "投手", "投手", {}, &pitchersLabel_);
     connect(pitchers_, &QComboBox::activated, this, [this](int index) {
         const QString pitcher = index == 0 ? QString() : pitchers_->itemText(index);
         if (pitcher.toStdString() != arsenal_.pitcher) emit pitcherChanged(pitcher);
     });
-    pitchersLabel_ = new QLabel("投手", this);
-    target->addWidget(pitchersLabel_);
-    target->addWidget(pitchers_);
-    battersLabel_ = new QLabel("打者", this);
-    target->addWidget(battersLabel_);
-    target->addWidget(batters_);
-    target->addWidget(new QLabel("組み方", this));
-    target->addWidget(pairing_);
+    batters_ = choice("arsenalBatterSide", "打者", "打者の左右", {"全部", "右打者", "左打者"},
+                      &battersLabel_);
+    connect(batters_, &QComboBox::activated, this, [this](int index) {
+        if (index != static_cast<int>(arsenal_.batterSide)) emit batterSideChanged(index);
+    });
+    pairing_ = choice("arsenalPairing", "組み方", "トンネルの組み方",
+                      {"球種の平均どうし", "同じ打者への続けた 2 球"});
+    connect(pairing_, &QComboBox::activated, this, [this](int index) {
+        if (index != static_cast<int>(arsenal_.pairing)) emit pairingChanged(index);
+    });
     target->addWidget(new QLabel("目標（位置のない球種）: 列", this));
     target->addWidget(column_);
     target->addWidget(new QLabel("行", this));
@@ -120,8 +118,8 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     tabs->setObjectName("arsenalTabs");
     tabs->addTab(types_, "球種（計測値と模型）");
     tabs->addTab(pitches_, "読んだ投球");
-    types_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    types_->setSelectionMode(QAbstractItemView::SingleSelection);
+    compare_ = new SessionComparison(this);
+    tabs->addTab(compare_, "セッションの比較");
     connect(types_, &QTableWidget::itemSelectionChanged, this, [this] {
         const QList<QTableWidgetItem*> chosen = types_->selectedItems();
         const int type = chosen.isEmpty() ? -1 : chosen.first()->row();
@@ -134,7 +132,7 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     left->addWidget(throwButton, 0, Qt::AlignLeft);
     auto* right = new QVBoxLayout;
     right->addWidget(new QLabel("変化量の図（cm、投手の後ろから見た向き）", this));
-    right->addWidget(chart_);
+    right->addWidget(chart_, 1);
     // The pair chosen, as thrown, from the batter's box at the end of both flights: the rings
     // where each crossed the decision point.
     pairView_ = new BatterCanvas(this, pairScene_, pairScene_.endTime);
@@ -144,36 +142,36 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     right->addWidget(new QLabel("選んだ組（打者から見た投球、輪は判断点）", this));
     right->addWidget(pairView_, 1);
     connect(pairs_, &QTableWidget::itemSelectionChanged, this, &ArsenalWindow::showChosen);
-    auto* body = new QHBoxLayout;
-    body->addLayout(left, 1);
-    body->addLayout(right);
+    // The tables and the chart share the width as the user drags, and share what the window
+    // gains: the chart grows with it.
+    body_ = new QSplitter(this);
+    for (QLayout* side : {static_cast<QLayout*>(left), static_cast<QLayout*>(right)}) {
+        auto* pane = new QWidget(body_);
+        side->setContentsMargins(0, 0, 0, 0);
+        pane->setLayout(side);
+        body_->addWidget(pane);
+    }
+    body_->setChildrenCollapsible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(target);
-    layout->addLayout(body);
+    layout->addWidget(body_, 1);
     resize(1280, 640);
     // Closed with Escape, as the program's other windows are; Ctrl+C copies both tables as
     // tab-separated text, for a spreadsheet.
     connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
             &QWidget::close);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
-        QString text;
-        for (const QTableWidget* t : {types_, static_cast<QTableWidget*>(pairs_)}) {
-            for (int r = -1; r < t->rowCount(); ++r) {
-                QStringList cells;
-                for (int c = 0; c < t->columnCount(); ++c) {
-                    const QTableWidgetItem* item =
-                        r < 0 ? t->horizontalHeaderItem(c) : t->item(r, c);
-                    // One line a row, and nothing a spreadsheet would run as a formula.
-                    QString text = item ? item->text() : QString();
-                    text.replace('\n', ' ').replace('\t', ' ');
-                    cells << qs(ball::spreadsheetText(text.toStdString()));
-                }
-                text += cells.join('\t') + '\n';
-            }
-            text += '\n';
-        }
-        QApplication::clipboard()->setText(text);
+        QApplication::clipboard()->setText(tablesText({types_, pairs_}));
     });
+}
+
+void ArsenalWindow::setSessions(std::vector<ReadSession> sessions, int current) {
+    sessions_->clear();
+    for (const ReadSession& s : sessions) sessions_->addItem(s.name);
+    sessions_->setCurrentIndex(current);
+    sessions_->setVisible(sessions.size() > 1);
+    sessionsLabel_->setVisible(sessions.size() > 1);
+    compare_->setSessions(std::move(sessions), arsenal_.batterSide, arsenal_.pitcher);
 }
 
 void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file) {
@@ -184,15 +182,17 @@ void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file
     source_->setText(QString("%1: %2 球").arg(file).arg(pitches) +
                      (skipped ? QString("（%1 行は読みませんでした）").arg(skipped) : QString()));
     showTarget();
-    fillTypes();
+    types_->fill(arsenal_);
     pairs_->fill(arsenal_);
     pitches_->fill(arsenal_);
     chart_->setTypes(ball::chartGroups(arsenal_));
     // Wide enough for every column of the types beside the chart, as far as the screen allows.
-    const int wanted = types_->horizontalHeader()->length() + types_->verticalHeader()->width() +
-                       2 * types_->frameWidth() + chart_->width() + 40;
+    const int tables = types_->horizontalHeader()->length() + types_->verticalHeader()->width() +
+                       2 * types_->frameWidth() + 30;
+    const int wanted = tables + chart_->minimumWidth() + 40;
     const int room = screen() ? screen()->availableGeometry().width() : wanted;
     resize(std::max(width(), std::min(wanted, room)), height());
+    body_->setSizes({tables, std::max(chart_->minimumWidth(), body_->width() - tables)});
 }
 
 void ArsenalWindow::showChosen() {
@@ -227,37 +227,6 @@ void ArsenalWindow::showTarget() {
     pitchers_->setCurrentText(arsenal_.pitcher.empty() ? "全員" : qs(arsenal_.pitcher));
     pitchers_->setVisible(pitchers.size() > 1);
     pitchersLabel_->setVisible(pitchers.size() > 1);
-}
-
-void ArsenalWindow::fillTypes() {
-    types_->setRowCount(static_cast<int>(arsenal_.types.size()));
-    for (int r = 0; r < types_->rowCount(); ++r) {
-        const ball::PitchType& t = arsenal_.types[r];
-        const bool fitted = t.fitted();
-        const std::optional<ball::Break>& model = t.modelBreak;
-        const double none = std::nan("");
-        const QString cells[] = {qs(t.pitcher), qs(t.hand), qs(t.type), QString::number(t.count()),
-                                 spread(t.speedKmh, t.speedSd), fixed(t.rpm, 0),
-                                 fixed(t.efficiency, 0),
-                                 t.tilt ? qs(ball::clockText(*t.tilt)) : QString("—"),
-                                 spread(t.verticalCm, t.verticalSd),
-                                 spread(t.horizontalCm, t.horizontalSd), fixed(t.relHeightM, 2),
-                                 fixed(t.relSideM, 2), fixed(t.extensionM, 2),
-                                 fitted ? qs(t.model.speed) : QString("—"),
-                                 fitted ? qs(t.model.spin) : QString("—"),
-                                 fitted ? qs(t.model.axis) : QString("—"),
-                                 fixed(model ? model->vertical * 100 : none, 1),
-                                 fixed(model ? model->horizontal * 100 : none, 1)};
-        // Why it has no model, or which of its release point and location it lacks.
-        const std::string note =
-            fitted ? ball::deliveryGapNote(t, ball::Language::Japanese) : t.model.error;
-        for (int c = 0; c < types_->columnCount(); ++c) {
-            auto* item = new QTableWidgetItem(cells[c]);
-            if (c >= 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (!note.empty()) item->setToolTip(Qt::convertFromPlainText(qs(note)));
-            types_->setItem(r, c, item);
-        }
-    }
 }
 
 void ArsenalWindow::throwChosen() {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "bullpen/arsenal.h"
+#include "arsenal/session_comparison.h"
 #include "session/batter_view.h"
 
 class BatterCanvas;
@@ -10,6 +11,9 @@ class MovementChart;
 class PairTable;
 class PitchTable;
 class QComboBox;
+class QSplitter;
+class SessionComparison;
+class TypeTable;
 class QLabel;
 class QSpinBox;
 class QTableWidget;
@@ -28,6 +32,8 @@ public:
     const ball::Arsenal& arsenal() const { return arsenal_; }
     /// Puts the target boxes and the pairing back to those the arsenal shown was fitted for.
     void showTarget();
+    /// The sessions read, the latest last, and the one shown: to choose one, and to compare two.
+    void setSessions(std::vector<ReadSession> sessions, int current);
     /// The name of the file it was read from.
     const QString& file() const { return file_; }
 
@@ -42,11 +48,12 @@ signals:
     void batterSideChanged(int side);
     /// The user picked one pitcher (empty: every one): to be read anew.
     void pitcherChanged(const QString& pitcher);
+    /// The user picked another of the sessions read: to be shown instead.
+    void sessionChanged(int session);
     /// The user asked to choose the file's columns again.
     void remapColumns();
 
 private:
-    void fillTypes();
     void throwChosen();
     void showChosen();
 
@@ -58,11 +65,15 @@ private:
     QComboBox* pairing_;
     QComboBox* batters_;
     QLabel* battersLabel_;
+    QComboBox* sessions_;
+    QLabel* sessionsLabel_;
     QComboBox* pitchers_;
     QLabel* pitchersLabel_;
-    QTableWidget* types_;
+    TypeTable* types_;
     PairTable* pairs_;
     PitchTable* pitches_;
+    SessionComparison* compare_;
+    QSplitter* body_;
     MovementChart* chart_;
     ball::BatterScene pairScene_;  // of the pair chosen
     BatterCanvas* pairView_;

@@ -4,6 +4,7 @@
 #include <QTableWidget>
 #include <cmath>
 
+#include "files/csv_table.h"
 #include "files/number_text.h"
 
 namespace arsenal_cells {
@@ -42,6 +43,24 @@ void setUpTable(QTableWidget* t, const char* name, const QStringList& headers) {
     t->verticalHeader()->hide();
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
+}
+
+QString tablesText(std::initializer_list<const QTableWidget*> tables) {
+    QString text;
+    for (const QTableWidget* t : tables) {
+        for (int r = -1; r < t->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < t->columnCount(); ++c) {
+                const QTableWidgetItem* item = r < 0 ? t->horizontalHeaderItem(c) : t->item(r, c);
+                QString cell = item ? item->text() : QString();
+                cell.replace('\n', ' ').replace('\t', ' ');
+                cells << QString::fromStdString(ball::spreadsheetText(cell.toStdString()));
+            }
+            text += cells.join('\t') + '\n';
+        }
+        text += '\n';
+    }
+    return text;
 }
 
 }  // namespace arsenal_cells

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTableWidgetItem>
+#include <initializer_list>
 #include <optional>
 
 class QTableWidget;
@@ -29,5 +30,9 @@ public:
 QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers);
 /// The same, for a table made elsewhere.
 void setUpTable(QTableWidget* t, const char* name, const QStringList& headers);
+
+/// Tables as tab-separated text for a spreadsheet, with their headers, a blank line after each:
+/// one line a row, and nothing a spreadsheet would run as a formula.
+QString tablesText(std::initializer_list<const QTableWidget*> tables);
 
 }  // namespace arsenal_cells

@@ -22,7 +22,7 @@ void drawMarker(QPainter& p, QPointF at, double radius, int shape) {
 }  // namespace
 
 MovementChart::MovementChart(QWidget* parent, int width, int legendRows)
-    : QWidget(parent), width_(width), leastLegendRows_(legendRows) {
+    : QWidget(parent), width_(width), leastWidth_(width), leastLegendRows_(legendRows) {
     setObjectName("movementChart");
     setFixedSize(width, width + 30 + (legendRows - 1) * (fontMetrics().height() + 2));
     setToolTip("変化量の図（cm、投手の後ろから見た向き、目盛り 10 cm）");
@@ -39,8 +39,30 @@ void MovementChart::setSeries(std::vector<Series> series) {
     reach_ = ball::movementChartReach(all);
     marked_ = -1;
     const int rows = std::max(leastLegendRows_, legendRows());
-    setFixedSize(width_, width_ + 30 + (rows - 1) * (fontMetrics().height() + 2));
+    const int below = 30 + (rows - 1) * (fontMetrics().height() + 2);
+    if (growing_) {
+        setMinimumSize(leastWidth_, leastWidth_ + below);
+    } else {
+        setFixedSize(width_, width_ + below);
+    }
     update();
+}
+
+void MovementChart::setGrowing() {
+    growing_ = true;
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(leastWidth_, height());
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void MovementChart::resizeEvent(QResizeEvent*) {
+    if (!growing_) return;
+    // As wide as the room (less the half of the last tick's number that overhangs the plot),
+    // as long as the plot, square, and the legend under it still fit.
+    const int below =
+        30 + (std::max(leastLegendRows_, legendRows()) - 1) * (fontMetrics().height() + 2);
+    const int overhang = fontMetrics().horizontalAdvance("-100") / 2;
+    width_ = std::max(leastWidth_, std::min(width() - overhang, height() - below));
 }
 
 void MovementChart::setMarked(int series) {

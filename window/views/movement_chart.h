@@ -39,9 +39,13 @@ public:
     void setTypes(const std::vector<ball::ChartGroup>& groups);
     /// Outlines the marks of one series (-1: none).
     void setMarked(int series);
+    /// From now on as large as the layout allows, square, never below the width it was made
+    /// with.
+    void setGrowing();
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
 
 private:
     /// Where the breaks are drawn.
@@ -54,6 +58,8 @@ private:
     std::vector<Series> series_;
     int reach_ = 60;  // cm each way
     int marked_ = -1;
-    int width_;
+    int width_;  // of the plot and its labels
+    int leastWidth_;
     int leastLegendRows_;
+    bool growing_ = false;
 };

@@ -1,0 +1,61 @@
+#include "arsenal/type_table.h"
+
+#include <QTextDocument>
+#include <cmath>
+
+#include "arsenal/table_cells.h"
+#include "bullpen/arsenal_fit.h"
+
+using namespace arsenal_cells;
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+TypeTable::TypeTable(QWidget* parent) : QTableWidget(parent) {
+    setUpTable(this, "arsenalTypes",
+               {"投手", "利き腕", "球種", "球数", "速度\nkm/h", "回転数\nrpm", "回転効率\n%",
+                "回転方向", "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ m",
+                "リリースの\n横 m", "エクステン\nション m", "模型の速度\nkm/h",
+                "模型の回転\n回/秒", "模型の回転軸\n度", "模型の縦\ncm", "模型の横\ncm"});
+    setAccessibleName("球種ごとの計測値と模型");
+    setToolTip(
+        "横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
+        "合わせた、ボール１の回転と回転軸角度です。");
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void TypeTable::fill(const ball::Arsenal& arsenal) {
+    setRowCount(static_cast<int>(arsenal.types.size()));
+    for (int r = 0; r < rowCount(); ++r) {
+        const ball::PitchType& t = arsenal.types[r];
+        const bool fitted = t.fitted();
+        const std::optional<ball::Break>& model = t.modelBreak;
+        const double none = std::nan("");
+        const QString cells[] = {qs(t.pitcher), qs(t.hand), qs(t.type), QString::number(t.count()),
+                                 spread(t.speedKmh, t.speedSd), fixed(t.rpm, 0),
+                                 fixed(t.efficiency, 0),
+                                 t.tilt ? qs(ball::clockText(*t.tilt)) : QString("—"),
+                                 spread(t.verticalCm, t.verticalSd),
+                                 spread(t.horizontalCm, t.horizontalSd), fixed(t.relHeightM, 2),
+                                 fixed(t.relSideM, 2), fixed(t.extensionM, 2),
+                                 fitted ? qs(t.model.speed) : QString("—"),
+                                 fitted ? qs(t.model.spin) : QString("—"),
+                                 fitted ? qs(t.model.axis) : QString("—"),
+                                 fixed(model ? model->vertical * 100 : none, 1),
+                                 fixed(model ? model->horizontal * 100 : none, 1)};
+        // Why it has no model, or which of its release point and location it lacks.
+        const std::string note =
+            fitted ? ball::deliveryGapNote(t, ball::Language::Japanese) : t.model.error;
+        for (int c = 0; c < columnCount(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c >= 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (!note.empty()) item->setToolTip(Qt::convertFromPlainText(qs(note)));
+            setItem(r, c, item);
+        }
+    }
+}
+
