@@ -63,10 +63,7 @@ std::vector<TypePair> meanPairs(const Arsenal& a) {
     return pairs;
 }
 
-std::optional<TypeExcess> typeExcess(const Arsenal& a, int mostTypes) {
-    if (mostTypes > 0 && static_cast<int>(a.types.size()) > mostTypes) {
-        return TypeExcess{"", static_cast<int>(a.types.size()), mostTypes};
-    }
+std::optional<TypeExcess> typeExcess(const Arsenal& a) {
     std::map<std::string, int> perPitcher;
     for (const PitchType& t : a.types) {
         if (++perPitcher[t.pitcher] > kMaxTypesPerPitcher) {

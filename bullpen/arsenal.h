@@ -77,17 +77,15 @@ std::vector<int> typeOfPitches(const Arsenal& a);
 std::vector<TypePair> meanPairs(const Arsenal& a);
 
 /// More types than a pitcher throws, most likely a column that is not the type: past
-/// kMaxTypesPerPitcher for one pitcher, or mostTypes in all (0: any number), the session is
-/// not fitted.
+/// kMaxTypesPerPitcher for one pitcher, the session is not fitted.
 constexpr int kMaxTypesPerPitcher = 20;
-constexpr int kMaxTypes = 200;
 struct TypeExcess {
-    std::string pitcher;  // empty: the whole file
+    std::string pitcher;  // empty in a file without pitchers
     int count = 0;
     int limit = 0;
     int line = 0;  // read as a stream: the row of the type past the limit
 };
-std::optional<TypeExcess> typeExcess(const Arsenal& a, int mostTypes = kMaxTypes);
+std::optional<TypeExcess> typeExcess(const Arsenal& a);
 
 /// One type on the movement chart: its name (with its pitcher's where the session has more
 /// than one), each pitch's break and the mean's, as the tables give them.

@@ -56,6 +56,11 @@ constexpr Text kTexts[] = {
      "ファイル「{file}」の球種が多すぎます（全部で {count} 種類。{limit} 種類まで）。"
      "球種の列が正しいか確かめてください。何も変えていません。",
      "'{file}' has {count} pitch types (at most {limit}): is the type column the right one?"},
+    {Said::OnePitcherAtFirst,
+     "ファイル「{file}」には投手と球種の組が {count} あり、一度に合わせるには多すぎるため、"
+     "まず投手「{pitcher}」だけを示します。ほかの投手は「投手」で選べます。",
+     "'{file}' has {count} pitch types of its pitchers, too many to fit at once: {pitcher}'s are "
+     "shown first; choose another pitcher under 投手"},
     {Said::TooManyTypesByLine,
      "ファイル「{file}」の球種が多すぎます（{line} 行目で投手「{pitcher}」が {limit} 種類を"
      "超えました）。球種の列が正しいか確かめてください。何も変えていません。",

@@ -26,7 +26,8 @@ enum class Said {
     UnknownColumns,
     NoUsableRow,
     TooManyTypes,
-    TooManyTypesInFile,
+    TooManyTypesInFile,  // of a file without pitchers
+    OnePitcherAtFirst,
     TooManyTypesByLine,  // read as a stream: where the limit was passed
     TooManyTypesByLineUnnamed,
     RowsLeftOut,

@@ -187,11 +187,19 @@ SessionImport importSession(const std::string& path, const std::string& file, La
         return r;
     }
     Arsenal arsenal = groupArsenal(std::move(bullpen));
-    if (const std::optional<TypeExcess> many = typeExcess(arsenal, scope.mostTypes)) {
+    if (const std::optional<TypeExcess> many = typeExcess(arsenal)) {
         r.error = importText(
             many->pitcher.empty() ? Said::TooManyTypesInFile : Said::TooManyTypes, language,
             {.file = file, .pitcher = many->pitcher, .count = many->count, .limit = many->limit});
         return r;
+    }
+    const int types = static_cast<int>(arsenal.types.size());
+    if (scope.mostTypes > 0 && types > scope.mostTypes) {
+        // A league's file in the window: one pitcher fitted at a time, not thousands of types.
+        const std::string first = arsenal.types[0].pitcher;
+        arsenal = groupArsenal(std::move(arsenal.bullpen), BatterSide::All, first);
+        r.notes.push_back(importText(Said::OnePitcherAtFirst, language,
+                                     {.file = file, .pitcher = first, .count = types}));
     }
     r.arsenal = std::move(arsenal);
     return r;

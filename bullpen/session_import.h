@@ -27,7 +27,9 @@ struct ColumnSources {
 /// each one), or each type's sums alone (the command line's, for a file of any size).
 struct ImportScope {
     std::size_t mostRows = kMaxCsvRows;  // 0: no limit
-    int mostTypes = kMaxTypes;           // in all, where pitches are kept; 0: no limit
+    // Where pitches are kept: more types in all than this (0: any number), and only the first
+    // pitcher's are grouped at first, the rest a choice away.
+    int mostTypes = 200;
     bool keepPitches = true;
     std::function<void(std::uint64_t done, std::uint64_t size)> progress = {};  // bytes read
 };

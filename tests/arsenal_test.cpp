@@ -256,7 +256,7 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
 
 // A file past 16 MiB, read a block at a time, gives what the same text read whole gives: rows
 // with quoted line ends across the blocks' edges, skipped rows by their lines; the window keeps
-// its first rows and says where it stopped.
+// its first rows, says where it stopped, and fits one pitcher at first where there are many.
 TEST(Bullpen, ReadsAFileOfAnySizeAsAStream) {
     test::ScopedWorkDir dir;
     std::string text = "pitcher,type,speed_kmh,ivb_cm,hb_cm,note\n";
@@ -279,9 +279,11 @@ TEST(Bullpen, ReadsAFileOfAnySizeAsAStream) {
     EXPECT_EQ(r.out, arsenalCsv(expected));
     EXPECT_EQ(r.err, "ballview: " + skippedRowsMessage(expected.bullpen.skippedLines,
                                                       Language::English) + "\n");
-    const SessionImport window =
-        importSession("season.csv", "season.csv", Language::English, {}, {.mostRows = 10000});
+    const SessionImport window = importSession("season.csv", "season.csv", Language::English, {},
+                                               {.mostRows = 10000, .mostTypes = 3});
     ASSERT_TRUE(window.arsenal);
+    EXPECT_EQ(window.arsenal->pitcher, "B");  // four types in all: the first pitcher's at first
+    EXPECT_EQ(window.arsenal->types.size(), 2u);
     EXPECT_EQ(window.arsenal->bullpen.pitches.size() + window.arsenal->bullpen.skippedLines.size(),
               10000u);
     EXPECT_NE(window.notes[0].find("only the first 10000 rows (to line " +
