@@ -18,7 +18,6 @@ constexpr Text kTexts[] = {
     {Said::FileNotFound, "", "cannot open '{file}': file not found"},
     {Said::PermissionDenied, "", "cannot open '{file}': permission denied"},
     {Said::NotARegularFile, "", "'{file}' is not a regular file"},
-    {Said::TooLarge, "", "cannot read '{file}': {count} bytes, more than the {limit} read"},
     {Said::Unreadable, "", "cannot read '{file}'"},
     {Said::NotText,
      "ファイル「{file}」はテキストではありません（プログラムや画像、UTF-16 の文字など）。"

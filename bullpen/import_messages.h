@@ -16,7 +16,6 @@ enum class Said {
     FileNotFound,  // English only, as the rest of a read error
     PermissionDenied,
     NotARegularFile,
-    TooLarge,
     Unreadable,
     NotText,
     Empty,

@@ -20,12 +20,6 @@ std::string readErrorText(const RunError& e, Language language) {
         case ErrorKind::NotARegularFile:
             return importText(Said::NotARegularFile, language, file);
         case ErrorKind::BadFileData:
-            if (e.limit() > 0) {
-                return importText(Said::TooLarge, language,
-                                  {.file = e.detail(),
-                                   .count = static_cast<long long>(e.size()),
-                                   .limit = static_cast<long long>(e.limit())});
-            }
             return importText(Said::Unreadable, language, file);
         default:
             return e.what();

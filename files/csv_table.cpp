@@ -369,8 +369,4 @@ bool CsvStream::next(CsvTable& block) {
     return true;
 }
 
-CsvTable readCsv(const std::filesystem::path& path) {
-    return parseCsv(readWholeFile(path, FileRole::None, kMaxCsvBytes));
-}
-
 }  // namespace ball

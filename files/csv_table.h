@@ -24,10 +24,8 @@ struct CsvTable {
     int unclosedQuoteLine = 0; // the line of a quote never closed, taken as a character, or 0
 };
 
-/// Larger than any session a device exports (a season of one team is a few MiB); a larger
-/// file is not read. Within it, the rows and each row's fields are bounded too, so that no file
-/// of that size takes more than a few hundred MB to hold.
-constexpr std::size_t kMaxCsvBytes = 16u << 20;
+/// The rows of one table, and each row's fields, are bounded, so that no table takes more than
+/// a few hundred MB to hold: a longer file is read as a stream of tables (CsvStream).
 constexpr std::size_t kMaxCsvRows = 100000;
 constexpr std::size_t kMaxCsvFields = 1000;
 
@@ -54,7 +52,8 @@ std::string csvField(std::string_view field);
 /// ones its beginning reads in.
 class CsvStream {
 public:
-    /// Opens the file. Raises as readCsv does, but for a file's size.
+    /// Opens the file. Raises RunError naming the file, as the data files' readers do:
+    /// FileNotFound, PermissionDenied, NotARegularFile; BadFileData when a read fails.
     explicit CsvStream(const std::filesystem::path& path);
 
     /// The next block: the first one holds the header; each row keeps its line in the file.
@@ -78,8 +77,5 @@ private:
     CsvTable file_;
 };
 
-/// Reads a file of at most kMaxCsvBytes with parseCsv. Raises RunError naming the file, as the
-/// data files' readers do.
-CsvTable readCsv(const std::filesystem::path& path);
 
 }  // namespace ball

@@ -214,7 +214,7 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
     };
     test::writeFile("empty.csv", "\r\n");
     test::writeFile("binary.csv", std::string("t\0y\0p\0e\0,\0", 10));  // UTF-16
-    test::writeFile("large.csv", std::string(kMaxCsvBytes + 1, 'x'));
+    test::writeFile("large.csv", std::string((16u << 20) + 1, 'x'));
     for (const auto& c : cases) {
         const CommandResult r = arsenalCommand(c.file, false, Language::English);
         EXPECT_EQ(r.status, 1) << c.file;
@@ -261,7 +261,7 @@ TEST(Bullpen, ReadsAFileOfAnySizeAsAStream) {
     test::ScopedWorkDir dir;
     std::string text = "pitcher,type,speed_kmh,ivb_cm,hb_cm,note\n";
     const std::string note(1000, 'x');
-    for (int i = 0; text.size() <= kMaxCsvBytes; ++i) {
+    for (int i = 0; text.size() <= 16u << 20; ++i) {
         text += i % 2 ? "A," : "\"B\",";
         text += i % 3 ? "FB," : "SL,";
         text += std::to_string(140 + i % 9) + "." + std::to_string(i % 7) + ',';
