@@ -1,5 +1,6 @@
 #include "arsenal_csv.h"
 
+#include "display/pitch_figures.h"
 #include "files/csv_table.h"
 #include "files/number_text.h"
 
@@ -25,10 +26,14 @@ std::string arsenalCsv(const Arsenal& a) {
         "pitcher,hand,type,count,speed_kmh,spin_rpm,tilt,ivb_cm,hb_cm,model_speed_kmh,"
         "model_spin_rps,model_axis_deg,model_ivb_cm,model_hb_cm,release_side_cm,"
         "release_height_cm,extension_m,plate_side_cm,plate_height_cm,model_plate_side_cm,"
-        "model_plate_height_cm,model_alpha_rad,model_beta_rad\n";
+        "model_plate_height_cm,model_alpha_rad,model_beta_rad,model_bounce_m\n";
     for (const PitchType& t : a.types) {
         const bool fitted = t.fitted();
-        const Crossing* plate = t.thrown && t.thrown->plate ? &*t.thrown->plate : nullptr;
+        // A model that bounces crosses the plate plane under the ground: no place there.
+        const std::optional<double> bounce =
+            t.thrown ? bounceDistance(t.thrown->set) : std::nullopt;
+        const Crossing* plate =
+            t.thrown && t.thrown->plate && !bounce ? &*t.thrown->plate : nullptr;
         out += csvField(t.pitcher) + ',' + csvField(t.hand) + ',' + csvField(t.type) + ',' +
                std::to_string(t.count()) + ',' + optionalFixed(t.speedKmh, 2) + ',' +
                optionalFixed(t.rpm, 0) + ',' + (t.tilt ? clockText(*t.tilt) : "") + ',' +
@@ -44,7 +49,8 @@ std::string arsenalCsv(const Arsenal& a) {
         out += (plate ? optionalFixed(-plate->x, 2, 100) : "") + ',' +
                (plate ? optionalFixed(plate->z, 2, 100) : "") + ',' +
                (t.thrown ? shortestText(t.thrown->alpha) : "") + ',' +
-               (t.thrown ? shortestText(t.thrown->beta) : "") + '\n';
+               (t.thrown ? shortestText(t.thrown->beta) : "") + ',' + optionalFixed(bounce, 2) +
+               '\n';
     }
     return out;
 }

@@ -103,8 +103,12 @@ std::optional<double> bounceDistance(const DisplaySet& set) {
 }
 
 BallFigures ballFigures(const DisplaySet& set) {
-    return {passAt(set, kDist - kDecisionBeforePlate), passAt(set, kDist), ballBreak(set),
-            bounceDistance(set)};
+    BallFigures f{passAt(set, kDist - kDecisionBeforePlate), passAt(set, kDist), ballBreak(set),
+                  bounceDistance(set)};
+    // Past the bounce the flight goes on under the ground: no figure of a place there.
+    if (f.bounce) f.plate.reset();
+    if (f.bounce && *f.bounce <= kDist - kDecisionBeforePlate) f.decision.reset();
+    return f;
 }
 
 PairFigures pairFigures(const DisplaySet& ball1, const DisplaySet& ball2) {

@@ -29,8 +29,9 @@ struct Break {
 
 /// The figures of one drawn ball.
 struct BallFigures {
-    std::optional<PlanePass> decision;  // at kDecisionBeforePlate before the catcher plane
-    std::optional<PlanePass> plate;     // at the catcher plane
+    // At kDecisionBeforePlate before the catcher plane, and at it; absent past a bounce.
+    std::optional<PlanePass> decision;
+    std::optional<PlanePass> plate;
     std::optional<Break> pitchBreak;    // absent when the ball does not reach the plate
     // Where, from release, its centre first comes within its radius of the ground before the
     // catcher plane, m: a ball that bounces in front of the plate.

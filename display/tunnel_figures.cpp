@@ -29,7 +29,13 @@ TunnelFigures tunnelFigures(const ThrownPitch& first, const ThrownPitch& second)
     const auto gap = [](const Crossing& a, const Crossing& b) {
         return std::hypot(a.x - b.x, a.z - b.z);
     };
-    if (first.decision && second.decision) f.tunnelGap = gap(*first.decision, *second.decision);
+    // Where a pitch bounced before the decision point, it is under the ground there.
+    const auto above = [&](int k) {
+        return !f.bounce[k] || *f.bounce[k] > kDist - kDecisionBeforePlate;
+    };
+    if (first.decision && second.decision && above(0) && above(1)) {
+        f.tunnelGap = gap(*first.decision, *second.decision);
+    }
     if (f.bounce[0] || f.bounce[1] || !first.plate || !second.plate) return f;
     f.plateGap = gap(*first.plate, *second.plate);
     f.arrivalGap = second.plate->time - first.plate->time;

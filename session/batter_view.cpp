@@ -77,9 +77,12 @@ PictureFrame framePicture(const BatterScene& scene, Eye eye, double width, doubl
     for (double x : {zone.xHigh, zone.xLow}) {
         for (double z : {zone.zHigh, zone.zLow}) take({x, kDist, z});
     }
+    // The flight above the ground only: past a bounce the points go on under it.
     for (const std::optional<DisplaySet>& set : scene.balls) {
         if (!set) continue;
-        for (int n = 1; n <= pointCount(*set); ++n) take(pointOf(*set, n));
+        for (int n = 1; n <= pointCount(*set); ++n) {
+            if (const Point3 p = pointOf(*set, n); p.z >= 0) take(p);
+        }
     }
     const double spanX = std::max(right - left, 1e-9), spanY = std::max(top - bottom, 1e-9);
     const double focal =
@@ -104,9 +107,11 @@ BatterScene batterSceneOf(const DisplaySet* ball1, const DisplaySet* ball2,
     for (int b = 0; b < 2; ++b) {
         if (!sets[b]) continue;
         scene.balls[b] = *sets[b];
-        scene.decision[b] = passAt(*sets[b], kDist - kDecisionBeforePlate);
-        if (const auto plate = passAt(*sets[b], kDist)) scene.plateTime[b] = plate->time;
-        scene.bounce[b] = bounceDistance(*sets[b]);
+        const BallFigures f = ballFigures(*sets[b]);
+        scene.decision[b] = f.decision;
+        if (f.plate) scene.plateTime[b] = f.plate->time;
+        scene.bounce[b] = f.bounce;
+        if (f.bounce) scene.bounceAt[b] = passAt(*sets[b], *f.bounce);
         scene.endTime = std::max(scene.endTime, lastTime(*sets[b]));
     }
     scene.aimedCell = aimedCell;

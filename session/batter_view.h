@@ -77,7 +77,7 @@ struct PictureFrame {
 struct BatterScene;
 
 /// The largest framing that holds, with the margin in pixels all round, the release point, the
-/// whole strike zone and each ball's drawn points from release to its end, seen from the eye.
+/// whole strike zone and each ball's drawn points above the ground, seen from the eye.
 /// The ball keeps its true apparent size at that focal length.
 PictureFrame framePicture(const BatterScene& scene, Eye eye, double width, double height,
                           double margin);
@@ -85,9 +85,12 @@ PictureFrame framePicture(const BatterScene& scene, Eye eye, double width, doubl
 /// What the batter's window shows of the balls shown.
 struct BatterScene {
     std::optional<DisplaySet> balls[2];    // Ball 1, Ball 2 as drawn
-    std::optional<PlanePass> decision[2];  // where each passes the decision point, and when
-    std::optional<double> plateTime[2];    // when each reaches the catcher plane, s
+    // Where each passes the decision point, and when; when each reaches the catcher plane, s:
+    // neither past a bounce.
+    std::optional<PlanePass> decision[2];
+    std::optional<double> plateTime[2];
     std::optional<double> bounce[2];     // where each bounces in front of the plate, m
+    std::optional<PlanePass> bounceAt[2];  // and there, across, up and when
     std::optional<PlaneArea> aimedCell;    // the target cell Ball 1 was aimed at
     std::string separation = "—";          // at the decision point, as 投球の数値 gives it
     double endTime = 0;                    // the later ball's last drawn point, s

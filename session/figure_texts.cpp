@@ -46,20 +46,25 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
         row("到着の時間差 (ms、ボール２−ボール１)", true),
     };
     const DisplaySet* sets[] = {ball1, ball2};
+    // Why a figure of the two together is missing where a ball bounced before its place.
+    std::string bouncedAtPlate, bouncedAtDecision;
     for (int b = 0; b < 2; ++b) {
         BallFigures f;
         if (sets[b]) f = ballFigures(*sets[b]);
         rows[0].cells[b] = figureText(part(f.plate, &PlanePass::lateral), 1, 100);
         rows[1].cells[b] = figureText(part(f.plate, &PlanePass::height), 1, 100);
         rows[2].cells[b] = figureText(part(f.plate, &PlanePass::time), 1, 1000);
-        // A drawn ball that stops short of the catcher says so, not a dash; one that bounces
-        // first is marked where its plate figures are.
-        if (sets[b] && !f.plate) {
-            for (int r = 0; r < 3; ++r) rows[r].cells[b] = kShortOfTheCatcher;
-        }
-        if (f.bounce) rows[1].cells[b] += "、" + bounceMark(*f.bounce);
         rows[3].cells[b] = figureText(part(f.decision, &PlanePass::lateral), 1, 100);
         rows[4].cells[b] = figureText(part(f.decision, &PlanePass::height), 1, 100);
+        // A drawn ball that stops short of the catcher, or bounces before a place, says so
+        // there, not a dash and never a place under the ground.
+        const std::string why = f.bounce ? bounceMark(*f.bounce) : kShortOfTheCatcher;
+        for (int r = 0; r < 5 && sets[b]; ++r) {
+            if (!(r < 3 ? f.plate : f.decision) && (r < 3 || f.bounce)) rows[r].cells[b] = why;
+        }
+        const std::string who = std::string(b == 0 ? "ボール１が" : "ボール２が");
+        if (f.bounce && bouncedAtPlate.empty()) bouncedAtPlate = who + why;
+        if (f.bounce && !f.decision && bouncedAtDecision.empty()) bouncedAtDecision = who + why;
         const auto side = [&](double Break::*m) {
             return f.pitchBreak ? std::optional<double>((*f.pitchBreak).*m) : std::nullopt;
         };
@@ -73,6 +78,12 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
     rows[9].cells[0] = figureText(pair.plateGap, 1, 100);
     rows[10].cells[0] = figureText(pair.ratio, 2, 1);
     rows[11].cells[0] = figureText(pair.arrivalGap, 1, 1000);
+    if (ball1 && ball2) {
+        if (!bouncedAtDecision.empty()) rows[8].cells[0] = rows[10].cells[0] = bouncedAtDecision;
+        if (!bouncedAtPlate.empty()) {
+            for (int r : {9, 10, 11}) rows[r].cells[0] = bouncedAtPlate;
+        }
+    }
     return rows;
 }
 
@@ -127,11 +138,15 @@ std::string viewTipText(const DisplaySet* ball1, const DisplaySet* ball2, View v
         if (!passes[b]) continue;
         const PlanePass& p = *passes[b];
         tip += std::string(tip.empty() ? "" : "\n") + "ボール" + (b == 0 ? "１" : "２") + ": ";
+        // Past its bounce a ball is under the ground: no place, and no gap to the other.
+        if (const auto bounce = bounceDistance(*sets[b]); bounce && *bounce <= distance) {
+            tip += bounceMark(*bounce) + "の後";
+            passes[b].reset();
+            continue;
+        }
         if (view != View::Side) tip += "左右 " + fixedText(p.lateral * 100, 1) + " cm、";
         if (view != View::Top) tip += "高さ " + fixedText(p.height * 100, 1) + " cm、";
         tip += fixedText(p.time * 1000, 1) + " ms";
-        const std::optional<double> bounce = bounceDistance(*sets[b]);
-        if (bounce && *bounce <= distance) tip += "、" + bounceMark(*bounce) + "の後";
     }
     if (tip.empty()) return {};
     tip = "距離 " + fixedText(distance, 2) + " m\n" + tip;

@@ -35,12 +35,22 @@ TrajPoint straight(double steps) {
             static_cast<float>(1.754 - 2.0 * t)};
 }
 
+// The same, dropping faster.
+std::function<TrajPoint(double)> dropping(double metresPerSecond) {
+    return [=](double steps) {
+        TrajPoint p = straight(steps);
+        p.z = static_cast<float>(1.754 - metresPerSecond * steps * kStep);
+        return p;
+    };
+}
+
 TEST(PitchFigures, FromTheStoredPointsAlone) {
     struct Row {
         const char* name;
         DisplaySet set;
         bool decision;
         bool plate;
+        double drop = 2;  // m/s
     };
     // 35 m/s passes 18.44 m after 10537.1 steps: the first state beyond is 10538 steps, 39
     // after point 106.
@@ -49,6 +59,9 @@ TEST(PitchFigures, FromTheStoredPointsAlone) {
         {"one point", along(1, 0, straight), false, false},
         {"ends before the decision point", along(60, 100, straight), false, false},
         {"ends between the decision point and the plate", along(100, 100, straight), true, false},
+        // Down to the ground at 15.0 m and at 10.0 m: nothing past it, though the points go on.
+        {"bounces after the decision point", along(107, 39, dropping(4)), true, false, 4},
+        {"bounces before the decision point", along(107, 39, dropping(6)), false, false, 6},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -59,7 +72,7 @@ TEST(PitchFigures, FromTheStoredPointsAlone) {
             const double t = (18.44 - 7.25) / 35;
             EXPECT_NEAR(f.decision->time, t, 1e-6);
             EXPECT_NEAR(f.decision->lateral, -t, 1e-6);  // drawn as minus x
-            EXPECT_NEAR(f.decision->height, 1.754 - 2 * t, 1e-6);
+            EXPECT_NEAR(f.decision->height, 1.754 - r.drop * t, 1e-6);
         }
         if (r.plate) {
             EXPECT_NEAR(f.plate->time, 18.44 / 35, 1e-6);
@@ -145,14 +158,15 @@ TEST(PitchFigures, CrossingTimeOfRealPitches) {
 }
 
 // Two pitches as thrown, their figures worked out by hand: one pair parts early (ratio below
-// 1), one tunnels (above 3), and one bounces and has no plate figures.
+// 1), one tunnels (above 3), one bounces after the decision point and has no plate figures,
+// and one bounces before it and has no tunnel gap either.
 TEST(TunnelFigures, AsPublishedTunnelAnalysisCounts) {
     const auto pitch = [](double releaseX, double decisionX, double vx,
-                          std::pair<double, double> plate, double endHeight) {
+                          std::pair<double, double> plate, double endHeight, double endY = 10) {
         ThrownPitch p;
         p.set = along(2, 100, [&](double steps) {
             const bool released = steps == 0;
-            return TrajPoint{static_cast<float>(releaseX), static_cast<float>(released ? 1.8 : 10),
+            return TrajPoint{static_cast<float>(releaseX), static_cast<float>(released ? 1.8 : endY),
                              static_cast<float>(released ? 1.8 : endHeight)};
         });
         Crossing d;
@@ -170,17 +184,22 @@ TEST(TunnelFigures, AsPublishedTunnelAnalysisCounts) {
         const char* name;
         ThrownPitch other;
         std::optional<double> postTunnelBreak, ratio;
+        bool tunnel = true;
     } pairs[] = {
         {"tunnels", pitch(0.53, 0.02, 1, {0.45, 0.6}, 1.0), 0.4710377506102881, 23.551887530514403},
         {"parts early", pitch(0.53, 0.3, 1, {0.55, 0.25}, 1.0), 0.0850091906795965,
          0.28336396893198834},
-        {"bounces", pitch(0.53, 0.02, 1, {0.45, 0.6}, 0.01), std::nullopt, std::nullopt},
+        {"bounces at 15.8 m", pitch(0.53, 0.02, 1, {0.45, 0.6}, 0.01, 16), {}, {}},
+        {"bounces at 9.9 m", pitch(0.53, 0.02, 1, {0.45, 0.6}, 0.01), {}, {}, false},
     };
     for (const auto& p : pairs) {
         SCOPED_TRACE(p.name);
         const TunnelFigures f = tunnelFigures(fastball, p.other);
         EXPECT_NEAR(*f.releaseGap, 0.03, 1e-6);
-        EXPECT_NEAR(*f.tunnelGap, p.other.decision->x, 1e-12);
+        ASSERT_EQ(f.tunnelGap.has_value(), p.tunnel);
+        if (p.tunnel) {
+            EXPECT_NEAR(*f.tunnelGap, p.other.decision->x, 1e-12);
+        }
         EXPECT_EQ(f.speedGap, 1);
         EXPECT_EQ(f.bounce[1].has_value(), !p.ratio);
         EXPECT_EQ(f.plateGap.has_value(), p.ratio.has_value());

@@ -824,9 +824,11 @@ private slots:
         QVERIFY(control<QLabel>("decisionPointNote")->text().contains("7.25 m"));
         click("Command2");
         const QString both = figures->tabSeparated();
-        QVERIFY(both.startsWith(
-            "\tボール１\tボール２\nプレートでの左右 (cm、捕手から見て右が＋)\t0.0\t-30.2\n"));
-        QVERIFY(both.endsWith("\n到着の時間差 (ms、ボール２−ボール１)\t9.5\t\n"));
+        // Ball 2 bounces 4 cm before the plate: nothing of it there, nor of the pair.
+        QVERIFY(both.startsWith("\tボール１\tボール２\nプレートでの左右 (cm、捕手から見て右が＋)"
+                                "\t0.0\tワンバウンド（リリースから 18.4 m）\n"));
+        QVERIFY(both.endsWith("\n到着の時間差 (ms、ボール２−ボール１)"
+                              "\tボール２がワンバウンド（リリースから 18.4 m）\t\n"));
         // The chart is seen from behind the pitcher, as the tilt clock: Ball 2's 3:00 break
         // (28.7 cm to the catcher's left) plots right of the centre.
         const QImage chart = control<QWidget>("movementChart")->grab().toImage();

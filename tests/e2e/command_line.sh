@@ -43,7 +43,7 @@ said=$(run C.UTF-8 pitches.csv)
 # on standard error; a missing file exits 1, a missing name 2.
 sample=$(dirname "$0")/../../docs/sample-bullpen.csv
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$APP" --arsenal "$sample" 2>/dev/null)
-[ "$(echo "$out" | head -1)" = "pitcher,hand,type,count,speed_kmh,spin_rpm,tilt,ivb_cm,hb_cm,model_speed_kmh,model_spin_rps,model_axis_deg,model_ivb_cm,model_hb_cm,release_side_cm,release_height_cm,extension_m,plate_side_cm,plate_height_cm,model_plate_side_cm,model_plate_height_cm,model_alpha_rad,model_beta_rad" ] ||
+[ "$(echo "$out" | head -1)" = "pitcher,hand,type,count,speed_kmh,spin_rpm,tilt,ivb_cm,hb_cm,model_speed_kmh,model_spin_rps,model_axis_deg,model_ivb_cm,model_hb_cm,release_side_cm,release_height_cm,extension_m,plate_side_cm,plate_height_cm,model_plate_side_cm,model_plate_height_cm,model_alpha_rad,model_beta_rad,model_bounce_m" ] ||
     fail "--arsenal: $out"
 [[ "$out" == *'"Sato, Kenta",Right,Fastball,14,'* ]] || fail "--arsenal rows: $out"
 said=$(run C.UTF-8 --arsenal "$sample" --pairs)

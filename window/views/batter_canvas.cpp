@@ -111,6 +111,14 @@ void BatterCanvas::paintEvent(QPaintEvent*) {
                 p.drawEllipse(*q, r + 4, r + 4);
             }
         }
+        // Where it met the ground, once it has: a cross on the ground.
+        if (const auto& g = scene_.bounceAt[b]; g && time_ >= g->time) {
+            if (const auto q = at(ball::Point3{-g->lateral, *scene_.bounce[b], 0})) {
+                p.setPen(QPen(colours[b], 2));
+                p.drawLine(*q + QPointF(-5, -5), *q + QPointF(5, 5));
+                p.drawLine(*q + QPointF(-5, 5), *q + QPointF(5, -5));
+            }
+        }
         // A fading trail of where it was, then the ball at its true apparent size.
         p.setPen(Qt::NoPen);
         for (int k = kTrailDots; k >= 0; --k) {

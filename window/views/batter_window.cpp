@@ -136,16 +136,14 @@ void BatterWindow::showTime() {
     since_->setText(QString("リリースから %1 ms").arg(qs(ball::fixedText(time_ * 1000, 1))));
     QStringList left;
     for (int b = 0; b < 2; ++b) {
+        const QString name = QString("ボール%1 ").arg(b == 0 ? "１" : "２");
         if (scene_.balls[b] && !scene_.plateTime[b]) {
-            left << QString("ボール%1 捕手の位置まで届かない").arg(b == 0 ? "１" : "２");
+            left << name + (scene_.bounce[b] ? qs(ball::bounceMark(*scene_.bounce[b]))
+                                             : QString("捕手の位置まで届かない"));
         }
         if (!scene_.plateTime[b]) continue;
         const double remaining = std::max(0.0, *scene_.plateTime[b] - time_);
-        left << QString("ボール%1 %2 ms")
-                        .arg(b == 0 ? "１" : "２")
-                        .arg(qs(ball::fixedText(remaining * 1000, 1))) +
-                    (scene_.bounce[b] ? "（" + qs(ball::bounceMark(*scene_.bounce[b])) + "）"
-                                      : QString());
+        left << name + qs(ball::fixedText(remaining * 1000, 1)) + " ms";
     }
     left_->setText("プレートまで: " + (left.isEmpty() ? QString("—") : left.join("、")));
     // The separation once both have passed the decision point, as 投球の数値 gives it.
