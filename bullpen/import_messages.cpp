@@ -108,8 +108,9 @@ constexpr Text kTexts[] = {
      "no {word}: thrown from the model's release point at the target cell"},
     {Said::ColumnsGuess, "列の名前からの推測（確かめてから使ってください）: --columns \"{item}\"",
      "a guess from the names (check it before use): --columns \"{item}\""},
+    {Said::Loaded, "持ち球: 「{file}」を読みました（{count} 球）", "read '{file}' ({count} pitches)"},
 };
-static_assert(std::size(kTexts) == static_cast<std::size_t>(Said::ColumnsGuess) + 1);
+static_assert(std::size(kTexts) == static_cast<std::size_t>(Said::Loaded) + 1);
 
 std::string filled(const char* text, const Fill& f) {
     std::string out;

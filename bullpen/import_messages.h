@@ -49,6 +49,7 @@ enum class Said {
     PlateSide,
     ThrownAtTheCell,
     ColumnsGuess,
+    Loaded,  // the window's status bar
 };
 
 /// What fills the {names} of a text.

@@ -264,4 +264,20 @@ std::string folderWaitMessage() {
     return "ほかのプログラムがデータのフォルダを使っています。空くのを待っています…";
 }
 
+std::string thrownMessage(int ball) {
+    return ball == 1 ? "ボール１を投げました（initdir.txt と Ball1Traj.txt を保存）"
+                     : "ボール２を投げました";
+}
+
+std::string filledMessage(int ball) {
+    // The views still show the pitch thrown before: the panel is not thrown yet.
+    return std::string(ball == 1 ? "ボール１" : "ボール２") +
+           "のパネルに入れました。まだ投げていません。" + (ball == 1 ? "F5" : "F6") +
+           " で投げます";
+}
+
+std::string savedMessage(const std::string& path) { return "保存しました（" + path + "）"; }
+
+std::string pairThrownMessage() { return "持ち球の組をボール１・２で投げました"; }
+
 }  // namespace ball

@@ -57,4 +57,11 @@ std::string recoveryBlockedMessage();
 /// While a click waits a moment for another program to let go of the data files' folder.
 std::string folderWaitMessage();
 
+/// The status bar's word that something was done: a ball thrown (Ball 1 writes both files), a
+/// panel filled and the key that throws it, a file saved, a session's pair thrown.
+std::string thrownMessage(int ball);
+std::string filledMessage(int ball);
+std::string savedMessage(const std::string& path);
+std::string pairThrownMessage();
+
 }  // namespace ball

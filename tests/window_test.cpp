@@ -474,6 +474,25 @@ private slots:
         for (int i = 0; i < boxes.size(); ++i) QCOMPARE(control<QLineEdit>(boxes[i])->text(), panel[i]);
         QVERIFY(control<QRadioButton>("OrdinaryOpb_0")->isChecked());
         QCOMPARE(found.contains("1799 rpm"), typed.size() == 3);
+        // Filled, not thrown: the status bar says so until something else is done.
+        QVERIFY(control<QStatusBar>("statusBar")->currentMessage().contains("F5 で投げます"));
+    }
+
+    // The status bar confirms what was done; a menu's hint lasts as long as its menu.
+    void statusBarConfirms() {
+        auto* status = control<QStatusBar>("statusBar");
+        click("Command1");
+        QVERIFY(status->currentMessage().startsWith("ボール１を投げました"));
+        click("Command2");
+        QVERIFY(status->currentMessage().startsWith("ボール２を投げました"));
+        QVERIFY(form_->saveCsv("saved.csv"));
+        QVERIFY(status->currentMessage().contains("saved.csv"));
+        auto* menu = form_->findChild<QMenu*>("menuFile");
+        menu->popup(form_->mapToGlobal(QPoint(0, 0)));
+        emit menu->hovered(menu->actions().first());
+        QVERIFY(!status->currentMessage().isEmpty());
+        menu->hide();
+        QVERIFY(status->currentMessage().isEmpty());
     }
 
     // A session of unknown columns dropped on the window: its columns are asked once and
@@ -565,6 +584,7 @@ private slots:
                  QString::fromStdString(arsenal->arsenal().types[1].model.axis));
         QVERIFY(form_->session().shownBall2());
         QVERIFY(!file("initdir.txt").isEmpty() && !file("Ball1Traj.txt").isEmpty());
+        QVERIFY(control<QStatusBar>("statusBar")->currentMessage().contains("持ち球の組"));
         // A week later: a second session beside the first (the same file read again replaced
         // itself above), compared type by type, and either one shown.
         QFile later("week2.csv");

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPixmap>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -39,6 +40,8 @@ int main(int argc, char* argv[]) {
     form.show();
     form.Command1_Click();
     form.Command2_Click();
+    // The picture of the window at rest: a click's confirmation lasts only a few seconds.
+    form.findChild<QStatusBar*>("statusBar")->clearMessage();
     QApplication::processEvents();
     if (!form.grab().save(out)) return 1;
     if (argc >= 3) {

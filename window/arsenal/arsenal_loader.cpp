@@ -181,6 +181,10 @@ void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
     shown_->setArsenal(fitted, sessions_[current_].name);
     shown_->setSessions(sessions_, current_);
     showArsenal();
+    emit loaded(ball::importText(
+        ball::Said::Loaded, ball::Language::Japanese,
+        {.file = sessions_[current_].name.toStdString(),
+         .count = static_cast<long long>(fitted.bullpen.pitches.size())}));
     std::vector<std::string> said = std::move(notes_);
     notes_.clear();  // a fit anew for another cell reads nothing anew
     QStringList lines;

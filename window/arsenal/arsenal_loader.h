@@ -39,6 +39,8 @@ public:
 
 signals:
     void throwPair(const ball::Ball1Panel& one, const ball::Ball2Panel& two);
+    /// A session was read and fitted: what to confirm.
+    void loaded(const std::string& said);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -31,6 +31,16 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
+// How long the status bar confirms what was done, ms.
+constexpr int kSaidFor = 8000;
+
+// A window of its own brought up in front, to the keyboard.
+void present(QWidget* w) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
@@ -101,13 +111,15 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
     // A measured session's pair of types, into the panels and thrown as the buttons throw.
     arsenal_ = new ArsenalLoader(this);
+    connect(arsenal_, &ArsenalLoader::loaded, this, &Form1::said);
     connect(arsenal_, &ArsenalLoader::throwPair, this, [this](const auto& one, const auto& two) {
         ui_.setPanels(one, two);
         raise();
         activateWindow();
         runClick(1, [this, one](ball::Views v) { return session_.runBall1(one, v); },
                  [this, two] {
-                     runClick(2, [this, two](ball::Views v) { return session_.runBall2(two, v); });
+                     runClick(2, [this, two](ball::Views v) { return session_.runBall2(two, v); },
+                              [this] { said(ball::pairThrownMessage()); });
                  });
     });
 
@@ -176,6 +188,7 @@ void Form1::attemptClick(int ball, const Click& run, const std::function<void()>
     if (figures_) figures_->setFigures(session_.figures(), session_.breaks());
     if (batter_) batter_->setScene(session_.batterScene());
     ui_.applyWrites(ball, out.writes);
+    said(ball::thrownMessage(ball));
     if (!out.notice.empty()) showNotice(this, qs(out.notice));  // once, after the drawing
     if (then) then();
 }
@@ -202,10 +215,7 @@ void Form1::printWithDialog() {
 }
 
 void Form1::printFinished(const PrintOutcome& out) {
-    if (out.message.isEmpty()) {
-        status_->showMessage(qs(ball::printedMessage(out.printer.toStdString())));
-        return;
-    }
+    if (out.message.isEmpty()) return said(ball::printedMessage(out.printer.toStdString()));
     QMessageBox* box = showError(this, out.message);
     if (out.noPrinter) {
         // Offer the same page as a PDF instead.
@@ -219,38 +229,39 @@ void Form1::Command4_Click() { close(); }
 
 void Form1::showBatter() {
     if (!batter_) batter_ = new BatterWindow(this);
-    batter_->show();
+    batter_->show();  // a shown window plays the scene it is given
     batter_->setScene(session_.batterScene());
-    batter_->raise();
-    batter_->activateWindow();
+    present(batter_);
 }
 
 void Form1::showHelp() {
     if (!help_) help_ = new HelpWindow(this);
-    help_->show();
-    help_->raise();
-    help_->activateWindow();
+    present(help_);
 }
 
 void Form1::showFigures() {
     if (!figures_) figures_ = new FiguresWindow(this);
     figures_->setFigures(session_.figures(), session_.breaks());
-    figures_->show();
-    figures_->raise();
-    figures_->activateWindow();
+    present(figures_);
     figures_->setFocus();
 }
 
 bool Form1::saveImage(const QString& path) {
     const QString failure = page_output::saveImage(content_, path);
-    if (!failure.isEmpty()) showError(this, failure);
-    return failure.isEmpty();
+    return saidSaved(path, failure);
 }
 
 bool Form1::saveCsv(const QString& path) {
     const std::optional<std::string> failure = session_.saveCsv(path.toStdString());
-    if (failure) showError(this, qs(*failure));
-    return !failure;
+    return saidSaved(path, failure ? qs(*failure) : QString());
+}
+
+void Form1::said(const std::string& text) { status_->showMessage(qs(text), kSaidFor); }
+
+bool Form1::saidSaved(const QString& path, const QString& failure) {
+    if (!failure.isEmpty()) return showError(this, failure), false;
+    said(ball::savedMessage(path.toStdString()));
+    return true;
 }
 
 void Form1::askSaveImage(const QString& filter) {
@@ -277,6 +288,7 @@ void Form1::enterMeasured(int ball) {
             continue;
         }
         ui_.fill(ball, fill);
+        status_->showMessage(qs(ball::filledMessage(ball)));  // until the next word
         if (!fill.found.empty()) {
             QMessageBox::information(this, "計測値から入力",
                                      "同じ変化量になる回転: " + qs(fill.found));

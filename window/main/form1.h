@@ -60,6 +60,10 @@ public slots:
 
 private:
     using Click = std::function<ball::ClickOutcome(ball::Views)>;
+    /// Confirms in the status bar, for a few seconds, what was done.
+    void said(const std::string& text);
+    /// Says a file saved, or why not in a message box; whether it was.
+    bool saidSaved(const QString& path, const QString& failure);
     /// Runs one click of ball 1 or 2 in the session, then `then` after a success; an error ends
     /// it with a message box, the views keep their previous drawing, and the window stays open.
     /// A folder another program holds is waited for off the window's thread, a short time,

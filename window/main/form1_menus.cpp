@@ -95,6 +95,8 @@ void Form1::buildActions() {
         }
         connect(m, &QMenu::hovered, this,
                 [this](QAction* a) { status_->showMessage(a->statusTip()); });
+        // A hint lasts as long as its menu.
+        connect(m, &QMenu::aboutToHide, status_, &QStatusBar::clearMessage);
     };
     menu("menuFile", "ファイル(&F)",
          {bullpen, nullptr, viewActions_[1], viewActions_[2], nullptr, printAction_, nullptr, quit});
