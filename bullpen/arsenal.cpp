@@ -52,12 +52,40 @@ std::vector<int> typeOfPitches(const Arsenal& a) {
     return typeOf;
 }
 
+int fastballRank(const std::string& type) {
+    const std::string t = asciiLower(type);
+    const auto has = [&](std::initializer_list<const char*> names) {
+        return std::any_of(names.begin(), names.end(),
+                           [&](const char* n) { return t.find(n) != std::string::npos; });
+    };
+    if (has({"sinker", "two-seam", "twoseam", "2-seam", "ツーシーム", "シンカー"}) || t == "si") {
+        return 2;
+    }
+    if (has({"cut", "カット"}) || t == "fc") return 1;
+    if (has({"fastball", "four-seam", "fourseam", "4-seam", "直球", "ストレート", "フォーシーム"}) ||
+        t == "ff") {
+        return 3;
+    }
+    return 0;
+}
+
 std::vector<TypePair> meanPairs(const Arsenal& a) {
+    const int n = static_cast<int>(a.types.size());
+    // Each pitcher's fastball, Ball 1 of each pair it is in: his likeliest by name, the more
+    // thrown of two alike.
+    std::map<std::string, int> fastball;
+    for (int i = 0; i < n; ++i) {
+        const PitchType& t = a.types[i];
+        const auto [at, added] = fastball.try_emplace(t.pitcher, i);
+        if (fastballRank(t.type) > fastballRank(a.types[at->second].type)) at->second = i;
+    }
     std::vector<TypePair> pairs;
-    for (int i = 0; i < static_cast<int>(a.types.size()); ++i) {
-        for (int j = i + 1; j < static_cast<int>(a.types.size()); ++j) {
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
             const PitchType &one = a.types[i], &two = a.types[j];
-            if (one.pitcher == two.pitcher) pairs.push_back({i, j, one.count() + two.count()});
+            if (one.pitcher != two.pitcher) continue;
+            const bool swap = fastballRank(two.type) > 0 && fastball[two.pitcher] == j;
+            pairs.push_back({swap ? j : i, swap ? i : j, one.count() + two.count()});
         }
     }
     return pairs;

@@ -34,8 +34,9 @@ struct PitchType {
     bool fitted() const { return model.error.empty() && !model.spin.empty(); }
 };
 
-/// Two types of one pitcher: by their means, the more thrown one first; or the pitches of the
-/// first type each followed by one of the second, to the same batter.
+/// Two types of one pitcher: by their means, his fastball first where it is one of the two, else
+/// the more thrown one; or the pitches of the first type each followed by one of the second, to
+/// the same batter.
 struct TypePair {
     int first = 0, second = 0;  // indices into the types
     int count = 0;              // the pitches behind the means, or the pairs of pitches
@@ -73,8 +74,12 @@ bool hasBatterSides(const Bullpen& b);
 /// The type of each of the bullpen's pitches, as an index into the types; -1 for a pitch in
 /// none (to batters of the other side, or of another pitcher).
 std::vector<int> typeOfPitches(const Arsenal& a);
-/// Every pair of one pitcher's types, the more thrown first, as their means pair them.
+/// Every pair of one pitcher's types, as their means pair them: his fastball first where it is
+/// one of the two, else the more thrown.
 std::vector<TypePair> meanPairs(const Arsenal& a);
+/// How surely a type's name is a fastball: 3 a four-seam, 2 a sinker (two-seam), 1 a cutter,
+/// 0 none.
+int fastballRank(const std::string& type);
 
 /// More types than a pitcher throws, most likely a column that is not the type: past
 /// kMaxTypesPerPitcher for one pitcher, the session is not fitted.

@@ -39,7 +39,7 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
         row("判断点での高さ (cm)"),
         row("縦の変化量 (cm)"),
         row("横の変化量 (cm、捕手から見て右が＋)"),
-        row("回転方向 (変化の向き、投手の後ろから)"),
+        row("変化の向き (投手の後ろから)"),
         row("判断点での間隔 (cm)", true),
         row("プレートでの間隔 (cm)", true),
         row("間隔の比 (プレート÷判断点)", true),

@@ -154,7 +154,7 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
         const std::optional<Clock> tilt = parseClock(m.tilt);
         if (!tilt) {
             fill.error =
-                "「回転方向」は 1:00 から 12:59 までの時計の読みで入れてください（h:mm）。";
+                "「回転軸の向き」は 1:00 から 12:59 までの時計の読みで入れてください（h:mm）。";
             return fill;
         }
         fill.spin = Thrower::spinText(liftingSpin(*rpm, *efficiency));
@@ -202,7 +202,7 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
     if (spin) {
         fill.spin = Thrower::spinText(*spin / 100.0);
         fill.found = "回転数 " + fixedText(*spin / 100.0 * 60, 0) + " rpm（回転効率 100 %）、" +
-                     "回転方向 " + clockText(breakClock(target));
+                     "回転軸の向き " + clockText(breakClock(target));
         return fill;
     }
     fill.error = "縦 " + fixedText(*vertical, 1) + " cm、横 " + fixedText(*horizontal, 1) +

@@ -327,6 +327,33 @@ TEST(Bullpen, TwoSessionsCompared) {
     EXPECT_TRUE(compareSessions(before, after, BatterSide::All, "B").empty());
 }
 
+// Ball 1 of a pair of means is the pitcher's fastball where it is one of the two (four-seam,
+// then sinker, then cutter), else the more thrown type.
+TEST(Arsenal, FastballIsBallOne) {
+    const struct {
+        std::vector<const char*> thrown;
+        const char* pairs;
+    } cases[] = {
+        {{"Slider", "Slider", "Slider", "Sinker", "Sinker", "4-Seam Fastball"},
+         "Slider>Sinker 4-Seam Fastball>Slider 4-Seam Fastball>Sinker "},
+        {{"TwoSeamFastBall", "TwoSeamFastBall", "FourSeamFastBall"},
+         "FourSeamFastBall>TwoSeamFastBall "},
+        {{"Curveball", "Curveball", "Cutter", "FC"}, "Cutter>Curveball Curveball>FC Cutter>FC "},
+        {{"カーブ", "直球"}, "直球>カーブ "},
+    };
+    for (const auto& c : cases) {
+        std::string text = "type,speed_kmh,ivb_cm,hb_cm\n";
+        for (const char* t : c.thrown) text += std::string(t) + ",140,10,10\n";
+        const CsvTable table = parseCsv(text);
+        const Arsenal a = groupArsenal(readBullpen(table, *knownColumns(table.header)));
+        std::string pairs;
+        for (const TypePair& p : a.pairs) {
+            pairs += a.types[p.first].type + ">" + a.types[p.second].type + " ";
+        }
+        EXPECT_EQ(pairs, c.pairs);
+    }
+}
+
 // The columns are asked only where nothing known, given or remembered reads a row, or when the
 // user asks again; a remembered answer that reads nothing is asked again.
 TEST(Bullpen, ImportAsksOnlyWhereItMust) {

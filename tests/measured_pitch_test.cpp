@@ -150,7 +150,7 @@ TEST(MeasuredPitch, BadInputNamesTheField) {
         {{.speed = "", .rpm = "2300", .efficiency = "100", .tilt = "12:00"}, "「球速」"},
         {{.speed = "125", .rpm = "2300rpm", .efficiency = "100", .tilt = "12:00"}, "「回転数」"},
         {{.speed = "125", .rpm = "2300", .efficiency = "120", .tilt = "12:00"}, "「回転効率」"},
-        {{.speed = "125", .rpm = "2300", .efficiency = "100", .tilt = "13:00"}, "「回転方向」"},
+        {{.speed = "125", .rpm = "2300", .efficiency = "100", .tilt = "13:00"}, "「回転軸の向き」"},
         {{.speed = "125", .bySpin = false, .vertical = "200", .horizontal = "0"}, "「縦の変化量」"},
         {{.speed = "125", .bySpin = false, .vertical = "0", .horizontal = "x"}, "「横の変化量」"},
     };

@@ -578,7 +578,13 @@ private slots:
         QCOMPARE(asked, 2);
         const ball::PitchType& fastball = arsenal->arsenal().types[0];
         QVERIFY(fastball.fitted());
-        QTest::mouseClick(arsenal->findChild<QPushButton*>("arsenalThrow"), Qt::LeftButton);
+        // By keyboard: Tab leaves a table, and Enter on a pair throws it, as its button (Alt+T).
+        auto* pairs = arsenal->findChild<QTableWidget*>("arsenalPairs");
+        QVERIFY(!pairs->tabKeyNavigation());
+        QVERIFY(arsenal->findChild<QPushButton*>("arsenalThrow")->text().endsWith("(&T)"));
+        pairs->setFocus();
+        pairs->selectRow(0);
+        QTest::keyClick(pairs, Qt::Key_Return);
         QCOMPARE(control<QLineEdit>("SpeedTxt_0")->text(), QString::fromStdString(fastball.model.speed));
         QCOMPARE(control<QLineEdit>("thitaTxtBox_1")->text(),
                  QString::fromStdString(arsenal->arsenal().types[1].model.axis));

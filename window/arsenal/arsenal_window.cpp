@@ -61,7 +61,8 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     types_ = new TypeTable(this);
     pairs_ = new PairTable(this);
     connect(pairs_, &QTableWidget::cellDoubleClicked, this, [this] { throwChosen(); });
-    auto* throwButton = new QPushButton("選んだ組をボール１・２で投げる", this);
+    connect(pairs_, &PairTable::throwAsked, this, &ArsenalWindow::throwChosen);
+    auto* throwButton = new QPushButton("選んだ組をボール１・２で投げる(&T)", this);
     throwButton->setObjectName("arsenalThrow");
     throwButton->setToolTip("ボール１を目標のマスにねらい、ボール２を同じ向きで投げた場合を、"
                             "二つのパネルとデータファイルに入れて投げます（表の数値は、それぞれの"

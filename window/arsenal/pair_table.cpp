@@ -1,6 +1,7 @@
 #include "arsenal/pair_table.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <cmath>
 
 #include "arsenal/table_cells.h"
@@ -92,3 +93,11 @@ void PairTable::fill(const ball::Arsenal& arsenal) {
         selectRow(best == arsenal.pairs.end() ? 0 : int(best - arsenal.pairs.begin()));
 }
 
+void PairTable::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        emit throwAsked();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}

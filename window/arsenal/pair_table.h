@@ -16,4 +16,11 @@ public:
     void fill(const ball::Arsenal& arsenal);
     /// The index, in the arsenal's pairs, of the pair chosen; -1 for none.
     int chosen() const;
+
+signals:
+    /// Enter, Return or Space on a pair, or a double-click: the pair chosen is to be thrown.
+    void throwAsked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

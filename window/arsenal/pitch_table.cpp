@@ -9,9 +9,9 @@ using namespace arsenal_cells;
 
 PitchTable::PitchTable(QWidget* parent) : QTableWidget(parent) {
     setUpTable(this, "arsenalPitches",
-               {"行", "投手", "球種", "速度\nkm/h", "回転数\nrpm", "回転効率\n%", "回転方向",
+               {"行", "投手", "球種", "速度\nkm/h", "回転数\nrpm", "回転効率\n%", "回転軸の\n向き",
                 "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ m", "リリースの\n横 m",
-                "エクステン\nション m", "プレート通過\nの高さ m", "プレート通過\nの横 m"});
+                "エクステンション\nm", "プレート通過\nの高さ m", "プレート通過\nの横 m"});
     setAccessibleName("読んだ投球");
     setToolTip("読んだ投球の一つ一つ。横の変化量とプレート通過の横は捕手から見て右、"
                "リリースの横は投手から見て右が＋。列の見出しで並べ替えます。");

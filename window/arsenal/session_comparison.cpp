@@ -39,11 +39,11 @@ SessionComparison::SessionComparison(QWidget* parent) : QWidget(parent) {
     note_->setWordWrap(true);
     table_ = arsenal_cells::table(this, "sessionComparison",
                    {"投手", "球種", "球数\n前", "球数\n後", "速度\nkm/h", "回転数\nrpm",
-                    "回転方向\n分", "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ cm",
-                    "リリースの\n横 cm", "エクステン\nション cm", "プレートの\n高さ cm",
+                    "回転軸の向き\n分", "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ cm",
+                    "リリースの\n横 cm", "エクステンション\ncm", "プレートの\n高さ cm",
                     "プレートの\n左右 cm"});
     table_->setAccessibleName("セッションの比較（後から前を引いた差）");
-    table_->setToolTip("後のセッションの平均から前のセッションの平均を引いた差。回転方向は時計の"
+    table_->setToolTip("後のセッションの平均から前のセッションの平均を引いた差。回転軸の向きは時計の"
                        "向きに進んだ分が＋。横の変化量とプレートの左右は捕手から見て右が＋、"
                        "リリースの横は投手の右が＋。");
     auto* choose = new QHBoxLayout;

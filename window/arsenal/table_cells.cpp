@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <cmath>
+#include <vector>
 
 #include "files/csv_table.h"
 #include "files/number_text.h"
@@ -40,21 +41,39 @@ void setUpTable(QTableWidget* t, const char* name, const QStringList& headers) {
     t->setColumnCount(static_cast<int>(headers.size()));
     t->setHorizontalHeaderLabels(headers);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setTabKeyNavigation(false);  // Tab goes on to the next control; the arrows move within
     t->verticalHeader()->hide();
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
 }
 
 QString tablesText(std::initializer_list<const QTableWidget*> tables) {
+    const auto cellText = [](const QTableWidgetItem* item) {
+        QString cell = item ? item->text() : QString();
+        return cell.replace('\n', ' ').replace('\t', ' ');
+    };
     QString text;
     for (const QTableWidget* t : tables) {
+        // A spread ("149.8 ±1.4") goes to a column of its own: a spreadsheet gets numbers.
+        std::vector<bool> spreads(t->columnCount(), false);
+        for (int r = 0; r < t->rowCount(); ++r) {
+            for (int c = 0; c < t->columnCount(); ++c) {
+                spreads[c] = spreads[c] || cellText(t->item(r, c)).contains(" ±");
+            }
+        }
         for (int r = -1; r < t->rowCount(); ++r) {
             QStringList cells;
             for (int c = 0; c < t->columnCount(); ++c) {
-                const QTableWidgetItem* item = r < 0 ? t->horizontalHeaderItem(c) : t->item(r, c);
-                QString cell = item ? item->text() : QString();
-                cell.replace('\n', ' ').replace('\t', ' ');
-                cells << QString::fromStdString(ball::spreadsheetText(cell.toStdString()));
+                const QString cell = cellText(r < 0 ? t->horizontalHeaderItem(c) : t->item(r, c));
+                QStringList parts = !spreads[c] ? QStringList{cell}
+                                    : r < 0     ? QStringList{cell, "± " + cell}
+                                                : cell.split(" ±");
+                while (parts.size() < (spreads[c] ? 2 : 1)) parts << QString();
+                for (const QString& part : parts) {
+                    // No value is an empty cell, not a dash.
+                    const QString value = part == "—" ? QString() : part;
+                    cells << QString::fromStdString(ball::spreadsheetText(value.toStdString()));
+                }
             }
             text += cells.join('\t') + '\n';
         }

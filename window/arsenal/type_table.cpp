@@ -17,9 +17,9 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 TypeTable::TypeTable(QWidget* parent) : QTableWidget(parent) {
     setUpTable(this, "arsenalTypes",
                {"投手", "利き腕", "球種", "球数", "速度\nkm/h", "回転数\nrpm", "回転効率\n%",
-                "回転方向", "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ m",
-                "リリースの\n横 m", "エクステン\nション m", "模型の速度\nkm/h",
-                "模型の回転\n回/秒", "模型の回転軸\n度", "模型の縦\ncm", "模型の横\ncm"});
+                "回転軸の\n向き", "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ m",
+                "リリースの\n横 m", "エクステンション\nm", "模型の速度\nkm/h",
+                "模型の回転\n回/秒", "模型の回転\nrpm", "模型の回転軸\n度", "模型の縦\ncm", "模型の横\ncm"});
     setAccessibleName("球種ごとの計測値と模型");
     setToolTip(
         "横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
@@ -44,6 +44,7 @@ void TypeTable::fill(const ball::Arsenal& arsenal) {
                                  fixed(t.relSideM, 2), fixed(t.extensionM, 2),
                                  fitted ? qs(t.model.speed) : QString("—"),
                                  fitted ? qs(t.model.spin) : QString("—"),
+                                 fitted ? fixed(qs(t.model.spin).toDouble() * 60, 0) : "—",
                                  fitted ? qs(t.model.axis) : QString("—"),
                                  fixed(model ? model->vertical * 100 : none, 1),
                                  fixed(model ? model->horizontal * 100 : none, 1)};

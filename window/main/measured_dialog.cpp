@@ -41,7 +41,7 @@ MeasuredDialog::MeasuredDialog(int ball, const QString& speed, QWidget* parent) 
     spinForm->addRow(bySpin_);
     spinForm->addRow("回転数 (rpm)", rpm_);
     spinForm->addRow("回転効率 (%)", efficiency_);
-    spinForm->addRow("回転方向 (h:mm)", tilt_);
+    spinForm->addRow("回転軸の向き (h:mm)", tilt_);
     auto* note = new QLabel(
         "この模型の普通の球は回転のすべてで浮くので、回転数に回転効率をかけた分を入れます。", spin);
     note->setWordWrap(true);
