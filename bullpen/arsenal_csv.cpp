@@ -13,10 +13,10 @@ std::string optionalFixed(std::optional<double> v, int decimals, double scale = 
     return figureText(v, decimals, scale, "");
 }
 
-// A model's break in cm to 2 decimals, up or to the catcher's right; empty without one.
+// A model's break in cm to 2 decimals, up or to the pitcher's right; empty without one.
 std::string modelBreakText(const PitchType& t, double Break::*part) {
     if (!t.modelBreak) return {};
-    return optionalFixed((*t.modelBreak).*part, 2, 100);
+    return optionalFixed((*t.modelBreak).*part, 2, part == &Break::horizontal ? -100 : 100);
 }
 
 }  // namespace
@@ -37,7 +37,7 @@ std::string arsenalCsv(const Arsenal& a) {
         out += csvField(t.pitcher) + ',' + csvField(t.hand) + ',' + csvField(t.type) + ',' +
                std::to_string(t.count()) + ',' + optionalFixed(t.speedKmh, 2) + ',' +
                optionalFixed(t.rpm, 0) + ',' + (t.tilt ? clockText(*t.tilt) : "") + ',' +
-               optionalFixed(t.verticalCm, 2) + ',' + optionalFixed(t.horizontalCm, 2) + ',' +
+               optionalFixed(t.verticalCm, 2) + ',' + optionalFixed(t.horizontalCm, 2, -1) + ',' +
                (fitted ? t.model.speed : "") + ',' + (fitted ? t.model.spin : "") + ',' +
                (fitted ? t.model.axis : "") + ',' + modelBreakText(t, &Break::vertical) + ',' +
                modelBreakText(t, &Break::horizontal) + ',';

@@ -121,7 +121,7 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
         m.bySpin = false;
         m.speed = fixedText(t.speedKmh, 2);
         m.vertical = fixedText(t.verticalCm, 2);
-        m.horizontal = fixedText(t.horizontalCm, 2);
+        m.horizontal = fixedText(-t.horizontalCm, 2);  // the pitcher's right +
         Ball1Panel aimAt;
         aimAt.TargetPTxt_0 = std::to_string(a.targetColumn);
         aimAt.TargetPTxt_1 = std::to_string(a.targetRow);

@@ -95,6 +95,7 @@ std::optional<ColumnMap> knownColumns(const std::vector<std::string>& header) {
         m[Role::Tilt] = columnOf(header, {"回転方向", "tilt"});
         m[Role::Vertical] = columnOf(header, {"縦の変化量", "ivb_cm"});
         m[Role::Horizontal] = columnOf(header, {"横の変化量", "hb_cm"});
+        m.plusToPitchersRight = true;  // as the devices give it, and as it is written out
     }
     if (!m.usable()) return std::nullopt;
     return m;

@@ -39,7 +39,7 @@ std::vector<TypeChange> compareSessions(const Bullpen& before, const Bullpen& af
                 c.tiltMinutes = d - 360;
             }
             c.verticalCm = u.verticalCm - t.verticalCm;
-            c.horizontalCm = u.horizontalCm - t.horizontalCm;
+            c.horizontalCm = -(u.horizontalCm - t.horizontalCm);  // the pitcher's right +
             c.relHeightCm = change(t.relHeightM, u.relHeightM, 100);
             c.relSideCm = change(t.relSideM, u.relSideM, 100);
             c.extensionCm = change(t.extensionM, u.extensionM, 100);

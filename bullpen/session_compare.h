@@ -16,7 +16,7 @@ struct TypeChange {
     int countBefore = 0, countAfter = 0;
     std::optional<double> speedKmh = {}, rpm = {};
     std::optional<int> tiltMinutes = {};  // the shorter way round the clock, + clockwise
-    std::optional<double> verticalCm = {}, horizontalCm = {};  // horizontal the catcher's right +
+    std::optional<double> verticalCm = {}, horizontalCm = {};  // horizontal the pitcher's right +
     std::optional<double> relHeightCm = {}, relSideCm = {}, extensionCm = {};
     std::optional<double> plateHeightCm = {}, plateSideCm = {};
 };

@@ -38,7 +38,7 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
         row("判断点での左右 (cm、捕手から見て右が＋)"),
         row("判断点での高さ (cm)"),
         row("縦の変化量 (cm)"),
-        row("横の変化量 (cm、捕手から見て右が＋)"),
+        row("横の変化量 (cm、三塁側が＋)"),
         row("変化の向き (投手の後ろから)"),
         row("判断点での間隔 (cm)", true),
         row("プレートでの間隔 (cm)", true),
@@ -69,7 +69,7 @@ std::vector<FigureRow> figureRows(const DisplaySet* ball1, const DisplaySet* bal
             return f.pitchBreak ? std::optional<double>((*f.pitchBreak).*m) : std::nullopt;
         };
         rows[5].cells[b] = figureText(side(&Break::vertical), 1, 100);
-        rows[6].cells[b] = figureText(side(&Break::horizontal), 1, 100);
+        rows[6].cells[b] = figureText(side(&Break::horizontal), 1, -100);  // the pitcher's right +
         rows[7].cells[b] = f.pitchBreak ? clockText(breakClock(*f.pitchBreak)) : "—";
     }
     PairFigures pair;

@@ -169,7 +169,7 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
         readField(m.horizontal, {"横の変化量", kMeasuredBreakCm.low, kMeasuredBreakCm.high, "cm"},
                   fill.error);
     if (!horizontal) return fill;
-    const Break target{*horizontal / 100, *vertical / 100};
+    const Break target{-*horizontal / 100, *vertical / 100};  // as drawn: the catcher's right
     fill.axis = fixedText(breakDirection(target), 1);
 
     // The saved direction is read once for all the throws of the fit. Ball 2 leaves in it,

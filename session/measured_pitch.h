@@ -43,7 +43,7 @@ struct MeasuredPitch {
     std::string efficiency = {};  // %
     std::string tilt = {};        // h:mm
     std::string vertical = {};    // cm, up +
-    std::string horizontal = {};  // cm, the catcher's right +
+    std::string horizontal = {};  // cm, + to the pitcher's right (三塁側), as devices give it
 };
 
 /// The panel's values for a measured pitch, or why there are none.

@@ -24,7 +24,8 @@ struct Boxes {
 };
 
 // Each vocabulary, unit, sign, encoding and delimiter, read to the same pitch in our terms: a
-// 145 km/h pitch breaking 40 cm up and 20 cm to the catcher's left, read off at 1:00.
+// 145 km/h pitch breaking 40 cm up and 20 cm to the catcher's left (the pitcher's right, as
+// devices and our own columns give it), read off at 1:00.
 TEST(Bullpen, ReadsWhatDevicesAndSpreadsheetsSave) {
     const struct {
         const char* name;
@@ -46,21 +47,21 @@ TEST(Bullpen, ReadsWhatDevicesAndSpreadsheetsSave) {
          {}},
         {"our own in Japanese, a byte-order mark, tabs, a blank line, two bad rows",
          "\xEF\xBB\xBF投手\t利き腕\t球種\t速度\t回転数\t回転方向\t縦の変化量\t横の変化量\n"
-         "Sato, Kenta\tRight\tFastball\t145\t2300\t1:00\t40\t-20\n\n"
-         "Sato, Kenta\tRight\tFastball\t145\t\t1:00\t40\t-20\n"
-         "Sato, Kenta\tRight\tFastball\t145\t2300\t1:00\t40\t-151\n",
+         "Sato, Kenta\tRight\tFastball\t145\t2300\t1:00\t40\t20\n\n"
+         "Sato, Kenta\tRight\tFastball\t145\t\t1:00\t40\t20\n"
+         "Sato, Kenta\tRight\tFastball\t145\t2300\t1:00\t40\t151\n",
          60,
          {4, 5}},
         {"our own in English, semicolons and decimal commas, a quoted line end",
          "pitcher;hand;type;speed_kmh;efficiency_pct;ivb_cm;hb_cm\r\n"
-         "\"Sato,\r\nKenta\";Right;Fastball;145,0;95;40,0;-20\r\n"
-         "\"Sato, Kenta\";Right;;145;95;40;-20\r\n",
+         "\"Sato,\r\nKenta\";Right;Fastball;145,0;95;40,0;20\r\n"
+         "\"Sato, Kenta\";Right;;145;95;40;20\r\n",
          std::nullopt,
          {4}},
         {"Shift_JIS as a spreadsheet saves it",
          "\x93\x8a\x8e\xe8\x2c\x8b\x85\x8e\xed\x2c\x91\xac\x93\x78\x2c\x8f\x63\x82\xcc\x95\xcf"
          "\x89\xbb\x97\xca\x2c\x89\xa1\x82\xcc\x95\xcf\x89\xbb\x97\xca\r\n"
-         "\x8d\xb2\x93\xa1,Fastball,145,40,-20\r\n",
+         "\x8d\xb2\x93\xa1,Fastball,145,40,20\r\n",
          std::nullopt,
          {}},
         {"Statcast: the breaks over the whole flight from its fit, its release side turned, a "
@@ -240,7 +241,7 @@ TEST(Bullpen, CommandLineRefusesWhatItCannotUse) {
         int status;
     } named[] = {
         {"pitcher=Player,type=Pitch Type,speed=Velocity:mph,ivb=VB:in,hb=HB:in:pitcher",
-         "Sato,,FB,1,144.84,,,40.64,-20.32,", 0},
+         "Sato,,FB,1,144.84,,,40.64,20.32,", 0},
         {"type=Pitch Type,speed=Velocity,ivb=VB:cm,hb=HB:in", "one unit for all of them", 1},
         {"type=Pitch Type,speed=Velocity:knots,ivb=VB,hb=HB", "km/h, mph or m/s", 1},
         {"type=Pitch Type,speed=Speed,ivb=VB,hb=HB", "no column of that name", 1},

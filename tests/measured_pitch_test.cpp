@@ -67,7 +67,7 @@ TEST(MeasuredPitch, FitFromTheBreakGivesItBack) {
         {"a shoot just below 20 rev/s, where the drag steps", "125", "19.5", "100", "19.46"},
         {"a slow curve", "90", "25", "-135", "24.90"},
         // The aimed throw of the first spin a quick throw reaches it with falls 0.51 cm short.
-        {"a slow large sinker", "74.4", "", "", "52.51", "-113.5,-17.4"},
+        {"a slow large sinker", "74.4", "", "", "52.51", "-113.5,17.4"},
     };
     for (const auto& p : pitches) {
         SCOPED_TRACE(p.name);
@@ -82,11 +82,11 @@ TEST(MeasuredPitch, FitFromTheBreakGivesItBack) {
             const std::string given = p.measured;
             m.vertical = given.substr(0, given.find(','));
             m.horizontal = given.substr(given.find(',') + 1);
-            measured = {std::stod(m.horizontal) / 100, std::stod(m.vertical) / 100};
+            measured = {-std::stod(m.horizontal) / 100, std::stod(m.vertical) / 100};
         } else {
             measured = thrown(panel);
             m.vertical = shortestText(measured.vertical * 100);
-            m.horizontal = shortestText(measured.horizontal * 100);
+            m.horizontal = shortestText(-measured.horizontal * 100);  // the pitcher's right +
         }
         const PanelFill fill = fillFromMeasurement(
             m, 1, Ball1Panel{}, Ball2Panel{}, [](PitchState& s) { readInitdir(s, kInitdirFile); });
@@ -108,7 +108,7 @@ TEST(MeasuredPitch, ThrownAsMeasured) {
     test::ScopedWorkDir dir;
     const Delivery from{.releaseX = 0.6, .releaseY = 1.8, .releaseZ = 1.8,
                         .plateX = 0.1, .plateZ = 0.75};
-    const MeasuredPitch m{.speed = "145", .bySpin = false, .vertical = "40", .horizontal = "-20"};
+    const MeasuredPitch m{.speed = "145", .bySpin = false, .vertical = "40", .horizontal = "20"};
     const PanelFill fill = fillFromMeasurement(m, 1, Ball1Panel{}, Ball2Panel{},
                                                [](PitchState&) {}, from);
     ASSERT_EQ(fill.error, "");

@@ -266,7 +266,7 @@ TEST(PitchSession, AnswersForTheBallsShown) {
     session.runBall2(Ball2Panel{}, two.views());
     EXPECT_EQ(cells(),
               (std::vector<std::string>{"0.0|" + kBounce, "84.9|" + kBounce, "564.7|" + kBounce,
-                                        "0.0|-10.8", "141.8|112.7", "74.2|0.0", "0.0|-28.7",
+                                        "0.0|-10.8", "141.8|112.7", "74.2|0.0", "0.0|28.7",
                                         "12:00|3:00", "31.0|", "ボール２が" + kBounce + "|",
                                         "ボール２が" + kBounce + "|", "ボール２が" + kBounce + "|"}));
     // Both balls at one distance, apart as the view shows them.

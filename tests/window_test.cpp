@@ -855,8 +855,10 @@ private slots:
                                 "\t0.0\tワンバウンド（リリースから 18.4 m）\n"));
         QVERIFY(both.endsWith("\n到着の時間差 (ms、ボール２−ボール１)"
                               "\tボール２がワンバウンド（リリースから 18.4 m）\t\n"));
-        // The chart is seen from behind the pitcher, as the tilt clock: Ball 2's 3:00 break
-        // (28.7 cm to the catcher's left) plots right of the centre.
+        // One sign for a break, + to the pitcher's right as devices give it: Ball 2's 3:00
+        // break (28.7 cm toward third base) reads +28.7 and, on the chart seen from behind the
+        // pitcher, plots right of the centre.
+        QVERIFY(both.contains("\n横の変化量 (cm、三塁側が＋)\t0.0\t28.7\n"));
         const QImage chart = control<QWidget>("movementChart")->grab().toImage();
         int red = 0, rightOfCentre = 0;
         for (int y = 0; y < chart.height(); ++y) {

@@ -10,11 +10,11 @@ using namespace arsenal_cells;
 PitchTable::PitchTable(QWidget* parent) : QTableWidget(parent) {
     setUpTable(this, "arsenalPitches",
                {"行", "投手", "球種", "速度\nkm/h", "回転数\nrpm", "回転効率\n%", "回転軸の\n向き",
-                "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ m", "リリースの\n横 m",
+                "縦の変化量\ncm", "横の変化量\n三塁側+ cm", "リリースの\n高さ m", "リリースの\n横 m",
                 "エクステンション\nm", "プレート通過\nの高さ m", "プレート通過\nの横 m"});
     setAccessibleName("読んだ投球");
-    setToolTip("読んだ投球の一つ一つ。横の変化量とプレート通過の横は捕手から見て右、"
-               "リリースの横は投手から見て右が＋。列の見出しで並べ替えます。");
+    setToolTip("読んだ投球の一つ一つ。横の変化量とリリースの横は投手から見て右（三塁側）、"
+               "プレート通過の横は捕手から見て右が＋。列の見出しで並べ替えます。");
     setSortingEnabled(true);
 }
 
@@ -42,7 +42,7 @@ void PitchTable::fill(const ball::Arsenal& arsenal, int type) {
         for (int k = 0; k < 3; ++k) setItem(r, 3 + k, new NumberItem(figures[k], k ? 0 : 1));
         setItem(r, 6, new QTableWidgetItem(clock(p.tiltMinutes)));
         const double places[] = {p.verticalCm,
-                                 p.horizontalCm,
+                                 -p.horizontalCm,
                                  p.relHeightM.value_or(none),
                                  p.relSideM.value_or(none),
                                  p.extensionM.value_or(none),

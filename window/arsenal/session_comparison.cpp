@@ -39,12 +39,12 @@ SessionComparison::SessionComparison(QWidget* parent) : QWidget(parent) {
     note_->setWordWrap(true);
     table_ = arsenal_cells::table(this, "sessionComparison",
                    {"投手", "球種", "球数\n前", "球数\n後", "速度\nkm/h", "回転数\nrpm",
-                    "回転軸の向き\n分", "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ cm",
+                    "回転軸の向き\n分", "縦の変化量\ncm", "横の変化量\n三塁側+ cm", "リリースの\n高さ cm",
                     "リリースの\n横 cm", "エクステンション\ncm", "プレートの\n高さ cm",
                     "プレートの\n左右 cm"});
     table_->setAccessibleName("セッションの比較（後から前を引いた差）");
     table_->setToolTip("後のセッションの平均から前のセッションの平均を引いた差。回転軸の向きは時計の"
-                       "向きに進んだ分が＋。横の変化量とプレートの左右は捕手から見て右が＋、"
+                       "向きに進んだ分が＋。横の変化量は三塁側（投手の右）が＋、プレートの左右は捕手から見て右が＋、"
                        "リリースの横は投手の右が＋。");
     auto* choose = new QHBoxLayout;
     choose->addWidget(new QLabel("前", this));

@@ -12,18 +12,30 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
+// The break toward the pitcher's arm (+) or glove (−), where his hand is known.
+QString armSide(const ball::PitchType& t) {
+    const std::string& h = t.hand;
+    const bool right = h.starts_with('R') || h.starts_with('r') || h.starts_with("右");
+    const bool left = h.starts_with('L') || h.starts_with('l') || h.starts_with("左");
+    if (!right && !left) return "—";
+    const double arm = right ? -t.horizontalCm : t.horizontalCm;  // his right is +
+    return (arm >= 0 ? "腕側 " : "グラブ側 ") + fixed(std::abs(arm), 1);
+}
+
 }  // namespace
 
 TypeTable::TypeTable(QWidget* parent) : QTableWidget(parent) {
     setUpTable(this, "arsenalTypes",
                {"投手", "利き腕", "球種", "球数", "速度\nkm/h", "回転数\nrpm", "回転効率\n%",
-                "回転軸の\n向き", "縦の変化量\ncm", "横の変化量\ncm", "リリースの\n高さ m",
-                "リリースの\n横 m", "エクステンション\nm", "模型の速度\nkm/h",
-                "模型の回転\n回/秒", "模型の回転\nrpm", "模型の回転軸\n度", "模型の縦\ncm", "模型の横\ncm"});
+                "回転軸の\n向き", "縦の変化量\ncm", "横の変化量\n三塁側+ cm", "腕の側\ncm",
+                "リリースの\n高さ m", "リリースの\n横 m", "エクステンション\nm",
+                "模型の速度\nkm/h", "模型の回転\n回/秒", "模型の回転\nrpm", "模型の回転軸\n度",
+                "模型の縦\ncm", "模型の横\n三塁側+ cm"});
     setAccessibleName("球種ごとの計測値と模型");
     setToolTip(
-        "横の変化量は捕手から見て右が＋。± はばらつき（標準偏差）。模型は平均の変化量に"
-        "合わせた、ボール１の回転と回転軸角度です。");
+        "横の変化量は三塁側（投手の右）が＋、デバイスと同じ向きです。腕の側は、利き腕の側"
+        "（腕側）とグラブの側のどちらへどれだけ変化したか。± はばらつき（標準偏差）。"
+        "模型は平均の変化量に合わせた、ボール１の回転と回転軸角度です。");
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
@@ -40,14 +52,14 @@ void TypeTable::fill(const ball::Arsenal& arsenal) {
                                  fixed(t.efficiency, 0),
                                  t.tilt ? qs(ball::clockText(*t.tilt)) : QString("—"),
                                  spread(t.verticalCm, t.verticalSd),
-                                 spread(t.horizontalCm, t.horizontalSd), fixed(t.relHeightM, 2),
+                                 spread(-t.horizontalCm, t.horizontalSd), armSide(t), fixed(t.relHeightM, 2),
                                  fixed(t.relSideM, 2), fixed(t.extensionM, 2),
                                  fitted ? qs(t.model.speed) : QString("—"),
                                  fitted ? qs(t.model.spin) : QString("—"),
                                  fitted ? fixed(qs(t.model.spin).toDouble() * 60, 0) : "—",
                                  fitted ? qs(t.model.axis) : QString("—"),
                                  fixed(model ? model->vertical * 100 : none, 1),
-                                 fixed(model ? model->horizontal * 100 : none, 1)};
+                                 fixed(model ? -model->horizontal * 100 : none, 1)};
         // Why it has no model, or which of its release point and location it lacks.
         const std::string note =
             fitted ? ball::deliveryGapNote(t, ball::Language::Japanese) : t.model.error;

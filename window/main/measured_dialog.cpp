@@ -53,7 +53,7 @@ MeasuredDialog::MeasuredDialog(int ball, const QString& speed, QWidget* parent) 
     auto* breakForm = new QFormLayout(change);
     breakForm->addRow(byBreak);
     breakForm->addRow("縦の変化量 (cm)", vertical_);
-    breakForm->addRow("横の変化量 (cm、捕手から見て右が＋)", horizontal_);
+    breakForm->addRow("横の変化量 (cm、三塁側が＋)", horizontal_);
 
     const auto enable = [this] {
         for (QWidget* w : {rpm_, efficiency_, tilt_}) w->setEnabled(bySpin_->isChecked());

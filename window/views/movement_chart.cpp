@@ -149,6 +149,7 @@ void MovementChart::paintEvent(QPaintEvent*) {
     const double sidesY = plot.bottom() + line + 2;
     p.drawText(QRectF(plot.left(), sidesY, plot.width(), line), Qt::AlignLeft, "← 一塁側");
     p.drawText(QRectF(plot.left(), sidesY, plot.width(), line), Qt::AlignRight, "三塁側 →");
+    p.drawText(QRectF(plot.left(), sidesY, plot.width(), line), Qt::AlignHCenter, "横の変化量 (cm)");
     p.save();
     p.translate(2, plot.center().y());
     p.rotate(-90);
