@@ -79,6 +79,7 @@ ColumnMapDialog::ColumnMapDialog(const ball::CsvTable& table, const ball::Column
     // The first rows as the file has them.
     const int shown = std::min<int>(5, static_cast<int>(table.rows.size()));
     auto* rows = new QTableWidget(shown, static_cast<int>(table.header.size()), this);
+    rows->setAccessibleName("ファイルの初めの行");
     rows->setObjectName("columnPreview");
     rows->setHorizontalHeaderLabels(columns.mid(1));
     rows->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -16,7 +16,7 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 PairTable::PairTable(QWidget* parent) : QTableWidget(parent) {
     setUpTable(this, "arsenalPairs",
-               {"", "投手", "球種１", "球種２", "数", "リリースの差\ncm", "判断点での差\ncm",
+               {"★", "投手", "球種１", "球種２", "数", "リリースの差\ncm", "判断点での差\ncm",
                 "プレートでの差\ncm", "判断点後の変化\ncm", "変化÷判断点の差", "到着の時間差\nms",
                 "球速の差\nkm/h", "ワンバウンド"});
     setAccessibleName("球種の組ごとのトンネル");

@@ -30,6 +30,7 @@ BatterWindow::BatterWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("batterWindow");
     setWindowTitle("打者から見た投球");
     canvas_ = new BatterCanvas(this, scene_, time_);
+    canvas_->setAccessibleName("打者から見た二つのボール");
     play_ = new QPushButton("一時停止", this);
     play_->setObjectName("batterPlay");
     auto* back = new QPushButton("◀ 1コマ", this);
@@ -38,12 +39,15 @@ BatterWindow::BatterWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     forward->setObjectName("batterForward");
     slider_ = new QSlider(Qt::Horizontal, this);
     slider_->setObjectName("batterSlider");
+    slider_->setAccessibleName("リリースからの時間");
     speed_ = new QComboBox(this);
     speed_->setObjectName("batterSpeed");
+    speed_->setAccessibleName("再生の速さ");
     speed_->addItems({"1×", "1/4×", "1/10×"});
     speed_->setCurrentIndex(1);  // slowed down, as a coach shows it
     eye_ = new QComboBox(this);
     eye_->setObjectName("batterEye");
+    eye_->setAccessibleName("見る位置");
     eye_->addItems({"右打者", "左打者", "捕手"});
     auto* save = new QPushButton("画像を保存…", this);
     since_ = new QLabel(this);

@@ -19,6 +19,7 @@ FiguresWindow::FiguresWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle("投球の数値");
     table_ = new QTableWidget(0, 2, this);
     table_->setObjectName("figuresTable");
+    table_->setAccessibleName("投球の数値");
     table_->setHorizontalHeaderLabels({"ボール１", "ボール２"});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // A table to read, not to work in: nothing selected, and the keys go to the window.
