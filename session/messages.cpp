@@ -280,4 +280,8 @@ std::string savedMessage(const std::string& path) { return "保存しました�
 
 std::string pairThrownMessage() { return "持ち球の組をボール１・２で投げました"; }
 
+std::string readAsMessage(const std::string& caption, const std::string& text, double value) {
+    return caption + quoted(text) + "を " + shortestText(value) + " と読みました";
+}
+
 }  // namespace ball

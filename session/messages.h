@@ -63,5 +63,7 @@ std::string thrownMessage(int ball);
 std::string filledMessage(int ball);
 std::string savedMessage(const std::string& path);
 std::string pairThrownMessage();
+/// A box's text that is not one plain number, and the number a click read it as.
+std::string readAsMessage(const std::string& caption, const std::string& text, double value);
 
 }  // namespace ball

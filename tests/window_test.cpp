@@ -487,6 +487,16 @@ private slots:
         QVERIFY(status->currentMessage().startsWith("ボール２を投げました"));
         QVERIFY(form_->saveCsv("saved.csv"));
         QVERIFY(status->currentMessage().contains("saved.csv"));
+        // A text that is not a plain number is read as always, and said on the box until edited.
+        auto* axis = control<QLineEdit>("thitaTxtBox_0");
+        axis->setText("9O");
+        click("Command1");
+        QCOMPARE(status->currentMessage(), QString("ボール１ 回転軸角度「9O」を 9 と読みました"));
+        QCOMPARE(axis->toolTip(), status->currentMessage());
+        QVERIFY(!axis->styleSheet().isEmpty());
+        QVERIFY(control<QLineEdit>("SpeedTxt_0")->styleSheet().isEmpty());
+        QTest::keyClick(axis, Qt::Key_Backspace);
+        QVERIFY(axis->styleSheet().isEmpty() && axis->toolTip() != status->currentMessage());
         auto* menu = form_->findChild<QMenu*>("menuFile");
         menu->popup(form_->mapToGlobal(QPoint(0, 0)));
         emit menu->hovered(menu->actions().first());

@@ -19,6 +19,7 @@
 #include "main/folder_waiter.h"
 #include "main/help_window.h"
 #include "main/measured_dialog.h"
+#include "main/read_as_marks.h"
 #include "print/page_output.h"
 #include "views/picture_box.h"
 #include "print/print_dialog.h"
@@ -30,9 +31,6 @@
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-// How long the status bar confirms what was done, ms.
-constexpr int kSaidFor = 8000;
 
 // A window of its own brought up in front, to the keyboard.
 void present(QWidget* w) {
@@ -162,6 +160,7 @@ void Form1::runClick(int ball, Click run, std::function<void()> then) {
 
 void Form1::attemptClick(int ball, const Click& run, const std::function<void()>& then,
                          std::chrono::steady_clock::time_point deadline) {
+    const std::string readAs = read_as::mark(ui_.textBoxes(ball));
     const auto boxes = ui_.views();
     for (PictureBox* b : boxes) b->beginDrawing();
     const ball::ClickOutcome out = run({*boxes[0], *boxes[1], *boxes[2]});
@@ -188,7 +187,7 @@ void Form1::attemptClick(int ball, const Click& run, const std::function<void()>
     if (figures_) figures_->setFigures(session_.figures(), session_.breaks());
     if (batter_) batter_->setScene(session_.batterScene());
     ui_.applyWrites(ball, out.writes);
-    said(ball::thrownMessage(ball));
+    said(readAs.empty() ? ball::thrownMessage(ball) : readAs);
     if (!out.notice.empty()) showNotice(this, qs(out.notice));  // once, after the drawing
     if (then) then();
 }
@@ -256,7 +255,8 @@ bool Form1::saveCsv(const QString& path) {
     return saidSaved(path, failure ? qs(*failure) : QString());
 }
 
-void Form1::said(const std::string& text) { status_->showMessage(qs(text), kSaidFor); }
+// For a few seconds: a confirmation, not a state.
+void Form1::said(const std::string& text) { status_->showMessage(qs(text), 8000); }
 
 bool Form1::saidSaved(const QString& path, const QString& failure) {
     if (!failure.isEmpty()) return showError(this, failure), false;
