@@ -22,7 +22,6 @@
 #include "main/read_as_marks.h"
 #include "print/page_output.h"
 #include "views/picture_box.h"
-#include "print/print_dialog.h"
 #include "print/print_worker.h"
 #include "session/messages.h"
 #include "kit/shapes.h"
@@ -205,25 +204,6 @@ void Form1::Command2_Click() {
 
 void Form1::Command3_Click() { printer_->print(content_, {}); }
 
-void Form1::printWithDialog() {
-    if (printer_->isBusy()) return;
-    PrintDialog dialog(this);
-    const int chosen = dialog.exec();
-    if (chosen == QDialog::Accepted) printer_->print(content_, dialog.choice());
-    if (chosen == PrintDialog::SavePdf) askSaveImage("PDF (*.pdf)");
-}
-
-void Form1::printFinished(const PrintOutcome& out) {
-    if (out.message.isEmpty()) return said(ball::printedMessage(out.printer.toStdString()));
-    QMessageBox* box = showError(this, out.message);
-    if (out.noPrinter) {
-        // Offer the same page as a PDF instead.
-        QPushButton* pdf = box->addButton("PDFとして保存…", QMessageBox::ActionRole);
-        pdf->setObjectName("savePdfButton");
-        connect(pdf, &QPushButton::clicked, this, [this] { askSaveImage("PDF (*.pdf)"); });
-    }
-}
-
 void Form1::Command4_Click() { close(); }
 
 void Form1::showBatter() {
@@ -245,37 +225,8 @@ void Form1::showFigures() {
     figures_->setFocus();
 }
 
-bool Form1::saveImage(const QString& path) {
-    const QString failure = page_output::saveImage(content_, path);
-    return saidSaved(path, failure);
-}
-
-bool Form1::saveCsv(const QString& path) {
-    const std::optional<std::string> failure = session_.saveCsv(path.toStdString());
-    return saidSaved(path, failure ? qs(*failure) : QString());
-}
-
 // For a few seconds: a confirmation, not a state.
 void Form1::said(const std::string& text) { status_->showMessage(qs(text), 8000); }
-
-bool Form1::saidSaved(const QString& path, const QString& failure) {
-    if (!failure.isEmpty()) return showError(this, failure), false;
-    said(ball::savedMessage(path.toStdString()));
-    return true;
-}
-
-void Form1::askSaveImage(const QString& filter) {
-    const QString path = page_output::askSaveName(
-        this, "画像を保存", filter.contains("pdf") ? "ballview.pdf" : "ballview.png",
-        page_output::kImageFilters, filter);
-    if (!path.isEmpty()) saveImage(path);
-}
-
-void Form1::askSaveCsv() {
-    const QString path = page_output::askSaveName(this, "軌道を保存", "ballview.csv",
-                                                  {"CSV (*.csv)"}, "CSV (*.csv)");
-    if (!path.isEmpty()) saveCsv(path);
-}
 
 void Form1::enterMeasured(int ball) {
     MeasuredDialog dialog(ball, ui_.panel(ball).SpeedTxt->text(), this);
