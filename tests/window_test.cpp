@@ -882,6 +882,12 @@ private slots:
         QApplication::clipboard()->clear();
         QTest::keyClick(figures, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), both);
+        // A panel edited since its ball was drawn is marked until that ball is thrown again.
+        control<QLineEdit>("SpeedTxt_0")->setText("130");
+        QCOMPARE(table->horizontalHeaderItem(0)->text(), QString("ボール１（パネル変更）"));
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QString("ボール２"));
+        click("Command1");
+        QCOMPARE(table->horizontalHeaderItem(0)->text(), QString("ボール１"));
         QTest::keyClick(figures, Qt::Key_Escape);
         QVERIFY(!figures->isVisible());
     }

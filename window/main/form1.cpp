@@ -88,6 +88,15 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     for (QLineEdit* box : ui_.textBoxes(2)) {
         connect(box, &QLineEdit::returnPressed, this, &Form1::Command2_Click);
     }
+    // Whatever changes a panel, typed or filled, is checked against what was drawn.
+    for (int ball : {1, 2}) {
+        for (QLineEdit* box : ui_.textBoxes(ball)) {
+            connect(box, &QLineEdit::textChanged, this, &Form1::markChangedPanels);
+        }
+        connect(ui_.panel(ball).OrdinaryOpb, &QRadioButton::toggled, this,
+                &Form1::markChangedPanels);
+    }
+    connect(ui_.TargetOP_0, &QRadioButton::toggled, this, &Form1::markChangedPanels);
     const ball::View views[] = {ball::View::Side, ball::View::Top, ball::View::Catcher};
     for (int v = 0; v < 3; ++v) {
         ui_.views()[v]->setTip([this, view = views[v]](QPointF at) {
@@ -183,7 +192,9 @@ void Form1::attemptClick(int ball, const Click& run, const std::function<void()>
         return;
     }
     for (PictureBox* b : boxes) b->commitDrawing();
+    drawnPanels_[ball - 1] = ui_.panelTexts(ball);
     if (figures_) figures_->setFigures(session_.figures(), session_.breaks());
+    markChangedPanels();
     if (batter_) batter_->setScene(session_.batterScene());
     ui_.applyWrites(ball, out.writes);
     said(readAs.empty() ? ball::thrownMessage(ball) : readAs);
@@ -221,8 +232,15 @@ void Form1::showHelp() {
 void Form1::showFigures() {
     if (!figures_) figures_ = new FiguresWindow(this);
     figures_->setFigures(session_.figures(), session_.breaks());
+    markChangedPanels();
     present(figures_);
     figures_->setFocus();
+}
+
+void Form1::markChangedPanels() {
+    if (!figures_) return;
+    figures_->setPanelChanged({session_.shownBall1() && ui_.panelTexts(1) != drawnPanels_[0],
+                               session_.shownBall2() && ui_.panelTexts(2) != drawnPanels_[1]});
 }
 
 // For a few seconds: a confirmation, not a state.

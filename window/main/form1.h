@@ -60,6 +60,8 @@ public slots:
 
 private:
     using Click = std::function<ball::ClickOutcome(ball::Views)>;
+    /// Marks in 投球の数値 a ball whose panel no longer holds what it was drawn with.
+    void markChangedPanels();
     /// Confirms in the status bar, for a few seconds, what was done.
     void said(const std::string& text);
     /// Says a file saved, or why not in a message box; whether it was.
@@ -83,6 +85,7 @@ private:
 
     ball::PitchSession session_;
     Form1Ui ui_;
+    QStringList drawnPanels_[2];  // what each panel held when its ball was last drawn
     QWidget* content_ = nullptr;  // the form's surface, inside a scroll area
     ViewLayout* layout_ = nullptr;
     QSize full_;                  // the window at the form's own size, with its bars

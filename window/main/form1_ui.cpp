@@ -248,6 +248,14 @@ std::vector<QLineEdit*> Form1Ui::textBoxes(int ball) {
     return boxes;
 }
 
+QStringList Form1Ui::panelTexts(int ball) {
+    QStringList texts;
+    for (const QLineEdit* box : textBoxes(ball)) texts << box->text();
+    texts << QString::number(panel(ball).OrdinaryOpb->isChecked());
+    if (ball == 1) texts << QString::number(TargetOP_0->isChecked());
+    return texts;
+}
+
 void Form1Ui::fill(int ball, const ball::PanelFill& values) {
     PanelControls& p = panel(ball);
     p.SpeedTxt->setText(qs(values.speed));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -61,6 +62,8 @@ struct Form1Ui {
     /// Ball 1's or Ball 2's panel (1 or 2).
     PanelControls& panel(int ball) { return ball == 1 ? ball1 : ball2; }
     /// The text boxes of ball 1's or 2's panel, Ball 1's target cell included.
+    /// What a panel holds (its texts and choices), to tell whether it changed.
+    QStringList panelTexts(int ball);
     std::vector<QLineEdit*> textBoxes(int ball);
 
     /// The Ball-1 panel's values as the user left them.

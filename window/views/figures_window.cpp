@@ -73,6 +73,24 @@ void FiguresWindow::setFigures(const std::vector<ball::FigureRow>& rows,
         }
         if (row.together && table_->columnSpan(r, 0) != 2) table_->setSpan(r, 0, 1, 2);
     }
+    fitToContents();
+}
+
+void FiguresWindow::setPanelChanged(const std::array<bool, 2>& changed) {
+    for (int b = 0; b < 2; ++b) {
+        auto* item =
+            new QTableWidgetItem(QString(b == 0 ? "ボール１" : "ボール２") +
+                                 (changed[b] ? "（パネル変更）" : ""));
+        if (changed[b]) {
+            item->setToolTip("パネルの値が、描いたボールを投げたときと違います。"
+                             "投げるまで、この列は描いたボールの数値です。");
+        }
+        table_->setHorizontalHeaderItem(b, item);
+    }
+    fitToContents();
+}
+
+void FiguresWindow::fitToContents() {
     // At the size of its contents, with no scroll bar.
     table_->resizeColumnsToContents();
     table_->resizeRowsToContents();

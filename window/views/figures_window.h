@@ -25,6 +25,9 @@ public:
     void setFigures(const std::vector<ball::FigureRow>& rows,
                     const std::array<std::optional<ball::Break>, 2>& breaks = {});
 
+    /// Marks the ball whose panel no longer holds what its drawing was thrown with.
+    void setPanelChanged(const std::array<bool, 2>& changed);
+
     /// The table as tab-separated lines: a header, then a figure a line.
     QString tabSeparated() const;
 
@@ -32,6 +35,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void fitToContents();
+
     QTableWidget* table_;
     MovementChart* chart_;
 };
