@@ -675,6 +675,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!batter->isPlaying(), 3000);
         QCOMPARE(batter->time(), form_->session().batterScene().endTime);
         QCOMPARE(control<QLabel>("batterSeparation")->text(), QString("判断点での間隔: 31.0 cm"));
+        // Opened again where it stood off the screen: brought wholly onto it.
+        batter->move(5000, 5000);
+        form_->showBatter();
+        QVERIFY(batter->screen()->availableGeometry().contains(batter->frameGeometry()));
     }
 
     // A larger window: the views grow and their drawings with them; the panels and buttons

@@ -14,6 +14,7 @@
 #include "arsenal/column_map_dialog.h"
 #include "arsenal/fit_worker.h"
 #include "kit/error_box.h"
+#include "kit/on_screen.h"
 #include "bullpen/session_import.h"
 
 namespace {
@@ -61,9 +62,7 @@ void ArsenalLoader::showArsenal() {
         open();
         return;
     }
-    shown_->show();
-    shown_->raise();
-    shown_->activateWindow();
+    present(shown_);
 }
 
 bool ArsenalLoader::eventFilter(QObject* watched, QEvent* event) {

@@ -15,6 +15,7 @@
 #include "arsenal/arsenal_loader.h"
 #include "views/batter_window.h"
 #include "kit/error_box.h"
+#include "kit/on_screen.h"
 #include "views/figures_window.h"
 #include "main/folder_waiter.h"
 #include "main/help_window.h"
@@ -30,13 +31,6 @@
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-// A window of its own brought up in front, to the keyboard.
-void present(QWidget* w) {
-    w->show();
-    w->raise();
-    w->activateWindow();
-}
 
 }  // namespace
 

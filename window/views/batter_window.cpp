@@ -40,6 +40,7 @@ BatterWindow::BatterWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     slider_ = new QSlider(Qt::Horizontal, this);
     slider_->setObjectName("batterSlider");
     slider_->setAccessibleName("リリースからの時間");
+    slider_->setMinimumWidth(160);  // still a track to drag at the window's least width
     speed_ = new QComboBox(this);
     speed_->setObjectName("batterSpeed");
     speed_->setAccessibleName("再生の速さ");
