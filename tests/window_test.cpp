@@ -601,6 +601,16 @@ private slots:
         QVERIFY(form_->session().shownBall2());
         QVERIFY(!file("initdir.txt").isEmpty() && !file("Ball1Traj.txt").isEmpty());
         QVERIFY(control<QStatusBar>("statusBar")->currentMessage().contains("持ち球の組"));
+        // Ctrl+S there saves 持ち球 itself, not the main window.
+        QString saving;
+        QTimer::singleShot(300, [&] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                saving = dialog->windowTitle();
+                dialog->reject();
+            }
+        });
+        QTest::keyClick(arsenal, Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(saving, QString("持ち球を保存"));
         // A week later: a second session beside the first (the same file read again replaced
         // itself above), compared type by type, and either one shown.
         QFile later("week2.csv");

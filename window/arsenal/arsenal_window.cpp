@@ -23,6 +23,10 @@
 #include "arsenal/pitch_table.h"
 #include "arsenal/session_comparison.h"
 #include "arsenal/type_table.h"
+#include "bullpen/arsenal_csv.h"
+#include "kit/error_box.h"
+#include "print/page_output.h"
+#include "session/save_file.h"
 #include "arsenal/table_cells.h"
 #include "views/batter_canvas.h"
 #include "bullpen/arsenal_fit.h"
@@ -164,6 +168,34 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
         QApplication::clipboard()->setText(tablesText({types_, pairs_}));
     });
+}
+
+bool ArsenalWindow::event(QEvent* event) {
+    // Ctrl+S saves 持ち球 itself, where elsewhere it saves the main window: the shortcut is
+    // taken here, before the program-wide one sees it.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Save)) {
+        event->accept();
+        QMetaObject::invokeMethod(this, &ArsenalWindow::askSave, Qt::QueuedConnection);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void ArsenalWindow::askSave() {
+    const QStringList filters = page_output::kImageFilters + QStringList{"CSV (*.csv)"};
+    const QString path =
+        page_output::askSaveName(this, "持ち球を保存", "arsenal.png", filters, filters[0]);
+    if (path.isEmpty()) return;
+    // The image of the window as it stands, or the two tables as --arsenal writes them.
+    const QString failure =
+        !path.endsWith(".csv", Qt::CaseInsensitive)
+            ? page_output::saveImage(this, path)
+            : QString::fromStdString(ball::saveFile(path.toStdString(),
+                                                    ball::arsenalCsv(arsenal_) + "\n" +
+                                                        ball::pairsCsv(arsenal_))
+                                         .value_or(""));
+    if (!failure.isEmpty()) showError(this, failure);
 }
 
 void ArsenalWindow::setSessions(std::vector<ReadSession> sessions, int current) {

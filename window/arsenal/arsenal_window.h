@@ -53,7 +53,12 @@ signals:
     /// The user asked to choose the file's columns again.
     void remapColumns();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    /// Asks where, then saves 持ち球: an image of it (PNG or a PDF page), or its tables as CSV.
+    void askSave();
     void throwChosen();
     void showChosen();
 
