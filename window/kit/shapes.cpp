@@ -1,12 +1,42 @@
 #include "kit/shapes.h"
 
+#include <QAccessibleWidget>
 #include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
 #include <QImage>
 #include <QPixmap>
 
+namespace {
+
+// A shape or line is drawing, not a control: a screen reader passes over it, rather than read
+// each one by the name of the frame it stands in.
+class Decoration : public QAccessibleWidget {
+public:
+    explicit Decoration(QWidget* w) : QAccessibleWidget(w, QAccessible::Graphic) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        return s;
+    }
+};
+
+QAccessibleInterface* decorations(const QString& key, QObject* object) {
+    if ((key == "RectShape" || key == "LineShape") && object->isWidgetType()) {
+        return new Decoration(static_cast<QWidget*>(object));
+    }
+    return nullptr;
+}
+
+void passOverDecorations() {
+    static const bool installed = (QAccessible::installFactory(decorations), true);
+    (void)installed;
+}
+
+}  // namespace
+
 RectShape::RectShape(QColor colour, QWidget* parent) : QWidget(parent), colour_(colour) {
+    passOverDecorations();
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
@@ -14,6 +44,7 @@ RectShape::RectShape(QColor colour, QWidget* parent) : QWidget(parent), colour_(
 void RectShape::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), colour_); }
 
 LineShape::LineShape(QWidget* parent) : QWidget(parent) {
+    passOverDecorations();
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
