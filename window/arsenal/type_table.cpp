@@ -5,6 +5,8 @@
 
 #include "arsenal/table_cells.h"
 #include "bullpen/arsenal_fit.h"
+#include "display/pitch_figures.h"
+#include "session/figure_texts.h"
 
 using namespace arsenal_cells;
 
@@ -52,17 +54,23 @@ void TypeTable::fill(const ball::Arsenal& arsenal) {
                                  fixed(t.efficiency, 0),
                                  t.tilt ? qs(ball::clockText(*t.tilt)) : QString("—"),
                                  spread(t.verticalCm, t.verticalSd),
-                                 spread(-t.horizontalCm, t.horizontalSd), armSide(t), fixed(t.relHeightM, 2),
-                                 fixed(t.relSideM, 2), fixed(t.extensionM, 2),
+                                 spread(-t.horizontalCm, t.horizontalSd), armSide(t),
+                                 fixed(t.relHeightM, 2), fixed(t.relSideM, 2),
+                                 fixed(t.extensionM, 2),
                                  fitted ? qs(t.model.speed) : QString("—"),
                                  fitted ? qs(t.model.spin) : QString("—"),
                                  fitted ? fixed(qs(t.model.spin).toDouble() * 60, 0) : "—",
                                  fitted ? qs(t.model.axis) : QString("—"),
                                  fixed(model ? model->vertical * 100 : none, 1),
                                  fixed(model ? -model->horizontal * 100 : none, 1)};
-        // Why it has no model, or which of its release point and location it lacks.
-        const std::string note =
+        // Why it has no model, or which of its release point and location it lacks, and where
+        // the model as thrown bounces.
+        std::string note =
             fitted ? ball::deliveryGapNote(t, ball::Language::Japanese) : t.model.error;
+        if (const auto bounce = t.thrown ? ball::bounceDistance(t.thrown->set) : std::nullopt) {
+            note += note.empty() ? "模型は" : "\n模型は";
+            note += ball::bounceMark(*bounce);
+        }
         for (int c = 0; c < columnCount(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c >= 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
