@@ -602,6 +602,16 @@ private slots:
         QVERIFY(form_->session().shownBall2());
         QVERIFY(!file("initdir.txt").isEmpty() && !file("Ball1Traj.txt").isEmpty());
         QVERIFY(control<QStatusBar>("statusBar")->currentMessage().contains("持ち球の組"));
+        // Each of its controls named for a screen reader.
+        for (QWidget* w : arsenal->findChildren<QWidget*>()) {
+            if (w->objectName().isEmpty() || w->objectName().startsWith("qt_") ||
+                qobject_cast<QLabel*>(w)) {
+                continue;  // Qt's own parts, and captions
+            }
+            const QString name = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+            QVERIFY2(!QRegularExpression("^[A-Za-z0-9_]*$").match(name).hasMatch(),
+                     qPrintable(w->objectName() + " is read as \"" + name + "\""));
+        }
         // Ctrl+S there saves 持ち球 itself, not the main window.
         QString saving;
         QTimer::singleShot(300, [&] {

@@ -121,6 +121,7 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     pitches_ = new PitchTable(this);
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName("arsenalTabs");
+    tabs->setAccessibleName("球種、読んだ投球、セッションの比較");
     tabs->addTab(types_, "球種（計測値と模型）");
     tabs->addTab(pitches_, "読んだ投球");
     compare_ = new SessionComparison(this);
