@@ -450,9 +450,14 @@ private slots:
         QFETCH(QStringList, panel);
         control<QRadioButton>("gyroOpb_0")->setChecked(true);
         QString found;
+        int unnamed = -1;  // boxes a screen reader would meet without a name
         QTimer::singleShot(50, [&] {
             auto* dialog = form_->findChild<QDialog*>("measuredDialog");
             if (!dialog) return;
+            unnamed = 0;
+            for (QLineEdit* box : dialog->findChildren<QLineEdit*>()) {
+                unnamed += box->accessibleName().isEmpty();
+            }
             const bool bySpin = typed.size() == 4;
             dialog->findChild<QRadioButton*>(bySpin ? "bySpin" : "byBreak")->setChecked(true);
             const QStringList fields = bySpin ? QStringList{"measuredSpeed", "measuredRpm",
@@ -475,6 +480,7 @@ private slots:
         for (int i = 0; i < boxes.size(); ++i) QCOMPARE(control<QLineEdit>(boxes[i])->text(), panel[i]);
         QVERIFY(control<QRadioButton>("OrdinaryOpb_0")->isChecked());
         QCOMPARE(found.contains("1799 rpm"), typed.size() == 3);
+        QCOMPARE(unnamed, 0);
         // Filled, not thrown: the status bar says so until something else is done.
         QVERIFY(control<QStatusBar>("statusBar")->currentMessage().contains("F5 で投げます"));
     }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -64,6 +65,13 @@ MeasuredDialog::MeasuredDialog(int ball, const QString& speed, QWidget* parent) 
     };
     connect(bySpin_, &QRadioButton::toggled, this, enable);
     enable();
+
+    // Each box named as its label reads, for a screen reader.
+    const std::pair<QLineEdit*, const char*> names[] = {
+        {speed_, "球速 (km/h)"},          {rpm_, "回転数 (rpm)"},
+        {efficiency_, "回転効率 (%)"},     {tilt_, "回転軸の向き (h:mm)"},
+        {vertical_, "縦の変化量 (cm)"},   {horizontal_, "横の変化量 (cm、三塁側が＋)"}};
+    for (const auto& [box, name] : names) box->setAccessibleName(name);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
