@@ -547,6 +547,21 @@ TEST(Arsenal, PairsOfMeansAndOfConsecutivePitches) {
         EXPECT_NE(csv.find(means ? ",FB,SP,means,5," : ",FB,SP,consecutive,1,"), std::string::npos)
             << csv;
         EXPECT_NE(csv.find(",SP\n"), std::string::npos) << csv;  // the bounced column
+        // The types' table gives no place at the plate for the splitter's model, but where it
+        // bounced.
+        const std::string types = arsenalCsv(a);
+        const std::size_t at = types.find("\nA,,SP,");
+        ASSERT_NE(at, std::string::npos) << types;
+        std::vector<std::string> fields(1);
+        for (std::size_t i = at + 1; types[i] != '\n'; ++i) {
+            if (types[i] == ',') {
+                fields.emplace_back();
+            } else {
+                fields.back() += types[i];
+            }
+        }
+        ASSERT_EQ(fields.size(), 24u);
+        EXPECT_TRUE(fields[19].empty() && fields[20].empty() && !fields[23].empty()) << types;
     }
 }
 

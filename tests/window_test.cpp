@@ -523,12 +523,15 @@ private slots:
         csv.write("when;kind;kmh;up;side\n1;<h1>FB</h1>;145;40;-20\n2;<h1>FB</h1>;146;42;-22\n"
                   "3;=CU;120;-30;15\n");
         csv.close();
-        int asked = 0;
+        int asked = 0, unnamed = 0;  // unnamed: the column dialog's choices without a name
         const auto answer = [&] {
             QTimer::singleShot(50, [&] {
                 auto* dialog = form_->findChild<QDialog*>("columnMapDialog");
                 if (!dialog || !dialog->isVisible()) return;  // none, or answered already
                 ++asked;
+                for (QComboBox* c : dialog->findChildren<QComboBox*>()) {
+                    unnamed += c->accessibleName().isEmpty();
+                }
                 const QList<QComboBox*> roles = dialog->findChildren<QComboBox*>("columnRole");
                 const std::pair<ball::Role, int> chosen[] = {{ball::Role::Type, 2},
                                                              {ball::Role::Speed, 3},
@@ -557,6 +560,7 @@ private slots:
         drop(name);
         drop(name);
         QCOMPARE(asked, 1);
+        QCOMPARE(unnamed, 0);
         auto* arsenal = form_->findChild<ArsenalWindow*>("arsenalWindow");
         QTRY_COMPARE(arsenal->findChild<QTableWidget*>("arsenalTypes")->rowCount(), 2);
         // The pitches read, all of them, or the chosen type's.

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "views/movement_chart.h"
 
@@ -71,10 +72,15 @@ ColumnMapDialog::ColumnMapDialog(const ball::CsvTable& table, const ball::Column
     plusSide_ =
         choice(this, "plusSide", {"捕手から見て右（一塁側）が＋", "投手から見て右（三塁側）が＋"},
                start.plusToPitchersRight ? 1 : 0);
-    form->addRow("速度の単位", speedUnit_);
-    form->addRow("変化量の単位", breakUnit_);
-    form->addRow("リリースとプレート通過の単位", releaseUnit_);
-    form->addRow("横の変化量の向き", plusSide_);
+    const std::pair<QComboBox*, const char*> units[] = {
+        {speedUnit_, "速度の単位"},
+        {breakUnit_, "変化量の単位"},
+        {releaseUnit_, "リリースとプレート通過の単位"},
+        {plusSide_, "横の変化量の向き"}};
+    for (const auto& [c, label] : units) {
+        c->setAccessibleName(label);  // what a screen reader says, as its label reads
+        form->addRow(label, c);
+    }
 
     // The first rows as the file has them.
     const int shown = std::min<int>(5, static_cast<int>(table.rows.size()));
