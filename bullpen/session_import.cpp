@@ -79,13 +79,14 @@ Columns columnsOf(const CsvTable& table, const std::string& file, Language langu
 // The rows after the first block, read on into the bullpen kept or into the sums alone; the
 // line of the last row read where the scope's limit left rows out, or 0.
 int readOn(CsvStream& stream, const ColumnMap& map, const ImportScope& scope, Bullpen& kept,
-           std::size_t rows, ArsenalTally& tally) {
+           std::size_t rows, int lastLine, ArsenalTally& tally) {
     CsvTable block;
     while (!tally.excess() && stream.next(block)) {
         if (scope.progress) scope.progress(stream.done(), stream.size());
         if (scope.mostRows > 0 && rows + block.rows.size() > scope.mostRows) {
+            // The limit may fall on a block's edge: then the last row read is the one before.
             const std::size_t room = scope.mostRows - rows;
-            const int last = room > 0 ? block.lines[room - 1] : 0;
+            const int last = room > 0 ? block.lines[room - 1] : lastLine;
             block.rows.resize(room), block.lines.resize(room);
             Bullpen more = readBullpen(block, map);
             kept.pitches.insert(kept.pitches.end(), more.pitches.begin(), more.pitches.end());
@@ -94,6 +95,7 @@ int readOn(CsvStream& stream, const ColumnMap& map, const ImportScope& scope, Bu
             return last;
         }
         rows += block.rows.size();
+        if (!block.lines.empty()) lastLine = block.lines.back();
         Bullpen more = readBullpen(block, map);
         kept.skippedLines.insert(kept.skippedLines.end(), more.skippedLines.begin(),
                                  more.skippedLines.end());
@@ -148,7 +150,8 @@ SessionImport importSession(const std::string& path, const std::string& file, La
             table.rows.resize(scope.mostRows), table.lines.resize(scope.mostRows);
             bullpen = readBullpen(table, *found.map);
         } else {
-            lastLine = readOn(*stream, *found.map, scope, bullpen, table.rows.size(), tally);
+            lastLine = readOn(*stream, *found.map, scope, bullpen, table.rows.size(),
+                              table.lines.empty() ? 0 : table.lines.back(), tally);
         }
     } catch (const RunError& e) {
         r.error = readErrorText(e, language);

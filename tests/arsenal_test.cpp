@@ -291,6 +291,16 @@ TEST(Bullpen, ReadsAFileOfAnySizeAsAStream) {
                                    std::to_string(whole.lines[9999]) + ")"),
               std::string::npos)
         << window.notes[0];
+    // A limit on a block's edge still says where it stopped.
+    CsvStream blocks("season.csv");
+    CsvTable first;
+    ASSERT_TRUE(blocks.next(first));
+    const SessionImport edge = importSession("season.csv", "season.csv", Language::English, {},
+                                             {.mostRows = first.rows.size()});
+    ASSERT_TRUE(edge.arsenal);
+    EXPECT_NE(edge.notes[0].find("(to line " + std::to_string(first.lines.back()) + ")"),
+              std::string::npos)
+        << edge.notes[0];
 }
 
 // Two sessions compared type by type: the later less the earlier, the tilt the short way round
