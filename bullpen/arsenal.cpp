@@ -7,8 +7,7 @@
 
 namespace ball {
 
-bool facing(const BullpenPitch& p, BatterSide side) {
-    const std::string& s = p.batterSide;
+bool namesSide(const std::string& s, BatterSide side) {
     switch (side) {
         case BatterSide::Right:
             return s.starts_with('R') || s.starts_with('r') || s.starts_with("右");
@@ -19,6 +18,8 @@ bool facing(const BullpenPitch& p, BatterSide side) {
     }
     return true;
 }
+
+bool facing(const BullpenPitch& p, BatterSide side) { return namesSide(p.batterSide, side); }
 
 bool hasBatterSides(const Bullpen& b) {
     return std::any_of(b.pitches.begin(), b.pitches.end(),

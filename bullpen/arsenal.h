@@ -69,6 +69,9 @@ Arsenal groupArsenal(Bullpen bullpen, BatterSide side = BatterSide::All,
 std::vector<std::string> pitchersOf(const Bullpen& b);
 /// Whether a pitch was thrown to a batter of that side ("R", "Right", "右", ...).
 bool facing(const BullpenPitch& p, BatterSide side);
+/// Whether a file's word for a side (a batter's, or a pitcher's hand) names that one: "R",
+/// "Right", "右", ... or "L", "Left", "左", ...; any word for All.
+bool namesSide(const std::string& word, BatterSide side);
 /// Whether the session says from which side its batters batted.
 bool hasBatterSides(const Bullpen& b);
 /// The type of each of the bullpen's pitches, as an index into the types; -1 for a pitch in

@@ -16,9 +16,8 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // The break toward the pitcher's arm (+) or glove (−), where his hand is known.
 QString armSide(const ball::PitchType& t) {
-    const std::string& h = t.hand;
-    const bool right = h.starts_with('R') || h.starts_with('r') || h.starts_with("右");
-    const bool left = h.starts_with('L') || h.starts_with('l') || h.starts_with("左");
+    const bool right = ball::namesSide(t.hand, ball::BatterSide::Right);
+    const bool left = ball::namesSide(t.hand, ball::BatterSide::Left);
     if (!right && !left) return "—";
     const double arm = right ? -t.horizontalCm : t.horizontalCm;  // his right is +
     return (arm >= 0 ? "腕側 " : "グラブ側 ") + fixed(std::abs(arm), 1);
