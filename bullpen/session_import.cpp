@@ -76,37 +76,39 @@ Columns columnsOf(const CsvTable& table, const std::string& file, Language langu
     return r;
 }
 
-// The rows after the first block, read on into the bullpen kept or into the sums alone; the
-// line of the last row read where the scope's limit left rows out, or 0.
+// A block's pitches into the bullpen kept, or into the sums alone; its skipped lines kept.
+void fold(Bullpen&& more, const ImportScope& scope, Bullpen& kept, ArsenalTally& tally) {
+    kept.skippedLines.insert(kept.skippedLines.end(), more.skippedLines.begin(),
+                             more.skippedLines.end());
+    if (scope.keepPitches) {
+        kept.pitches.insert(kept.pitches.end(), std::make_move_iterator(more.pitches.begin()),
+                            std::make_move_iterator(more.pitches.end()));
+        return;
+    }
+    for (const BullpenPitch& p : more.pitches) {
+        if (!tally.add(p, -1)) break;
+    }
+}
+
+// The rows after the first block, read on; the line of the last row read where the scope's
+// limit left rows out, or 0.
 int readOn(CsvStream& stream, const ColumnMap& map, const ImportScope& scope, Bullpen& kept,
            std::size_t rows, int lastLine, ArsenalTally& tally) {
     CsvTable block;
     while (!tally.excess() && stream.next(block)) {
         if (scope.progress) scope.progress(stream.done(), stream.size());
-        if (scope.mostRows > 0 && rows + block.rows.size() > scope.mostRows) {
+        const bool full = scope.mostRows > 0 && rows + block.rows.size() > scope.mostRows;
+        if (full) {
             // The limit may fall on a block's edge: then the last row read is the one before.
             const std::size_t room = scope.mostRows - rows;
-            const int last = room > 0 ? block.lines[room - 1] : lastLine;
+            if (room > 0) lastLine = block.lines[room - 1];
             block.rows.resize(room), block.lines.resize(room);
-            Bullpen more = readBullpen(block, map);
-            kept.pitches.insert(kept.pitches.end(), more.pitches.begin(), more.pitches.end());
-            kept.skippedLines.insert(kept.skippedLines.end(), more.skippedLines.begin(),
-                                     more.skippedLines.end());
-            return last;
+        } else if (!block.lines.empty()) {
+            lastLine = block.lines.back();
         }
         rows += block.rows.size();
-        if (!block.lines.empty()) lastLine = block.lines.back();
-        Bullpen more = readBullpen(block, map);
-        kept.skippedLines.insert(kept.skippedLines.end(), more.skippedLines.begin(),
-                                 more.skippedLines.end());
-        if (scope.keepPitches) {
-            kept.pitches.insert(kept.pitches.end(), std::make_move_iterator(more.pitches.begin()),
-                                std::make_move_iterator(more.pitches.end()));
-        } else {
-            for (const BullpenPitch& p : more.pitches) {
-                if (!tally.add(p, -1)) break;
-            }
-        }
+        fold(readBullpen(block, map), scope, kept, tally);
+        if (full) return lastLine;
     }
     return 0;
 }
@@ -135,21 +137,17 @@ SessionImport importSession(const std::string& path, const std::string& file, La
     }
     if (scope.progress) scope.progress(stream->done(), stream->size());
 
-    Bullpen bullpen = std::move(found.head);
-    ArsenalTally tally(true);
-    if (!scope.keepPitches) {
-        for (const BullpenPitch& p : bullpen.pitches) {
-            if (!tally.add(p, -1)) break;
-        }
-        bullpen.pitches.clear();
-    }
     int lastLine = 0;
+    if (scope.mostRows > 0 && table.rows.size() > scope.mostRows) {
+        lastLine = table.lines[scope.mostRows - 1];
+        table.rows.resize(scope.mostRows), table.lines.resize(scope.mostRows);
+        found.head = readBullpen(table, *found.map);
+    }
+    Bullpen bullpen;
+    ArsenalTally tally(true);
+    fold(std::move(found.head), scope, bullpen, tally);
     try {
-        if (scope.mostRows > 0 && table.rows.size() > scope.mostRows) {
-            lastLine = table.lines[scope.mostRows - 1];
-            table.rows.resize(scope.mostRows), table.lines.resize(scope.mostRows);
-            bullpen = readBullpen(table, *found.map);
-        } else {
+        if (lastLine == 0) {
             lastLine = readOn(*stream, *found.map, scope, bullpen, table.rows.size(),
                               table.lines.empty() ? 0 : table.lines.back(), tally);
         }
