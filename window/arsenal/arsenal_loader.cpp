@@ -138,37 +138,37 @@ void ArsenalLoader::showFitted(const ball::Arsenal& fitted) {
         connect(shown_, &ArsenalWindow::throwPair, this, &ArsenalLoader::throwPair);
         connect(shown_, &ArsenalWindow::remapColumns, this,
                 [this] { load(paths_[current_], true); });
-        // Another session read: its pitches, counted as those shown were.
-        connect(shown_, &ArsenalWindow::sessionChanged, this, [this](int session) {
-            const ball::Arsenal& now = shown_->arsenal();
-            const ball::Bullpen& pitches = *sessions_[session].bullpen;
-            const std::vector<std::string> pitchers = ball::pitchersOf(pitches);
-            const bool same = std::count(pitchers.begin(), pitchers.end(), now.pitcher) > 0;
-            ball::Arsenal again =
-                ball::groupArsenal(pitches, now.batterSide, same ? now.pitcher : std::string());
-            again.targetColumn = now.targetColumn, again.targetRow = now.targetRow;
-            again.pairing = now.pairing;
-            fit(std::move(again), session);
-        });
         connect(shown_, &ArsenalWindow::targetChanged, this, [this](int column, int row) {
             ball::Arsenal again = shown_->arsenal();
             again.targetColumn = column, again.targetRow = row;
             fit(std::move(again), current_);
         });
-        // The same session grouped anew: another batters' side, or another pitcher.
-        const auto regroup = [this](ball::BatterSide side, const std::string& pitcher) {
+        // Pitches grouped anew, the target and the pairing kept: another session, batters' side
+        // or pitcher.
+        const auto regroup = [this](const ball::Bullpen& pitches, ball::BatterSide side,
+                                    const std::string& pitcher, int session) {
             const ball::Arsenal& now = shown_->arsenal();
-            ball::Arsenal again = ball::groupArsenal(now.bullpen, side, pitcher);
+            ball::Arsenal again = ball::groupArsenal(pitches, side, pitcher);
             again.targetColumn = now.targetColumn, again.targetRow = now.targetRow;
             again.pairing = now.pairing;
-            fit(std::move(again), current_);
+            fit(std::move(again), session);
         };
+        // Another session read: its pitches, counted as those shown were.
+        connect(shown_, &ArsenalWindow::sessionChanged, this, [this, regroup](int session) {
+            const ball::Arsenal& now = shown_->arsenal();
+            const ball::Bullpen& pitches = *sessions_[session].bullpen;
+            const std::vector<std::string> pitchers = ball::pitchersOf(pitches);
+            const bool same = std::count(pitchers.begin(), pitchers.end(), now.pitcher) > 0;
+            regroup(pitches, now.batterSide, same ? now.pitcher : std::string(), session);
+        });
         connect(shown_, &ArsenalWindow::batterSideChanged, this, [this, regroup](int side) {
-            regroup(static_cast<ball::BatterSide>(side), shown_->arsenal().pitcher);
+            const ball::Arsenal& now = shown_->arsenal();
+            regroup(now.bullpen, static_cast<ball::BatterSide>(side), now.pitcher, current_);
         });
         connect(shown_, &ArsenalWindow::pitcherChanged, this,
                 [this, regroup](const QString& pitcher) {
-                    regroup(shown_->arsenal().batterSide, pitcher.toStdString());
+                    const ball::Arsenal& now = shown_->arsenal();
+                    regroup(now.bullpen, now.batterSide, pitcher.toStdString(), current_);
                 });
         connect(shown_, &ArsenalWindow::pairingChanged, this, [this](int pairing) {
             ball::Arsenal again = shown_->arsenal();
