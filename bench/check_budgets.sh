@@ -36,4 +36,9 @@ check "spin fitted to 150 cm at 54 km/h" "$(median "$build/bench/physics_bench" 
 check "spin for a break no spin reaches (-150 cm at 54 km/h)" "$(median "$build/bench/physics_bench" BM_FitUnreachableBreak)" 100
 check "300 pitches thrown as measured, paired as consecutive" "$(median "$build/bench/physics_bench" BM_Consecutive300Pitches/real_time)" 1000
 check "300 pitches, 6 types: read, fitted, shown" "$(median "$build/bench/window_bench" BM_Arsenal300Pitches)" 1000
+# The realistic flight, per metre, within the program's own pass per metre (18.44 m against the
+# realistic 16.4592 m).
+pass=$(median "$build/bench/physics_bench" BM_DefaultPass)
+real=$(median "$build/bench/physics_bench" BM_RealFlight)
+check "realistic flight, as a pass of its length" "$real" "$(awk -v p="$pass" 'BEGIN {print p * 16.4592 / 18.44}')"
 exit $status

@@ -11,6 +11,7 @@
 #include "display/display_set.h"
 #include "display/pitch_figures.h"
 #include "physics/force_model.h"
+#include "physics/real_flight.h"
 #include "physics/trajectory.h"
 #include "session/measured_pitch.h"
 #include "setup/ball_setup.h"
@@ -65,6 +66,21 @@ void BM_DefaultPass(benchmark::State& st) {
                                                     static_cast<double>(st.iterations()));
 }
 BENCHMARK(BM_DefaultPass)->Unit(benchmark::kMicrosecond);
+
+// The realistic model's flight of a 125 km/h pitch over its 54 ft, the spun and the plain
+// throw its break needs; check_budgets.sh compares it with a pass per metre flown.
+void BM_RealFlight(benchmark::State& st) {
+    const RealPitch p{.speedMs = 125 / 3.6, .rpm = 2000, .efficiencyPct = 90, .tiltDeg = 30};
+    long allocations = 0;
+    for (auto _ : st) {
+        const long before = gAllocations;
+        benchmark::DoNotOptimize(flyReal(p));
+        allocations += gAllocations - before;
+    }
+    st.counters["allocs/flight"] = benchmark::Counter(static_cast<double>(allocations) /
+                                                      static_cast<double>(st.iterations()));
+}
+BENCHMARK(BM_RealFlight)->Unit(benchmark::kMicrosecond);
 
 // The aiming alone; saving its direction is the run's, and is timed with the click.
 void aimedRun(benchmark::State& st, const char* kmh) {
