@@ -7,6 +7,7 @@
 #include "bullpen.h"
 #include "display/pitch_figures.h"
 #include "display/tunnel_figures.h"
+#include "pitch_design.h"
 #include "session/measured_pitch.h"
 #include "setup/panels.h"
 
@@ -29,6 +30,7 @@ struct PitchType {
     PanelFill model = {};                  // the panel's texts; model.error when none fits
     std::optional<Break> modelBreak = {};  // the break of the pitch thrown from those texts
     std::optional<ThrownPitch> thrown = {};  // that pitch, as thrown
+    TypeDesign design = {};                  // the realistic model's reading of its spin
 
     int count() const { return counted; }
     bool fitted() const { return model.error.empty() && !model.spin.empty(); }

@@ -1,5 +1,6 @@
 #include "arsenal_command.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "arsenal_csv.h"
@@ -8,11 +9,15 @@
 
 namespace ball {
 
-CommandResult arsenalCommand(const std::string& path, bool pairs, Language language,
-                             const ColumnSources& columns, Pairing pairing,
-                             const std::function<void(const std::string&)>& progress) {
-    const bool consecutive = pairs && pairing == Pairing::Consecutive;
-    ImportScope scope{.mostRows = 0, .mostTypes = 0, .keepPitches = consecutive};
+namespace {
+
+// The session read for the command line: only each type's sums unless every pitch is asked for;
+// notes and any refusal already in the result.
+std::optional<Arsenal> imported(const std::string& path, Language language,
+                                const ColumnSources& columns, bool keepPitches,
+                                const std::function<void(const std::string&)>& progress,
+                                CommandResult& r) {
+    ImportScope scope{.mostRows = 0, .mostTypes = 0, .keepPitches = keepPitches};
     long long said = -1;
     if (progress) {
         scope.progress = [&](std::uint64_t done, std::uint64_t size) {
@@ -21,14 +26,25 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, Language langu
         };
     }
     SessionImport in = importSession(path, path, language, columns, scope);
-    CommandResult r;
     for (const std::string& note : in.notes) r.err += "ballview: " + note + "\n";
     if (!in.arsenal) {
         r.status = 1;
         r.err += "ballview: " + in.error + "\n";
-        return r;
+        return std::nullopt;
     }
-    Arsenal& all = *in.arsenal;
+    return std::move(*in.arsenal);
+}
+
+}  // namespace
+
+CommandResult arsenalCommand(const std::string& path, bool pairs, Language language,
+                             const ColumnSources& columns, Pairing pairing,
+                             const std::function<void(const std::string&)>& progress) {
+    const bool consecutive = pairs && pairing == Pairing::Consecutive;
+    CommandResult r;
+    std::optional<Arsenal> read = imported(path, language, columns, consecutive, progress, r);
+    if (!read) return r;
+    Arsenal& all = *read;
     all.pairing = pairs ? pairing : Pairing::Means;
     const auto fitting = [&](int done) {
         const int total = static_cast<int>(all.types.size());
@@ -55,6 +71,57 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, Language langu
         const std::string csv = pairs ? pairsCsv(part) : arsenalCsv(part);
         r.out += from == 0 ? csv : csv.substr(csv.find('\n') + 1);
         fitting(static_cast<int>(to));
+    }
+    return r;
+}
+
+CommandResult whatIfCommand(const std::string& path, const std::string& change, bool pairs,
+                            Language language, const ColumnSources& columns) {
+    CommandResult r;
+    std::string error;
+    const std::optional<WhatIf> w = parseWhatIf(change, error);
+    std::optional<Arsenal> read;
+    if (w) read = imported(path, language, columns, false, {}, r);
+    if (!w || !read) {
+        r.status = r.status ? r.status : 2;
+        if (!w) r.err += "ballview: " + error + "\n";
+        return r;
+    }
+    Arsenal& all = *read;
+    const auto named = std::find_if(all.types.begin(), all.types.end(), [&](const PitchType& t) {
+        return t.type == w->type && (w->pitcher.empty() || t.pitcher == w->pitcher);
+    });
+    if (named == all.types.end()) {
+        r.status = 1;
+        r.err += "ballview: no type '" + w->type + "'" +
+                 (w->pitcher.empty() ? "" : " of '" + w->pitcher + "'") + " in '" + path + "'\n";
+        return r;
+    }
+    const std::optional<PitchType> changed = changedType(*named, *w, error);
+    if (!changed) {
+        r.status = 1;
+        r.err += "ballview: " + error + "\n";
+        return r;
+    }
+    // Its pitcher's types as measured, that one as changed; only the pairs need the others fitted.
+    Arsenal part;
+    part.targetColumn = all.targetColumn, part.targetRow = all.targetRow;
+    for (const PitchType& t : all.types) {
+        if (t.pitcher == named->pitcher && (pairs || &t == &*named)) part.types.push_back(t);
+    }
+    if (pairs) fitArsenal(part);
+    const int at = static_cast<int>(std::find_if(part.types.begin(), part.types.end(),
+                                                  [&](const PitchType& t) {
+                                                      return t.type == named->type;
+                                                  }) -
+                                     part.types.begin());
+    WhatIfOutcome out = whatIfOutcome(part, at, *changed);
+    part.types = std::move(out.types);
+    part.pairs = std::move(out.pairs);
+    if (pairs) {
+        r.out = pairsCsv(part);
+    } else {
+        r.out = arsenalCsv(part);
     }
     return r;
 }

@@ -20,4 +20,10 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, Language langu
                              const ColumnSources& columns = {}, Pairing pairing = Pairing::Means,
                              const std::function<void(const std::string&)>& progress = {});
 
+/// `--what-if CHANGE` beside `--arsenal FILE`: the named type's row as changed (see
+/// parseWhatIf), or with pairs its pairs with its pitcher's other types; status 2 for a change
+/// that cannot be read.
+CommandResult whatIfCommand(const std::string& path, const std::string& change, bool pairs,
+                            Language language, const ColumnSources& columns = {});
+
 }  // namespace ball

@@ -43,7 +43,7 @@ said=$(run C.UTF-8 pitches.csv)
 # on standard error; a missing file exits 1, a missing name 2.
 sample=$(dirname "$0")/../../docs/sample-bullpen.csv
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$APP" --arsenal "$sample" 2>/dev/null)
-[ "$(echo "$out" | head -1)" = "pitcher,hand,type,count,speed_kmh,spin_rpm,tilt,ivb_cm,hb_cm,model_speed_kmh,model_spin_rps,model_axis_deg,model_ivb_cm,model_hb_cm,release_side_cm,release_height_cm,extension_m,plate_side_cm,plate_height_cm,model_plate_side_cm,model_plate_height_cm,model_alpha_rad,model_beta_rad,model_bounce_m" ] ||
+[ "$(echo "$out" | head -1)" = "pitcher,hand,type,count,speed_kmh,spin_rpm,tilt,ivb_cm,hb_cm,model_speed_kmh,model_spin_rps,model_axis_deg,model_ivb_cm,model_hb_cm,release_side_cm,release_height_cm,extension_m,plate_side_cm,plate_height_cm,model_plate_side_cm,model_plate_height_cm,model_alpha_rad,model_beta_rad,model_bounce_m,implied_efficiency_pct,predicted_ivb_cm,predicted_hb_cm,unexplained_ivb_cm,unexplained_hb_cm" ] ||
     fail "--arsenal: $out"
 [[ "$out" == *'"Sato, Kenta",Right,Fastball,14,'* ]] || fail "--arsenal rows: $out"
 said=$(run C.UTF-8 --arsenal "$sample" --pairs)
@@ -55,6 +55,12 @@ said=$(run C.UTF-8 --arsenal "$sample" --pairs --pairing consecutive)
     fail "--pairing consecutive: $said"
 said=$(run C.UTF-8 --arsenal "$sample" --pairs --pairing sideways)
 [[ "$said" == *"--pairing means|consecutive"*"status 2" ]] || fail "--pairing sideways: $said"
+# A type's row with its spin changed, and a change that cannot be read.
+said=$(run C.UTF-8 --arsenal "$sample" --what-if "type=Fastball,rpm=+200")
+[[ "$said" == *'"Sato, Kenta",Right,Fastball,14,149.89,2547,'*"status 0" ]] ||
+    fail "--what-if: $said"
+said=$(run C.UTF-8 --arsenal "$sample" --what-if "type=Fastball,spin=2")
+[[ "$said" == *"'spin'"*"status 2" ]] || fail "--what-if of an unknown figure: $said"
 said=$(run C.UTF-8 --arsenal missing.csv)
 [[ "$said" == *"missing.csv"*"status 1" ]] || fail "--arsenal of a missing file: $said"
 said=$(run C.UTF-8 --arsenal)

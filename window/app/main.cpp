@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <unistd.h>
@@ -42,6 +43,12 @@ const char kHelpJapanese[] =
     "                 通過の位置は cm in ft m。hb の側: catcher か pitcher (その右が +)。\n"
     "                 rel_side は投手の右、plate_side は捕手の右が +。\n"
     "                 例: --columns \"type=Pitch Type,speed=Velocity:mph,ivb=VB:in,hb=HB:in:pitcher\"\n"
+    "  --what-if \"type=球種[,pitcher=投手][,rpm=R][,eff=E][,speed=S][,tilt=T]\"\n"
+    "                 --arsenal とともに、その球種の回転を変えたときの行を出します\n"
+    "                 (--pairs では、その投手のほかの球種との組)。rpm (回転数)、eff\n"
+    "                 (回転効率 %)、speed (km/h) は値か、+/- つきの増減。tilt は h:mm か、\n"
+    "                 +/- つきの分 (+ が時計回り)。変化量は実際の球に近い模型で動かします。\n"
+    "                 例: --what-if \"type=Fastball,rpm=+200\"\n"
     "\n"
     "データのファイル \"initdir.txt\" と \"Ball1Traj.txt\" は、起動したフォルダに置きます\n"
     "(デスクトップのメニューから起動するとホームフォルダ)。\n";
@@ -68,6 +75,13 @@ const char kHelpEnglish[] =
     "                 (whose right is +). rel_side is + to the pitcher's right, plate_side\n"
     "                 to the catcher's right.\n"
     "                 E.g. --columns \"type=Pitch Type,speed=Velocity:mph,ivb=VB:in,hb=HB:in:pitcher\"\n"
+    "  --what-if \"type=TYPE[,pitcher=NAME][,rpm=R][,eff=E][,speed=S][,tilt=T]\"\n"
+    "                 With --arsenal, print that type's row with its spin changed (with\n"
+    "                 --pairs, its pairs with the pitcher's other types). rpm, eff (spin\n"
+    "                 efficiency, %) and speed (km/h): a value, or a change signed + or -.\n"
+    "                 tilt: h:mm, or signed minutes (+ clockwise). The realistic model\n"
+    "                 moves the break.\n"
+    "                 E.g. --what-if \"type=Fastball,rpm=+200\"\n"
     "\n"
     "It keeps its files \"initdir.txt\" and \"Ball1Traj.txt\" in the folder it was started in\n"
     "(the home folder when started from the desktop menu).\n";
@@ -127,6 +141,11 @@ int answerCommandLine(int argc, char* argv[]) {
             if (named == "consecutive") pairing = ball::Pairing::Consecutive;
             if (usable) rest.remove(how, 2);
         }
+        std::optional<std::string> whatIf;
+        if (const int asked = rest.indexOf("--what-if"); asked >= 0 && usable) {
+            usable = asked + 1 < rest.size() && pairing == ball::Pairing::Means;
+            if (usable) whatIf = rest[asked + 1].toStdString(), rest.remove(asked, 2);
+        }
         if (usable && rest.size() == 1 && !rest[0].startsWith('-')) {
             // The window's settings, where it remembers the columns chosen for a header.
             QCoreApplication::setOrganizationName("ballview");
@@ -139,20 +158,23 @@ int answerCommandLine(int argc, char* argv[]) {
                     std::fprintf(stderr, "\r\033[Kballview: %s", line.c_str());
                 };
             }
+            const ball::Language language =
+                english ? ball::Language::English : ball::Language::Japanese;
             const ball::CommandResult r =
-                ball::arsenalCommand(rest[0].toStdString(), pairs,
-                                     english ? ball::Language::English : ball::Language::Japanese,
-                                     columns, pairing, progress);
+                whatIf ? ball::whatIfCommand(rest[0].toStdString(), *whatIf, pairs, language, columns)
+                       : ball::arsenalCommand(rest[0].toStdString(), pairs, language, columns,
+                                              pairing, progress);
             if (progress) std::fprintf(stderr, "\r\033[K");
             return answered(r.status, r.out, r.err);
         }
         return answered(2, "",
                         std::string("ballview: ") +
                             (english ? "--arsenal takes one file: ballview --arsenal FILE.csv "
-                                       "[--pairs [--pairing means|consecutive]] [--columns TEXT]\n"
+                                       "[--pairs [--pairing means|consecutive]] [--columns TEXT] "
+                                       "[--what-if CHANGE]\n"
                                      : "--arsenal にはファイルを一つ指定します: ballview --arsenal "
                                        "FILE.csv [--pairs [--pairing means|consecutive]] "
-                                       "[--columns TEXT]\n"));
+                                       "[--columns TEXT] [--what-if CHANGE]\n"));
     }
     if (!arguments.isEmpty()) {
         const QString& a = arguments.first();

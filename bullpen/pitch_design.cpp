@@ -1,0 +1,184 @@
+#include "pitch_design.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "arsenal.h"
+#include "arsenal_fit.h"
+#include "files/number_text.h"
+
+namespace ball {
+
+namespace {
+
+// The measured break, up and to the pitcher's right, cm.
+DeviceBreak measuredBreak(const PitchType& t) { return {t.verticalCm, -t.horizontalCm}; }
+
+// Degrees from 12:00 toward the pitcher's right (3:00) of a break.
+double directionOf(const DeviceBreak& b) { return std::atan2(b.rightCm, b.upCm) * 180 / std::numbers::pi; }
+
+// The tilt the realistic model throws a type with: as measured, else its break's own way.
+double tiltOf(const PitchType& t) {
+    return t.tilt ? clockToAxisAngle(*t.tilt) : directionOf(measuredBreak(t));
+}
+
+}  // namespace
+
+RealDelivery realDeliveryOf(const PitchType& t) {
+    RealDelivery d;
+    if (t.relHeightM) d.releaseHeightM = *t.relHeightM;
+    if (t.relSideM) d.releaseSideM = *t.relSideM;
+    if (t.extensionM) d.extensionM = *t.extensionM;
+    if (t.plateHeightM) d.plateHeightM = *t.plateHeightM;
+    if (t.plateSideM) d.plateSideM = -*t.plateSideM;  // kept as the catcher sees it
+    return d;
+}
+
+TypeDesign designOf(const PitchType& t, const Air& air) {
+    TypeDesign d;
+    if (!t.rpm) return d;
+    try {
+        const DeviceBreak measured = measuredBreak(t);
+        const auto aimed = [&](double efficiency) {
+            return realPitch(t.speedKmh, *t.rpm, efficiency, tiltOf(t), realDeliveryOf(t), air);
+        };
+        // Aimed with all its spin, so a file with efficiencies implies what one without does.
+        const std::optional<RealPitch> whole = aimed(100);
+        if (!whole) return d;
+        d.impliedEfficiencyPct =
+            impliedEfficiency(*whole, std::hypot(measured.upCm, measured.rightCm), air);
+        d.beyondAllSpin = !d.impliedEfficiencyPct;
+        if (!t.efficiency || !t.tilt) return d;
+        const std::optional<RealPitch> asMeasured = aimed(*t.efficiency);
+        if (asMeasured) d.predicted = realBreak(*asMeasured, air);
+        if (!d.predicted) return d;
+        d.unexplained = DeviceBreak{measured.upCm - d.predicted->upCm,
+                                    measured.rightCm - d.predicted->rightCm};
+        d.unexplainedClock = axisAngleToClock(directionOf(*d.unexplained));
+    } catch (const RunError&) {
+        // A figure past any range a pitch reaches: nothing to say.
+    }
+    return d;
+}
+
+std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error) {
+    WhatIf w;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        const std::size_t eq = item.find('=');
+        const std::string key(item.substr(0, eq));
+        const std::string value(eq == std::string_view::npos ? "" : item.substr(eq + 1));
+        if (key == "type" || key == "pitcher") {
+            (key == "type" ? w.type : w.pitcher) = value;
+            continue;
+        }
+        std::optional<Change>* figure = key == "rpm"     ? &w.rpm
+                                        : key == "eff"   ? &w.efficiencyPct
+                                        : key == "speed" ? &w.speedKmh
+                                        : key == "tilt"  ? &w.tiltMinutes
+                                                         : nullptr;
+        if (!figure) {
+            error = "unknown what-if figure '" + key + "' (type, pitcher, rpm, eff, speed, tilt)";
+            return std::nullopt;
+        }
+        const bool relative = !value.empty() && (value[0] == '+' || value[0] == '-');
+        std::optional<double> number;
+        if (key == "tilt" && !relative) {
+            if (const std::optional<Clock> c = parseClock(value))
+                number = (c->hours % 12) * 60.0 + c->minutes;
+        } else {
+            number = parseWholeNumber(relative && value[0] == '+' ? value.substr(1) : value);
+        }
+        if (!number || !std::isfinite(*number)) {
+            error = "what-if " + key + " '" + value + "' is not " +
+                    (key == "tilt" ? "h:mm or signed minutes" : "a number or a signed change");
+            return std::nullopt;
+        }
+        *figure = Change{*number, relative};
+    }
+    if (w.type.empty()) {
+        error = "a what-if names its type: type=NAME";
+        return std::nullopt;
+    }
+    return w;
+}
+
+std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::string& error,
+                                     const Air& air) {
+    if (!t.rpm) {
+        error = t.type + ": no spin rate measured, so no spin to change";
+        return std::nullopt;
+    }
+    const TypeDesign design = designOf(t, air);
+    const double efficiency = t.efficiency.value_or(design.impliedEfficiencyPct.value_or(100));
+    const double tilt = tiltOf(t);
+    PitchType c = t;
+    c.speedKmh = w.speedKmh ? w.speedKmh->applied(t.speedKmh) : t.speedKmh;
+    c.rpm = w.rpm ? w.rpm->applied(*t.rpm) : *t.rpm;
+    const double changedEfficiency =
+        w.efficiencyPct ? w.efficiencyPct->applied(efficiency) : efficiency;
+    // An efficiency the file did not give stays unsaid unless the change sets it.
+    if (t.efficiency || w.efficiencyPct) c.efficiency = changedEfficiency;
+    const double minutes = w.tiltMinutes ? w.tiltMinutes->applied(tilt * 2) : tilt * 2;
+    if (!(c.speedKmh >= slowestStorableSpeed() && c.speedKmh <= kFastestMeasuredKmh) ||
+        !(*c.rpm >= kMeasuredRpm.low && *c.rpm <= kMeasuredRpm.high) ||
+        !(changedEfficiency >= kMeasuredEfficiency.low &&
+          changedEfficiency <= kMeasuredEfficiency.high)) {
+        error = t.type + " as changed: speed " + fixedText(c.speedKmh, 1) + " km/h, " +
+                fixedText(*c.rpm, 0) + " rpm, " + fixedText(changedEfficiency, 1) +
+                " %: each must lie within " + fixedText(slowestStorableSpeed(), 1) + "-" +
+                fixedText(kFastestMeasuredKmh, 0) + " km/h, " + fixedText(kMeasuredRpm.low, 0) +
+                "-" + fixedText(kMeasuredRpm.high, 0) + " rpm, " +
+                fixedText(kMeasuredEfficiency.low, 0) + "-" +
+                fixedText(kMeasuredEfficiency.high, 0) + " %";
+        return std::nullopt;
+    }
+    if (t.tilt || w.tiltMinutes) c.tilt = axisAngleToClock(minutes / 2);
+    try {
+        // Both released in the direction aimed as measured: the change moves the plate place.
+        const std::optional<RealPitch> base =
+            realPitch(t.speedKmh, *t.rpm, efficiency, tilt, realDeliveryOf(t), air);
+        if (!base) throw RunError(ErrorKind::Overflow);
+        RealPitch changed = *base;
+        changed.speedMs = c.speedKmh / 3.6, changed.rpm = *c.rpm;
+        changed.efficiencyPct = changedEfficiency, changed.tiltDeg = minutes / 2;
+        const std::optional<RealFlight> before = flyReal(*base, air), after = flyReal(changed, air);
+        if (!before || !after) throw RunError(ErrorKind::Overflow);
+        c.verticalCm += (after->verticalM - before->verticalM) * 100;
+        c.horizontalCm -= (after->horizontalM - before->horizontalM) * 100;
+        if (c.plateHeightM) *c.plateHeightM += after->plateHeightM - before->plateHeightM;
+        if (c.plateSideM) *c.plateSideM -= after->plateSideM - before->plateSideM;
+    } catch (const RunError&) {
+        error = t.type + " as changed does not reach the plate";
+        return std::nullopt;
+    }
+    c.model = {}, c.modelBreak.reset(), c.thrown.reset();
+    c.design = designOf(c, air);
+    return c;
+}
+
+WhatIfOutcome whatIfOutcome(const Arsenal& a, int changed, const PitchType& as) {
+    Arsenal one;
+    one.types = {as};
+    one.targetColumn = a.targetColumn, one.targetRow = a.targetRow;
+    fitArsenal(one);
+    Arsenal part;
+    WhatIfOutcome out;
+    for (int i = 0; i < static_cast<int>(a.types.size()); ++i) {
+        if (a.types[i].pitcher != as.pitcher) continue;
+        if (i == changed) out.changed = static_cast<int>(part.types.size());
+        part.types.push_back(i == changed ? one.types[0] : a.types[i]);
+    }
+    for (TypePair p : meanPairs(part)) {
+        if (p.first != out.changed && p.second != out.changed) continue;
+        const PitchType &first = part.types[p.first], &second = part.types[p.second];
+        if (first.thrown && second.thrown) p.figures = tunnelFigures(*first.thrown, *second.thrown);
+        out.pairs.push_back(p);
+    }
+    out.types = std::move(part.types);
+    return out;
+}
+
+}  // namespace ball
