@@ -176,6 +176,14 @@ WhatIfOutcome whatIfOutcome(const Arsenal& a, int changed, const PitchType& as) 
         const PitchType &first = part.types[p.first], &second = part.types[p.second];
         if (first.thrown && second.thrown) p.figures = tunnelFigures(*first.thrown, *second.thrown);
         out.pairs.push_back(p);
+        // The same pair with the type as measured.
+        const auto measured = [&](int k) -> const PitchType& {
+            return k == out.changed ? a.types[changed] : part.types[k];
+        };
+        const PitchType &was1 = measured(p.first), &was2 = measured(p.second);
+        out.before.push_back(was1.thrown && was2.thrown
+                                 ? tunnelFigures(*was1.thrown, *was2.thrown)
+                                 : TunnelFigures{});
     }
     out.types = std::move(part.types);
     return out;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "display/tunnel_figures.h"
 #include "session/measured_pitch.h"
 #include "session/real_break.h"
 
@@ -42,10 +43,10 @@ struct Change {
 
 /// A change a coach tries on one type; a figure left out stays as measured.
 struct WhatIf {
-    std::string type;
-    std::string pitcher;  // empty: the first to throw that type
-    std::optional<Change> rpm, efficiencyPct, speedKmh;
-    std::optional<Change> tiltMinutes;  // a clock in minutes past 12:00, or minutes clockwise
+    std::string type = {};
+    std::string pitcher = {};  // empty: the first to throw that type
+    std::optional<Change> rpm = {}, efficiencyPct = {}, speedKmh = {};
+    std::optional<Change> tiltMinutes = {};  // a clock in minutes past 12:00, or minutes clockwise
 };
 
 /// Reads "type=Fastball,rpm=+200,eff=95,tilt=+15,speed=-3,pitcher=Name": rpm, eff (%) and speed
@@ -65,6 +66,7 @@ struct WhatIfOutcome {
     std::vector<PitchType> types;  // the pitcher's types, the changed one in its place
     int changed = 0;               // its index in types
     std::vector<TypePair> pairs;   // those with the changed type
+    std::vector<TunnelFigures> before;  // the same pairs as measured, where both were thrown
 };
 WhatIfOutcome whatIfOutcome(const Arsenal& a, int changed, const PitchType& as);
 

@@ -7,6 +7,7 @@
 #include "files/number_text.h"
 #include "physics/constants.h"
 #include "physics/trajectory.h"
+#include "real_break.h"
 #include "spin_fit.h"
 
 namespace ball {
@@ -134,6 +135,36 @@ double liftingSpin(double rpm, double efficiencyPercent) {
     return rpm * efficiencyPercent / 100 / 60;
 }
 
+namespace {
+
+// The spin as the realistic model flies it, from the delivery where there is one, then the
+// program's own spin fitted to the break that gives, so the panel throws with its own model.
+PanelFill realisticFill(const MeasuredPitch& m, double kmh, double rpm, double efficiency,
+                        Clock tilt, int ball, const Ball1Panel& ball1, const Ball2Panel& ball2,
+                        const SavedDirection& saved, const std::optional<Delivery>& from) {
+    RealDelivery d;
+    if (from) {
+        d = {.releaseHeightM = from->releaseZ, .releaseSideM = from->releaseX,
+             .extensionM = from->releaseY, .plateHeightM = from->plateZ,
+             .plateSideM = from->plateX};
+    }
+    const std::optional<RealPitch> p = realPitch(kmh, rpm, efficiency, clockToAxisAngle(tilt), d);
+    const std::optional<DeviceBreak> b = p ? realBreak(*p) : std::nullopt;
+    if (!b) return {.error = "この球速では、実際の球に近いモデルの球がプレートに届きません。"};
+    MeasuredPitch byBreak = m;
+    byBreak.bySpin = false;
+    byBreak.vertical = fixedText(b->upCm, 1);
+    byBreak.horizontal = fixedText(b->rightCm, 1);
+    PanelFill fill = fillFromMeasurement(byBreak, ball, ball1, ball2, saved, from);
+    const std::string predicted = "実際の球に近いモデルの変化量 縦 " + byBreak.vertical +
+                                  " cm、横 " + byBreak.horizontal + " cm（三塁側が＋）";
+    if (!fill.error.empty()) fill.error = predicted + "。" + fill.error;
+    if (!fill.found.empty()) fill.found = predicted + " → " + fill.found;
+    return fill;
+}
+
+}  // namespace
+
 PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel& ball1,
                               const Ball2Panel& ball2, const SavedDirection& saved,
                               const std::optional<Delivery>& from) {
@@ -157,6 +188,8 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
                 "「回転軸の向き」は 1:00 から 12:59 までの時計の読みで入れてください（h:mm）。";
             return fill;
         }
+        if (m.realistic) return realisticFill(m, *kmh, *rpm, *efficiency, *tilt, ball, ball1, ball2,
+                                              saved, from);
         fill.spin = Thrower::spinText(liftingSpin(*rpm, *efficiency));
         fill.axis = shortestText(clockToAxisAngle(*tilt));
         return fill;

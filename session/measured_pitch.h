@@ -39,6 +39,7 @@ double liftingSpin(double rpm, double efficiencyPercent);
 struct MeasuredPitch {
     std::string speed = {};       // km/h
     bool bySpin = true;           // otherwise by break
+    bool realistic = false;       // by spin, through the break the realistic model gives it
     std::string rpm = {};         // revolutions per minute
     std::string efficiency = {};  // %
     std::string tilt = {};        // h:mm

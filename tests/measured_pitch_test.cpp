@@ -141,6 +141,24 @@ TEST(MeasuredPitch, ThrownAsMeasured) {
     EXPECT_GT(c->vy, 120 / 3.6);
 }
 
+// By spin through the realistic model: a 145 km/h, 2300 rpm, 95 % fastball at 1:00 breaks as the
+// realistic model has it, and the panel gets the program's own spin for that break, about 0.7 of
+// the efficient spin, to the pitcher's right as the tilt points.
+TEST(MeasuredPitch, BySpinThroughTheRealisticModel) {
+    test::ScopedWorkDir dir;
+    const Delivery from{.releaseX = 0.5, .releaseY = 1.9, .releaseZ = 1.8,
+                        .plateX = 0, .plateZ = 0.75};
+    const MeasuredPitch m{.speed = "145", .realistic = true, .rpm = "2300", .efficiency = "95",
+                    .tilt = "1:00"};
+    const PanelFill fill = fillFromMeasurement(m, 1, Ball1Panel{}, Ball2Panel{},
+                                               [](PitchState&) {}, from);
+    ASSERT_EQ(fill.error, "");
+    EXPECT_EQ(fill.found.rfind("実際の球に近いモデルの変化量 縦 47.0 cm、横 26.7 cm", 0), 0u)
+        << fill.found;
+    EXPECT_NEAR(std::stod(fill.axis), 29.6, 0.05);
+    EXPECT_LT(std::stod(fill.spin), liftingSpin(2300, 95) * 0.75);
+}
+
 // What cannot be a measurement names its field and range, and fills nothing.
 TEST(MeasuredPitch, BadInputNamesTheField) {
     const struct {

@@ -37,6 +37,8 @@
 
 #include "arsenal/arsenal_loader.h"
 #include "arsenal/arsenal_window.h"
+#include "bullpen/arsenal_fit.h"
+#include "bullpen/column_guess.h"
 #include "views/batter_canvas.h"
 #include "views/batter_window.h"
 #include "files/atomic_file.h"
@@ -649,6 +651,38 @@ private slots:
         form_->findChild<ArsenalLoader*>()->waitForFit();
         QVERIFY(source->text().startsWith(name));
         QCOMPARE(sessions->currentIndex(), 0);
+    }
+
+    // A type's spin changed in a what-if, by keyboard: its break and tunnels as changed, a ghost
+    // on the chart while the what-if is open, and the realistic model's columns in the table.
+    void whatIfMovesATypeAndItsGhost() {
+        const std::string text = "pitcher,type,speed_kmh,spin_rpm,efficiency_pct,tilt,ivb_cm,hb_cm\n"
+                                 "A,FB,150,2300,90,1:00,40,22\nA,SL,135,2500,30,9:30,3,-12\n";
+        const ball::CsvTable t = ball::parseCsv(text);
+        ball::Arsenal a = ball::groupArsenal(ball::readBullpen(t, *ball::knownColumns(t.header)));
+        ball::fitArsenal(a);
+        ArsenalWindow window(nullptr);
+        window.setArsenal(a, "a.csv");
+        auto* types = window.findChild<QTableWidget*>("arsenalTypes");
+        QCOMPARE(types->item(0, 7)->text(), QString::number(*a.types[0].design.impliedEfficiencyPct, 'f', 1));
+        auto* chart = window.findChild<MovementChart*>();
+        const QImage before = chart->grab().toImage();
+        types->setFocus();
+        types->selectRow(0);
+        QTest::keyClick(types, Qt::Key_Return);
+        auto* dialog = window.findChild<QDialog*>("whatIfDialog");
+        QVERIFY(dialog);
+        dialog->findChild<QSpinBox*>("whatIfRpm")->setValue(2500);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("whatIfShow"), Qt::LeftButton);
+        const QString result = dialog->findChild<QLabel*>("whatIfResult")->text();
+        QVERIFY2(result.contains("縦 42.1（+2.1） cm、横 23.2（+1.2） cm"), qPrintable(result));
+        auto* pairs = dialog->findChild<QTableWidget*>("whatIfPairs");
+        QCOMPARE(pairs->rowCount(), 1);
+        QVERIFY(pairs->item(0, 1)->text().contains(" → "));
+        QVERIFY(chart->grab().toImage() != before);
+        dialog->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(chart->grab().toImage(), before);
     }
 
     // Twenty types on 持ち球's chart: the legend grows a row at a time to hold every name.

@@ -23,6 +23,7 @@
 #include "arsenal/pitch_table.h"
 #include "arsenal/session_comparison.h"
 #include "arsenal/type_table.h"
+#include "arsenal/what_if_dialog.h"
 #include "bullpen/arsenal_csv.h"
 #include "kit/error_box.h"
 #include "print/page_output.h"
@@ -63,6 +64,8 @@ ArsenalWindow::ArsenalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     row_->setAccessibleName("ボール１の目標の行");
 
     types_ = new TypeTable(this);
+    connect(types_, &TypeTable::whatIfAsked, this,
+            [this](int type) { WhatIfDialog::open(this, arsenal_, type, chart_); });
     pairs_ = new PairTable(this);
     connect(pairs_, &QTableWidget::cellDoubleClicked, this, [this] { throwChosen(); });
     connect(pairs_, &PairTable::throwAsked, this, &ArsenalWindow::throwChosen);
@@ -209,6 +212,7 @@ void ArsenalWindow::setSessions(std::vector<ReadSession> sessions, int current) 
 }
 
 void ArsenalWindow::setArsenal(const ball::Arsenal& arsenal, const QString& file) {
+    WhatIfDialog::closeAll(this);  // its type may be gone
     arsenal_ = arsenal;
     file_ = file;
     const int pitches = static_cast<int>(arsenal_.bullpen.pitches.size());

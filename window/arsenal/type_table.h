@@ -14,4 +14,12 @@ public:
     explicit TypeTable(QWidget* parent);
 
     void fill(const ball::Arsenal& arsenal);
+
+signals:
+    /// Enter or Return on a type, a double-click, or もしも… from its menu: that type's spin is
+    /// to be changed in a what-if.
+    void whatIfAsked(int type);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -26,11 +26,17 @@ MeasuredDialog::MeasuredDialog(int ball, const QString& speed, QWidget* parent) 
     speed_ = field(this, "measuredSpeed", speed);
     bySpin_ = new QRadioButton("回転から", this);
     bySpin_->setObjectName("bySpin");
-    auto* byBreak = new QRadioButton("変化量から", this);
+    auto* byBreak = byBreak_ = new QRadioButton("変化量から", this);
     byBreak->setObjectName("byBreak");
     byBreak->setChecked(true);  // what matches a device's break
+    realistic_ = new QRadioButton("実際の球に近いモデルで", this);
+    realistic_->setObjectName("byRealisticModel");
+    realistic_->setToolTip(
+        "回転数・回転効率・回転軸の向きから、実際の球に近いモデル（揚力と抗力の公表値）で変化量を"
+        "求め、その変化量になるようこの模型の回転を合わせます。");
     auto* way = new QButtonGroup(this);  // in two frames, still one choice
     way->addButton(bySpin_);
+    way->addButton(realistic_);
     way->addButton(byBreak);
 
     auto* spin = new QGroupBox(this);
@@ -40,13 +46,15 @@ MeasuredDialog::MeasuredDialog(int ball, const QString& speed, QWidget* parent) 
     tilt_->setPlaceholderText("1:30");
     auto* spinForm = new QFormLayout(spin);
     spinForm->addRow(bySpin_);
+    spinForm->addRow(realistic_);
     spinForm->addRow("回転数 (rpm)", rpm_);
     spinForm->addRow("回転効率 (%)", efficiency_);
     spinForm->addRow("回転軸の向き (h:mm)", tilt_);
     auto* note = new QLabel(
         "この模型の普通の球は回転のすべてで浮くので、回転数に回転効率をかけた分を入れます。"
         "模型は本物のボールより大きく浮きます（145 km/h、2300 rpm の直球で約 1.5 倍）。"
-        "計測機器の変化量と同じに曲げるには「変化量から」を使ってください。",
+        "計測機器の変化量と同じに曲げるには「変化量から」、回転から実際の球の変化を見込むには"
+        "「実際の球に近いモデルで」を使ってください。",
         spin);
     note->setWordWrap(true);
     spinForm->addRow(note);
@@ -59,11 +67,11 @@ MeasuredDialog::MeasuredDialog(int ball, const QString& speed, QWidget* parent) 
     breakForm->addRow("縦の変化量 (cm)", vertical_);
     breakForm->addRow("横の変化量 (cm、三塁側が＋)", horizontal_);
 
-    const auto enable = [this] {
-        for (QWidget* w : {rpm_, efficiency_, tilt_}) w->setEnabled(bySpin_->isChecked());
-        for (QWidget* w : {vertical_, horizontal_}) w->setEnabled(!bySpin_->isChecked());
+    const auto enable = [this, byBreak] {
+        for (QWidget* w : {rpm_, efficiency_, tilt_}) w->setEnabled(!byBreak->isChecked());
+        for (QWidget* w : {vertical_, horizontal_}) w->setEnabled(byBreak->isChecked());
     };
-    connect(bySpin_, &QRadioButton::toggled, this, enable);
+    connect(byBreak, &QRadioButton::toggled, this, enable);
     enable();
 
     // Each box named as its label reads, for a screen reader.
@@ -87,7 +95,8 @@ MeasuredDialog::MeasuredDialog(int ball, const QString& speed, QWidget* parent) 
 
 ball::MeasuredPitch MeasuredDialog::measurement() const {
     return {.speed = speed_->text().toStdString(),
-            .bySpin = bySpin_->isChecked(),
+            .bySpin = !byBreak_->isChecked(),
+            .realistic = realistic_->isChecked(),
             .rpm = rpm_->text().toStdString(),
             .efficiency = efficiency_->text().toStdString(),
             .tilt = tilt_->text().toStdString(),

@@ -8,7 +8,8 @@ class QLineEdit;
 class QRadioButton;
 
 /// "計測値から入力": one ball's pitch as a tracking device measured it, by its spin (rpm,
-/// efficiency, tilt) or by its break (vertical and horizontal, cm), with its speed.
+/// efficiency, tilt), by the break the realistic model gives that spin, or by its break (vertical
+/// and horizontal, cm), with its speed.
 class MeasuredDialog : public QDialog {
     Q_OBJECT
 
@@ -22,6 +23,8 @@ public:
 private:
     QLineEdit* speed_;
     QRadioButton* bySpin_;
+    QRadioButton* realistic_;
+    QRadioButton* byBreak_;
     QLineEdit* rpm_;
     QLineEdit* efficiency_;
     QLineEdit* tilt_;

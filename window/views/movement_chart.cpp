@@ -36,6 +36,7 @@ void MovementChart::setSeries(std::vector<Series> series) {
         all.insert(all.end(), s.marks.begin(), s.marks.end());
         all.push_back(s.mean);
     }
+    if (ghost_) all.push_back(ghost_->to);
     reach_ = ball::movementChartReach(all);
     marked_ = -1;
     const int rows = std::max(leastLegendRows_, legendRows());
@@ -46,6 +47,13 @@ void MovementChart::setSeries(std::vector<Series> series) {
         setFixedSize(width_, width_ + below);
     }
     update();
+}
+
+void MovementChart::setGhost(std::optional<Ghost> ghost) {
+    ghost_ = std::move(ghost);
+    const int marked = marked_;
+    setSeries(std::move(series_));  // the range takes the ghost in
+    marked_ = marked;
 }
 
 void MovementChart::setGrowing() {
@@ -91,6 +99,7 @@ void MovementChart::setTypes(const std::vector<ball::ChartGroup>& groups) {
         series.push_back({QString::fromStdString(g.name), kColours[i % std::size(kColours)],
                           g.marks, 2.5, g.mean, static_cast<int>(i / std::size(kColours) % 3)});
     }
+    ghost_.reset();  // of types no longer shown
     setSeries(std::move(series));
 }
 
@@ -193,5 +202,14 @@ void MovementChart::paintEvent(QPaintEvent*) {
         p.setPen(QPen(Qt::black, 1.5));
         p.setBrush(s.colour);
         drawMarker(p, mark(*s.mean), 7, s.shape);
+    }
+    if (ghost_ && ghost_->series >= 0 && ghost_->series < static_cast<int>(series_.size())) {
+        const Series& s = series_[ghost_->series];
+        p.setPen(QPen(s.colour.darker(130), 1.5, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(mark(ghost_->from), mark(ghost_->to));
+        drawMarker(p, mark(ghost_->to), 8, s.shape);
+        p.setPen(Qt::black);
+        p.drawText(mark(ghost_->to) + QPointF(10, -6), ghost_->label);
     }
 }

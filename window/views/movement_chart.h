@@ -39,6 +39,14 @@ public:
     void setTypes(const std::vector<ball::ChartGroup>& groups);
     /// Outlines the marks of one series (-1: none).
     void setMarked(int series);
+    /// A what-if: a hollow marker where a series' mean would move, with a dashed line from it
+    /// and its label; none clears it.
+    struct Ghost {
+        ball::Break from, to;
+        int series = 0;  // whose colour and shape
+        QString label;
+    };
+    void setGhost(std::optional<Ghost> ghost);
     /// From now on as large as the layout allows, square, never below the width it was made
     /// with.
     void setGrowing();
@@ -58,6 +66,7 @@ private:
     std::vector<Series> series_;
     int reach_ = 60;  // cm each way
     int marked_ = -1;
+    std::optional<Ghost> ghost_;
     int width_;  // of the plot and its labels
     int leastWidth_;
     int leastLegendRows_;
