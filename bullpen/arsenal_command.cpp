@@ -79,7 +79,7 @@ CommandResult whatIfCommand(const std::string& path, const std::string& change, 
                             Language language, const ColumnSources& columns) {
     CommandResult r;
     std::string error;
-    const std::optional<WhatIf> w = parseWhatIf(change, error);
+    const std::optional<WhatIf> w = parseWhatIf(change, error, language);
     std::optional<Arsenal> read;
     if (w) read = imported(path, language, columns, false, {}, r);
     if (!w || !read) {
@@ -93,11 +93,15 @@ CommandResult whatIfCommand(const std::string& path, const std::string& change, 
     });
     if (named == all.types.end()) {
         r.status = 1;
-        r.err += "ballview: no type '" + w->type + "'" +
-                 (w->pitcher.empty() ? "" : " of '" + w->pitcher + "'") + " in '" + path + "'\n";
+        const bool any = w->pitcher.empty();
+        r.err += language == Language::English
+                     ? "ballview: no type '" + w->type + "'" +
+                           (any ? "" : " of '" + w->pitcher + "'") + " in '" + path + "'\n"
+                     : "ballview: '" + path + "' に" + (any ? "" : " '" + w->pitcher + "' の") +
+                           "球種 '" + w->type + "' はありません\n";
         return r;
     }
-    const std::optional<PitchType> changed = changedType(*named, *w, error);
+    const std::optional<PitchType> changed = changedType(*named, *w, error, language);
     if (!changed) {
         r.status = 1;
         r.err += "ballview: " + error + "\n";

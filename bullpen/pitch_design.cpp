@@ -61,7 +61,8 @@ TypeDesign designOf(const PitchType& t, const Air& air) {
     return d;
 }
 
-std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error) {
+std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error, Language language) {
+    const bool en = language == Language::English;
     WhatIf w;
     while (!text.empty()) {
         const std::size_t comma = text.find(',');
@@ -80,7 +81,9 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error) {
                                         : key == "tilt"  ? &w.tiltMinutes
                                                          : nullptr;
         if (!figure) {
-            error = "unknown what-if figure '" + key + "' (type, pitcher, rpm, eff, speed, tilt)";
+            error = (en ? "unknown what-if figure '" + key + "'"
+                        : "もしもの「" + key + "」は知らない項目です") +
+                    " (type, pitcher, rpm, eff, speed, tilt)";
             return std::nullopt;
         }
         const bool relative = !value.empty() && (value[0] == '+' || value[0] == '-');
@@ -92,23 +95,27 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error) {
             number = parseWholeNumber(relative && value[0] == '+' ? value.substr(1) : value);
         }
         if (!number || !std::isfinite(*number)) {
-            error = "what-if " + key + " '" + value + "' is not " +
-                    (key == "tilt" ? "h:mm or signed minutes" : "a number or a signed change");
+            const std::string form = key == "tilt" ? (en ? "h:mm or signed minutes" : "h:mm か +/- つきの分")
+                                                   : (en ? "a number or a signed change" : "数か +/- つきの増減");
+            error = en ? "what-if " + key + " '" + value + "' is not " + form
+                       : "もしもの " + key + "「" + value + "」は" + form + "ではありません";
             return std::nullopt;
         }
         *figure = Change{*number, relative};
     }
     if (w.type.empty()) {
-        error = "a what-if names its type: type=NAME";
+        error = en ? "a what-if names its type: type=NAME" : "もしもには球種を type=名前 で指定します";
         return std::nullopt;
     }
     return w;
 }
 
 std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::string& error,
-                                     const Air& air) {
+                                     Language language, const Air& air) {
+    const bool en = language == Language::English;
     if (!t.rpm) {
-        error = t.type + ": no spin rate measured, so no spin to change";
+        error = t.type + (en ? ": no spin rate measured, so no spin to change"
+                             : ": 回転数が計測されていないので、回転を変えられません");
         return std::nullopt;
     }
     const TypeDesign design = designOf(t, air);
@@ -126,13 +133,13 @@ std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::s
         !(*c.rpm >= kMeasuredRpm.low && *c.rpm <= kMeasuredRpm.high) ||
         !(changedEfficiency >= kMeasuredEfficiency.low &&
           changedEfficiency <= kMeasuredEfficiency.high)) {
-        error = t.type + " as changed: speed " + fixedText(c.speedKmh, 1) + " km/h, " +
-                fixedText(*c.rpm, 0) + " rpm, " + fixedText(changedEfficiency, 1) +
-                " %: each must lie within " + fixedText(slowestStorableSpeed(), 1) + "-" +
+        error = t.type + (en ? " as changed: speed " : " を変えると: 速度 ") +
+                fixedText(c.speedKmh, 1) + " km/h, " + fixedText(*c.rpm, 0) + " rpm, " +
+                fixedText(changedEfficiency, 1) + (en ? " %: each must lie within " : " %（範囲は ") + fixedText(slowestStorableSpeed(), 1) + "-" +
                 fixedText(kFastestMeasuredKmh, 0) + " km/h, " + fixedText(kMeasuredRpm.low, 0) +
                 "-" + fixedText(kMeasuredRpm.high, 0) + " rpm, " +
                 fixedText(kMeasuredEfficiency.low, 0) + "-" +
-                fixedText(kMeasuredEfficiency.high, 0) + " %";
+                fixedText(kMeasuredEfficiency.high, 0) + (en ? " %" : " %）");
         return std::nullopt;
     }
     if (t.tilt || w.tiltMinutes) c.tilt = axisAngleToClock(minutes / 2);
@@ -151,7 +158,8 @@ std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::s
         if (c.plateHeightM) *c.plateHeightM += after->plateHeightM - before->plateHeightM;
         if (c.plateSideM) *c.plateSideM -= after->plateSideM - before->plateSideM;
     } catch (const RunError&) {
-        error = t.type + " as changed does not reach the plate";
+        error = t.type + (en ? " as changed does not reach the plate"
+                             : " を変えると、プレートに届きません");
         return std::nullopt;
     }
     c.model = {}, c.modelBreak.reset(), c.thrown.reset();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "display/tunnel_figures.h"
+#include "import_messages.h"
 #include "session/measured_pitch.h"
 #include "session/real_break.h"
 
@@ -52,12 +53,14 @@ struct WhatIf {
 /// Reads "type=Fastball,rpm=+200,eff=95,tilt=+15,speed=-3,pitcher=Name": rpm, eff (%) and speed
 /// (km/h) set as written or moved by a signed value; tilt set as h:mm or turned by signed
 /// minutes, + clockwise. None, with why in error, for anything else.
-std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error);
+std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error,
+                                  Language language = Language::English);
 
 /// The type as changed, not yet fitted: its figures set, its measured break and plate place
 /// moved as far as the realistic model moves them (so what its spin does not explain stays),
 /// released in the same direction. A type without a spin rate cannot change; error says so.
 std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::string& error,
+                                     Language language = Language::English,
                                      const Air& air = {});
 
 /// The type at index `changed` replaced by its change, fitted, and paired with each of its

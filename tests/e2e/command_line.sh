@@ -60,7 +60,7 @@ said=$(run C.UTF-8 --arsenal "$sample" --what-if "type=Fastball,rpm=+200")
 [[ "$said" == *'"Sato, Kenta",Right,Fastball,14,149.89,2547,'*"status 0" ]] ||
     fail "--what-if: $said"
 said=$(run C.UTF-8 --arsenal "$sample" --what-if "type=Fastball,spin=2")
-[[ "$said" == *"'spin'"*"status 2" ]] || fail "--what-if of an unknown figure: $said"
+[[ "$said" == *"「spin」"*"status 2" ]] || fail "--what-if of an unknown figure: $said"
 said=$(run C.UTF-8 --arsenal missing.csv)
 [[ "$said" == *"missing.csv"*"status 1" ]] || fail "--arsenal of a missing file: $said"
 said=$(run C.UTF-8 --arsenal)

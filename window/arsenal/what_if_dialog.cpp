@@ -144,7 +144,7 @@ void WhatIfDialog::look() {
     const std::optional<ball::Clock> tilt = ball::parseClock(tilt_->text().toStdString());
     if (tilt) w.tiltMinutes = ball::Change{(tilt->hours % 12) * 60.0 + tilt->minutes};
     const std::optional<ball::PitchType> c =
-        tilt ? ball::changedType(t, w, error)
+        tilt ? ball::changedType(t, w, error, ball::Language::Japanese)
              : (error = "回転軸の向きは 1:00 から 12:59 までの時計の読みで入れてください（h:mm）。",
                 std::nullopt);
     pairs_->setRowCount(0);
