@@ -142,17 +142,30 @@ std::optional<Arrival> arrive(const RealPitch& p, const Air& air, bool spun) {
 
 }  // namespace
 
-std::optional<RealFlight> flyReal(const RealPitch& p, const Air& air) {
+std::optional<RealFlight> flyPlain(const RealPitch& p, const Air& air) {
+    const std::optional<Arrival> a = arrive(p, air, false);
+    if (!a) return std::nullopt;
+    return RealFlight{.time = a->time,
+                      .plateSpeedMs = norm({a->at[3], a->at[4], a->at[5]}),
+                      .plateSideM = a->at[0],
+                      .plateHeightM = a->at[2]};
+}
+
+std::optional<RealFlight> flyReal(const RealPitch& p, const RealFlight& plain, const Air& air) {
     const std::optional<Arrival> spun = arrive(p, air, true);
-    const std::optional<Arrival> plain = arrive(p, air, false);
-    if (!spun || !plain) return std::nullopt;
+    if (!spun) return std::nullopt;
     const State& a = spun->at;
     return RealFlight{.time = spun->time,
                       .plateSpeedMs = norm({a[3], a[4], a[5]}),
                       .plateSideM = a[0],
                       .plateHeightM = a[2],
-                      .verticalM = a[2] - plain->at[2],
-                      .horizontalM = a[0] - plain->at[0]};
+                      .verticalM = a[2] - plain.plateHeightM,
+                      .horizontalM = a[0] - plain.plateSideM};
+}
+
+std::optional<RealFlight> flyReal(const RealPitch& p, const Air& air) {
+    const std::optional<RealFlight> plain = flyPlain(p, air);
+    return plain ? flyReal(p, *plain, air) : std::nullopt;
 }
 
 std::optional<RealPitch> aimReal(RealPitch p, double plateSideM, double plateHeightM,
@@ -160,9 +173,10 @@ std::optional<RealPitch> aimReal(RealPitch p, double plateSideM, double plateHei
     // Each turn moves the crossing by about the distance times the angle; the break barely
     // changes with the direction, so three or four flights meet a millimetre.
     for (int pass = 0; pass < 8; ++pass) {
-        const std::optional<RealFlight> f = flyReal(p, air);
+        // Where it crosses needs no break, so no spinless twin.
+        const std::optional<Arrival> f = arrive(p, air, true);
         if (!f) return std::nullopt;
-        const double dz = plateHeightM - f->plateHeightM, dx = plateSideM - f->plateSideM;
+        const double dz = plateHeightM - f->at[2], dx = plateSideM - f->at[0];
         if (std::hypot(dx, dz) <= 0.001) return p;
         p.elevationDeg += std::atan(dz / p.distanceM) / kDegree;
         p.sideDeg += std::atan(dx / p.distanceM) / kDegree;

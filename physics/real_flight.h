@@ -51,6 +51,13 @@ struct RealFlight {
 /// The flight to the plate; none for a ball too slow to reach it in 5 s. Throws an overflow
 /// RunError for a figure that does not stay finite.
 std::optional<RealFlight> flyReal(const RealPitch& p, const Air& air = {});
+/// The same throw without spin, the reference of every break of that release: its place and
+/// time, no break.
+std::optional<RealFlight> flyPlain(const RealPitch& p, const Air& air = {});
+/// The flight, its break against that throw's plain flight already flown (several spins from
+/// one release fly it once).
+std::optional<RealFlight> flyReal(const RealPitch& p, const RealFlight& plain,
+                                  const Air& air = {});
 
 /// The pitch with its release direction turned until it crosses the plate within 1 mm of a
 /// place (side toward x, height), a few flights at most; none where one does not arrive.

@@ -25,10 +25,12 @@ std::optional<DeviceBreak> realBreak(const RealPitch& p, const Air& air) {
 }
 
 std::optional<double> impliedEfficiency(RealPitch p, double lengthCm, const Air& air) {
+    const std::optional<RealFlight> plain = flyPlain(p, air);
+    if (!plain) return std::nullopt;
     const auto length = [&](double efficiency) {
         p.efficiencyPct = efficiency;
-        const std::optional<DeviceBreak> b = realBreak(p, air);
-        return b ? std::hypot(b->upCm, b->rightCm) : 0.0;
+        const std::optional<RealFlight> f = flyReal(p, *plain, air);
+        return f ? std::hypot(f->verticalM, f->horizontalM) * 100 : 0.0;
     };
     if (length(100) < lengthCm) return std::nullopt;
     // The break grows with the efficiency: halve the interval to a hundredth of a per cent.
