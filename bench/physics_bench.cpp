@@ -77,8 +77,8 @@ void BM_RealFlight(benchmark::State& st) {
         benchmark::DoNotOptimize(flyReal(p));
         allocations += gAllocations - before;
     }
-    st.counters["allocs/flight"] = benchmark::Counter(static_cast<double>(allocations) /
-                                                      static_cast<double>(st.iterations()));
+    st.counters["allocs/flight"] =
+        benchmark::Counter(static_cast<double>(allocations) / static_cast<double>(st.iterations()));
 }
 BENCHMARK(BM_RealFlight)->Unit(benchmark::kMicrosecond);
 

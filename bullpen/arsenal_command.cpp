@@ -114,11 +114,10 @@ CommandResult whatIfCommand(const std::string& path, const std::string& change, 
         if (t.pitcher == named->pitcher && (pairs || &t == &*named)) part.types.push_back(t);
     }
     if (pairs) fitArsenal(part);
-    const int at = static_cast<int>(std::find_if(part.types.begin(), part.types.end(),
-                                                  [&](const PitchType& t) {
-                                                      return t.type == named->type;
-                                                  }) -
-                                     part.types.begin());
+    const int at =
+        static_cast<int>(std::find_if(part.types.begin(), part.types.end(),
+                                      [&](const PitchType& t) { return t.type == named->type; }) -
+                         part.types.begin());
     WhatIfOutcome out = whatIfOutcome(part, at, *changed);
     part.types = std::move(out.types);
     part.pairs = std::move(out.pairs);

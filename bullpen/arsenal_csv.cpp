@@ -26,7 +26,8 @@ std::string arsenalCsv(const Arsenal& a) {
         "pitcher,hand,type,count,speed_kmh,spin_rpm,tilt,ivb_cm,hb_cm,model_speed_kmh,"
         "model_spin_rps,model_axis_deg,model_ivb_cm,model_hb_cm,release_side_cm,"
         "release_height_cm,extension_m,plate_side_cm,plate_height_cm,model_plate_side_cm,"
-        "model_plate_height_cm,model_alpha_rad,model_beta_rad,model_bounce_m,implied_efficiency_pct,"
+        "model_plate_height_cm,model_alpha_rad,model_beta_rad,model_bounce_m,implied_efficiency_"
+        "pct,"
         "predicted_ivb_cm,predicted_hb_cm,unexplained_ivb_cm,unexplained_hb_cm\n";
     for (const PitchType& t : a.types) {
         const bool fitted = t.fitted();
@@ -50,7 +51,8 @@ std::string arsenalCsv(const Arsenal& a) {
         out += (plate ? optionalFixed(-plate->x, 2, 100) : "") + ',' +
                (plate ? optionalFixed(plate->z, 2, 100) : "") + ',' +
                (t.thrown ? shortestText(t.thrown->alpha) : "") + ',' +
-               (t.thrown ? shortestText(t.thrown->beta) : "") + ',' + optionalFixed(bounce, 2) + ',';
+               (t.thrown ? shortestText(t.thrown->beta) : "") + ',' + optionalFixed(bounce, 2) +
+               ',';
         // The realistic model's reading of its spin, breaks the pitcher's right +.
         const TypeDesign& d = t.design;
         const auto part = [](const std::optional<DeviceBreak>& b, double DeviceBreak::*p) {

@@ -1,5 +1,6 @@
 #include "pitch_design.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -15,7 +16,9 @@ namespace {
 DeviceBreak measuredBreak(const PitchType& t) { return {t.verticalCm, -t.horizontalCm}; }
 
 // Degrees from 12:00 toward the pitcher's right (3:00) of a break.
-double directionOf(const DeviceBreak& b) { return std::atan2(b.rightCm, b.upCm) * 180 / std::numbers::pi; }
+double directionOf(const DeviceBreak& b) {
+    return std::atan2(b.rightCm, b.upCm) * 180 / std::numbers::pi;
+}
 
 // The tilt the realistic model throws a type with: as measured, else its break's own way.
 double tiltOf(const PitchType& t) {
@@ -52,8 +55,8 @@ TypeDesign designOf(const PitchType& t, const Air& air) {
         const std::optional<RealPitch> asMeasured = aimed(*t.efficiency);
         if (asMeasured) d.predicted = realBreak(*asMeasured, air);
         if (!d.predicted) return d;
-        d.unexplained = DeviceBreak{measured.upCm - d.predicted->upCm,
-                                    measured.rightCm - d.predicted->rightCm};
+        d.unexplained =
+            DeviceBreak{measured.upCm - d.predicted->upCm, measured.rightCm - d.predicted->rightCm};
         d.unexplainedClock = axisAngleToClock(directionOf(*d.unexplained));
     } catch (const RunError&) {
         // A figure past any range a pitch reaches: nothing to say.
@@ -65,12 +68,23 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error, Lan
     const bool en = language == Language::English;
     WhatIf w;
     while (!text.empty()) {
-        const std::size_t comma = text.find(',');
-        const std::string_view item = text.substr(0, comma);
-        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
-        const std::size_t eq = item.find('=');
-        const std::string key(item.substr(0, eq));
-        const std::string value(eq == std::string_view::npos ? "" : item.substr(eq + 1));
+        // KEY=VALUE, the value in double quotes where it holds a comma ("Sato, Kenta").
+        const std::size_t eq = std::min(text.find('='), text.find(','));
+        const bool given = eq != text.npos && text[eq] == '=';
+        const std::string key(text.substr(0, eq));
+        text = eq == text.npos ? std::string_view() : text.substr(eq + 1);
+        std::string value;
+        if (given) {
+            const std::size_t close = text.size() > 1 && text[0] == '"' ? text.find('"', 1)
+                                                                        : text.npos;
+            if (close != text.npos) {
+                value = text.substr(1, close - 1);
+                text = text.substr(close + 1);
+            }
+            const std::size_t comma = text.find(',');
+            value += text.substr(0, comma);
+            text = comma == text.npos ? std::string_view() : text.substr(comma + 1);
+        }
         if (key == "type" || key == "pitcher") {
             (key == "type" ? w.type : w.pitcher) = value;
             continue;
@@ -95,8 +109,9 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error, Lan
             number = parseWholeNumber(relative && value[0] == '+' ? value.substr(1) : value);
         }
         if (!number || !std::isfinite(*number)) {
-            const std::string form = key == "tilt" ? (en ? "h:mm or signed minutes" : "h:mm か +/- つきの分")
-                                                   : (en ? "a number or a signed change" : "数か +/- つきの増減");
+            const std::string form =
+                key == "tilt" ? (en ? "h:mm or signed minutes" : "h:mm か +/- つきの分")
+                              : (en ? "a number or a signed change" : "数か +/- つきの増減");
             error = en ? "what-if " + key + " '" + value + "' is not " + form
                        : "もしもの " + key + "「" + value + "」は" + form + "ではありません";
             return std::nullopt;
@@ -104,7 +119,8 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error, Lan
         *figure = Change{*number, relative};
     }
     if (w.type.empty()) {
-        error = en ? "a what-if names its type: type=NAME" : "もしもには球種を type=名前 で指定します";
+        error =
+            en ? "a what-if names its type: type=NAME" : "もしもには球種を type=名前 で指定します";
         return std::nullopt;
     }
     return w;
@@ -135,10 +151,11 @@ std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::s
           changedEfficiency <= kMeasuredEfficiency.high)) {
         error = t.type + (en ? " as changed: speed " : " を変えると: 速度 ") +
                 fixedText(c.speedKmh, 1) + " km/h, " + fixedText(*c.rpm, 0) + " rpm, " +
-                fixedText(changedEfficiency, 1) + (en ? " %: each must lie within " : " %（範囲は ") + fixedText(slowestStorableSpeed(), 1) + "-" +
-                fixedText(kFastestMeasuredKmh, 0) + " km/h, " + fixedText(kMeasuredRpm.low, 0) +
-                "-" + fixedText(kMeasuredRpm.high, 0) + " rpm, " +
-                fixedText(kMeasuredEfficiency.low, 0) + "-" +
+                fixedText(changedEfficiency, 1) +
+                (en ? " %: each must lie within " : " %（範囲は ") +
+                fixedText(slowestStorableSpeed(), 1) + "-" + fixedText(kFastestMeasuredKmh, 0) +
+                " km/h, " + fixedText(kMeasuredRpm.low, 0) + "-" + fixedText(kMeasuredRpm.high, 0) +
+                " rpm, " + fixedText(kMeasuredEfficiency.low, 0) + "-" +
                 fixedText(kMeasuredEfficiency.high, 0) + (en ? " %" : " %）");
         return std::nullopt;
     }
@@ -158,8 +175,8 @@ std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::s
         if (c.plateHeightM) *c.plateHeightM += after->plateHeightM - before->plateHeightM;
         if (c.plateSideM) *c.plateSideM -= after->plateSideM - before->plateSideM;
     } catch (const RunError&) {
-        error = t.type + (en ? " as changed does not reach the plate"
-                             : " を変えると、プレートに届きません");
+        error = t.type +
+                (en ? " as changed does not reach the plate" : " を変えると、プレートに届きません");
         return std::nullopt;
     }
     c.model = {}, c.modelBreak.reset(), c.thrown.reset();
@@ -189,9 +206,8 @@ WhatIfOutcome whatIfOutcome(const Arsenal& a, int changed, const PitchType& as) 
             return k == out.changed ? a.types[changed] : part.types[k];
         };
         const PitchType &was1 = measured(p.first), &was2 = measured(p.second);
-        out.before.push_back(was1.thrown && was2.thrown
-                                 ? tunnelFigures(*was1.thrown, *was2.thrown)
-                                 : TunnelFigures{});
+        out.before.push_back(was1.thrown && was2.thrown ? tunnelFigures(*was1.thrown, *was2.thrown)
+                                                        : TunnelFigures{});
     }
     out.types = std::move(part.types);
     return out;

@@ -60,15 +60,14 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error,
 /// moved as far as the realistic model moves them (so what its spin does not explain stays),
 /// released in the same direction. A type without a spin rate cannot change; error says so.
 std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::string& error,
-                                     Language language = Language::English,
-                                     const Air& air = {});
+                                     Language language = Language::English, const Air& air = {});
 
 /// The type at index `changed` replaced by its change, fitted, and paired with each of its
 /// pitcher's other fitted types as their means pair them.
 struct WhatIfOutcome {
-    std::vector<PitchType> types;  // the pitcher's types, the changed one in its place
-    int changed = 0;               // its index in types
-    std::vector<TypePair> pairs;   // those with the changed type
+    std::vector<PitchType> types;       // the pitcher's types, the changed one in its place
+    int changed = 0;                    // its index in types
+    std::vector<TypePair> pairs;        // those with the changed type
     std::vector<TunnelFigures> before;  // the same pairs as measured, where both were thrown
 };
 WhatIfOutcome whatIfOutcome(const Arsenal& a, int changed, const PitchType& as);

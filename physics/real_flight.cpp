@@ -12,16 +12,16 @@ namespace ball {
 namespace {
 
 // An official ball: 5.125 oz, 9.125 in round.
-constexpr double kMass = 0.1453;                         // kg
+constexpr double kMass = 0.1453;                                     // kg
 constexpr double kRadius = 9.125 * 0.0254 / (2 * std::numbers::pi);  // m
 constexpr double kArea = std::numbers::pi * kRadius * kRadius;       // m^2
-constexpr double kStandardGravity = 9.80665;             // m/s^2
+constexpr double kStandardGravity = 9.80665;                         // m/s^2
 constexpr double kDrag = 0.35;
 // Spin decays as exp(-t / tau * v / vSet).
-constexpr double kSpinTau = 30;          // s
-constexpr double kSpinSpeed = 44.704;    // 100 mph, m/s
-constexpr double kRealStep = 0.001;      // s: four force evaluations a step
-constexpr double kLongestFlight = 5;     // s
+constexpr double kSpinTau = 30;        // s
+constexpr double kSpinSpeed = 44.704;  // 100 mph, m/s
+constexpr double kRealStep = 0.001;    // s: four force evaluations a step
+constexpr double kLongestFlight = 5;   // s
 constexpr double kDegree = std::numbers::pi / 180;
 
 using Vec = std::array<double, 3>;
@@ -35,7 +35,7 @@ double norm(const Vec& a) { return std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * 
 // The spin as a fixed axis in space: its lifting part across the release direction, pointing
 // the lift the tilt's way, and its gyro part along that direction.
 struct Spin {
-    Vec axis{};    // unit vector times the share of the spin, so |axis| = 1
+    Vec axis{};  // unit vector times the share of the spin, so |axis| = 1
     double rpm = 0;
 };
 
@@ -67,15 +67,21 @@ struct Forces {
     State rate(const State& s, double t) const {
         const Vec v{s[3], s[4], s[5]};
         const double speed = norm(v);
-        const double omega = spin.rpm * (2 * std::numbers::pi / 60) * std::exp(-t / kSpinTau * speed / kSpinSpeed);
+        const double omega =
+            spin.rpm * (2 * std::numbers::pi / 60) * std::exp(-t / kSpinTau * speed / kSpinSpeed);
         const Vec w{omega * spin.axis[0], omega * spin.axis[1], omega * spin.axis[2]};
         const Vec push = cross(w, v);  // |w x v| = (spin across the flight) * speed
         const double pushed = norm(push);
-        const double lift = spun && pushed > 0 ? k * realLiftCoefficient(kRadius * pushed / (speed * speed)) *
-                                             speed * speed / pushed
-                                       : 0;
+        const double lift = spun && pushed > 0
+                                ? k * realLiftCoefficient(kRadius * pushed / (speed * speed)) *
+                                      speed * speed / pushed
+                                : 0;
         const double drag = k * kDrag * speed;
-        return {v[0], v[1], v[2], lift * push[0] - drag * v[0], lift * push[1] - drag * v[1],
+        return {v[0],
+                v[1],
+                v[2],
+                lift * push[0] - drag * v[0],
+                lift * push[1] - drag * v[1],
                 lift * push[2] - drag * v[2] - kStandardGravity};
     }
 };
@@ -115,7 +121,7 @@ std::optional<Arrival> arrive(const RealPitch& p, const Air& air, bool spun) {
     const double up = p.elevationDeg * kDegree, side = p.sideDeg * kDegree;
     const Vec along{std::cos(up) * std::sin(side), std::cos(up) * std::cos(side), std::sin(up)};
     const Forces forces{airDensity(air) * kArea / (2 * kMass), spinOf(p, along), spun};
-    State s{p.releaseSideM, 0, p.releaseHeightM, p.speedMs * along[0], p.speedMs * along[1],
+    State s{p.releaseSideM,      0, p.releaseHeightM, p.speedMs * along[0], p.speedMs * along[1],
             p.speedMs * along[2]};
     const double h = kRealStep;
     for (double t = 0; t < kLongestFlight; t += h) {

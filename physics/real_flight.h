@@ -33,7 +33,7 @@ struct RealPitch {
     double elevationDeg = 0;     // release direction above the horizontal, degrees
     double sideDeg = 0;          // release direction toward x, degrees
     double releaseHeightM = 1.8;
-    double releaseSideM = 0;                  // toward x, m
+    double releaseSideM = 0;                 // toward x, m
     double distanceM = kRealFlightDistance;  // release point to the plate, m
 };
 
@@ -56,8 +56,7 @@ std::optional<RealFlight> flyReal(const RealPitch& p, const Air& air = {});
 std::optional<RealFlight> flyPlain(const RealPitch& p, const Air& air = {});
 /// The flight, its break against that throw's plain flight already flown (several spins from
 /// one release fly it once).
-std::optional<RealFlight> flyReal(const RealPitch& p, const RealFlight& plain,
-                                  const Air& air = {});
+std::optional<RealFlight> flyReal(const RealPitch& p, const RealFlight& plain, const Air& air = {});
 
 /// The pitch with its release direction turned until it crosses the plate within 1 mm of a
 /// place (side toward x, height), a few flights at most; none where one does not arrive.

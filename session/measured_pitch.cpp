@@ -144,8 +144,10 @@ PanelFill realisticFill(const MeasuredPitch& m, double kmh, double rpm, double e
                         const SavedDirection& saved, const std::optional<Delivery>& from) {
     RealDelivery d;
     if (from) {
-        d = {.releaseHeightM = from->releaseZ, .releaseSideM = from->releaseX,
-             .extensionM = from->releaseY, .plateHeightM = from->plateZ,
+        d = {.releaseHeightM = from->releaseZ,
+             .releaseSideM = from->releaseX,
+             .extensionM = from->releaseY,
+             .plateHeightM = from->plateZ,
              .plateSideM = from->plateX};
     }
     const std::optional<RealPitch> p = realPitch(kmh, rpm, efficiency, clockToAxisAngle(tilt), d);
@@ -188,8 +190,9 @@ PanelFill fillFromMeasurement(const MeasuredPitch& m, int ball, const Ball1Panel
                 "「回転軸の向き」は 1:00 から 12:59 までの時計の読みで入れてください（h:mm）。";
             return fill;
         }
-        if (m.realistic) return realisticFill(m, *kmh, *rpm, *efficiency, *tilt, ball, ball1, ball2,
-                                              saved, from);
+        if (m.realistic)
+            return realisticFill(m, *kmh, *rpm, *efficiency, *tilt, ball, ball1, ball2, saved,
+                                 from);
         fill.spin = Thrower::spinText(liftingSpin(*rpm, *efficiency));
         fill.axis = shortestText(clockToAxisAngle(*tilt));
         return fill;

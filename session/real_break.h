@@ -16,7 +16,7 @@ struct DeviceBreak {
 /// Where a pitch leaves the hand and crosses the plate; the defaults are a typical fastball's.
 struct RealDelivery {
     double releaseHeightM = 1.83;
-    double releaseSideM = 0;  // + to the pitcher's right, m
+    double releaseSideM = 0;   // + to the pitcher's right, m
     double extensionM = 1.98;  // in front of the rubber, m
     double plateHeightM = 0.75;
     double plateSideM = 0;  // + to the pitcher's right, m

@@ -441,7 +441,8 @@ TEST(Arsenal, ModelsBreakAsMeasuredAndThrowAsTheButton) {
     for (const TypePair& p : a.pairs) EXPECT_EQ(p.best, &p == &*best);
     // Every model field of the type without a model is empty.
     const std::string csv = arsenalCsv(a);
-    EXPECT_NE(csv.find("\nB,,遅い球,1,54.00,,6:00,-150.00,0.00,,,,,,,,,,,,,,,,,,,,\n"), std::string::npos)
+    EXPECT_NE(csv.find("\nB,,遅い球,1,54.00,,6:00,-150.00,0.00,,,,,,,,,,,,,,,,,,,,\n"),
+              std::string::npos)
         << csv;
 
     // Without release points and plate locations, a type is thrown as the ボール１ button throws

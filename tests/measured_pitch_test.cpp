@@ -146,12 +146,12 @@ TEST(MeasuredPitch, ThrownAsMeasured) {
 // the efficient spin, to the pitcher's right as the tilt points.
 TEST(MeasuredPitch, BySpinThroughTheRealisticModel) {
     test::ScopedWorkDir dir;
-    const Delivery from{.releaseX = 0.5, .releaseY = 1.9, .releaseZ = 1.8,
-                        .plateX = 0, .plateZ = 0.75};
-    const MeasuredPitch m{.speed = "145", .realistic = true, .rpm = "2300", .efficiency = "95",
-                    .tilt = "1:00"};
-    const PanelFill fill = fillFromMeasurement(m, 1, Ball1Panel{}, Ball2Panel{},
-                                               [](PitchState&) {}, from);
+    const Delivery from{
+        .releaseX = 0.5, .releaseY = 1.9, .releaseZ = 1.8, .plateX = 0, .plateZ = 0.75};
+    const MeasuredPitch m{
+        .speed = "145", .realistic = true, .rpm = "2300", .efficiency = "95", .tilt = "1:00"};
+    const PanelFill fill = fillFromMeasurement(
+        m, 1, Ball1Panel{}, Ball2Panel{}, [](PitchState&) {}, from);
     ASSERT_EQ(fill.error, "");
     EXPECT_EQ(fill.found.rfind("実際の球に近いモデルの変化量 縦 47.0 cm、横 26.7 cm", 0), 0u)
         << fill.found;

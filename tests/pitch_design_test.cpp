@@ -43,10 +43,10 @@ TEST(PitchDesign, ReadsWhatATypesSpinExplains) {
          without([](PitchType& t) { t.efficiency.reset(); }), 78.72, false, std::nullopt,
          std::nullopt, std::nullopt},
         {"a break longer than all the spin of its rate gives",
-         without([](PitchType& t) { t.rpm = 1000; }), std::nullopt, true,
-         DeviceBreak{25.52, 14.35}, DeviceBreak{15.12, 8.51}, Clock{12, 59}},
-        {"no spin rate: nothing to say", without([](PitchType& t) { t.rpm.reset(); }),
-         std::nullopt, false, std::nullopt, std::nullopt, std::nullopt},
+         without([](PitchType& t) { t.rpm = 1000; }), std::nullopt, true, DeviceBreak{25.52, 14.35},
+         DeviceBreak{15.12, 8.51}, Clock{12, 59}},
+        {"no spin rate: nothing to say", without([](PitchType& t) { t.rpm.reset(); }), std::nullopt,
+         false, std::nullopt, std::nullopt, std::nullopt},
     };
     const auto near = [](const std::optional<DeviceBreak>& got,
                          const std::optional<DeviceBreak>& want) {
@@ -80,7 +80,7 @@ TEST(PitchDesign, WhatIfChangesOneFigureAndKeepsWhatSpinDoesNotExplain) {
         {"type=Fastball,tilt=+30", 2280, 90, {1, 30}, 32.57, -33.31, 0.6693},
         {"type=Fastball,tilt=2:00", 2280, 90, {2, 0}, 22.03, -41.32, 0.5639},
         {"type=Fastball,speed=-5", 2280, 90, {1, 0}, 41.52, -23.29, 0.7025},
-        {"pitcher=,type=Fastball,rpm=2000,eff=100", 2000, 100, {1, 0}, 40.11, -22.77, 0.7447},
+        {"pitcher=\"\",type=Fastball,rpm=2000,eff=100", 2000, 100, {1, 0}, 40.11, -22.77, 0.7447},
     };
     const PitchType base = fourSeamer();
     const TypeDesign was = designOf(base);
@@ -89,6 +89,7 @@ TEST(PitchDesign, WhatIfChangesOneFigureAndKeepsWhatSpinDoesNotExplain) {
         std::string error;
         const std::optional<WhatIf> w = parseWhatIf(r.change, error);
         ASSERT_TRUE(w) << error;
+        EXPECT_EQ(w->type, "Fastball");
         const std::optional<PitchType> c = changedType(base, *w, error);
         ASSERT_TRUE(c) << error;
         EXPECT_EQ(*c->rpm, r.rpm);
@@ -121,6 +122,13 @@ TEST(PitchDesign, WhatIfChangesOneFigureAndKeepsWhatSpinDoesNotExplain) {
         EXPECT_NE(error.find(r.said), std::string::npos) << error;
     }
     std::string error;
+    // A quoted name keeps its comma.
+    const std::optional<WhatIf> named =
+        parseWhatIf("type=\"Split, hard\",pitcher=\"Sato, Kenta\",rpm=-100", error);
+    ASSERT_TRUE(named) << error;
+    EXPECT_EQ(named->type, "Split, hard");
+    EXPECT_EQ(named->pitcher, "Sato, Kenta");
+    EXPECT_EQ(named->rpm->value, -100);
     // What the file did not give stays unsaid: a Statcast type predicts nothing when changed.
     PitchType statcast = base;
     statcast.efficiency.reset(), statcast.tilt.reset();

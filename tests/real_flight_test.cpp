@@ -25,10 +25,12 @@ TEST(RealFlight, BreaksAsMeasuredPitchesDo) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.pitch);
         // From 6 ft to the middle of the zone, as such pitches are thrown.
-        const std::optional<RealPitch> p =
-            aimReal({.speedMs = r.mph * kMph, .rpm = r.rpm, .efficiencyPct = r.efficiency,
-                     .tiltDeg = r.tiltDeg, .releaseHeightM = 1.83},
-                    0, 0.75);
+        const std::optional<RealPitch> p = aimReal({.speedMs = r.mph * kMph,
+                                                    .rpm = r.rpm,
+                                                    .efficiencyPct = r.efficiency,
+                                                    .tiltDeg = r.tiltDeg,
+                                                    .releaseHeightM = 1.83},
+                                                   0, 0.75);
         ASSERT_TRUE(p);
         const std::optional<RealFlight> f = flyReal(*p);
         ASSERT_TRUE(f);
@@ -71,8 +73,12 @@ TEST(RealFlight, ThinnerAirLiftsAndSlowsLess) {
 }
 
 TEST(RealFlight, AimsAtAPlace) {
-    const RealPitch p{.speedMs = 40, .rpm = 2200, .efficiencyPct = 90, .tiltDeg = 30,
-                      .releaseHeightM = 1.75, .releaseSideM = 0.5};
+    const RealPitch p{.speedMs = 40,
+                      .rpm = 2200,
+                      .efficiencyPct = 90,
+                      .tiltDeg = 30,
+                      .releaseHeightM = 1.75,
+                      .releaseSideM = 0.5};
     const std::optional<RealPitch> aimed = aimReal(p, -0.1, 0.7);
     ASSERT_TRUE(aimed);
     const RealFlight f = *flyReal(*aimed);

@@ -656,15 +656,17 @@ private slots:
     // A type's spin changed in a what-if, by keyboard: its break and tunnels as changed, a ghost
     // on the chart while the what-if is open, and the realistic model's columns in the table.
     void whatIfMovesATypeAndItsGhost() {
-        const std::string text = "pitcher,type,speed_kmh,spin_rpm,efficiency_pct,tilt,ivb_cm,hb_cm\n"
-                                 "A,FB,150,2300,90,1:00,40,22\nA,SL,135,2500,30,9:30,3,-12\n";
+        const std::string text =
+            "pitcher,type,speed_kmh,spin_rpm,efficiency_pct,tilt,ivb_cm,hb_cm\n"
+            "A,FB,150,2300,90,1:00,40,22\nA,SL,135,2500,30,9:30,3,-12\n";
         const ball::CsvTable t = ball::parseCsv(text);
         ball::Arsenal a = ball::groupArsenal(ball::readBullpen(t, *ball::knownColumns(t.header)));
         ball::fitArsenal(a);
         ArsenalWindow window(nullptr);
         window.setArsenal(a, "a.csv");
         auto* types = window.findChild<QTableWidget*>("arsenalTypes");
-        QCOMPARE(types->item(0, 7)->text(), QString::number(*a.types[0].design.impliedEfficiencyPct, 'f', 1));
+        QCOMPARE(types->item(0, 7)->text(),
+                 QString::number(*a.types[0].design.impliedEfficiencyPct, 'f', 1));
         auto* chart = window.findChild<MovementChart*>();
         const QImage before = chart->grab().toImage();
         types->setFocus();

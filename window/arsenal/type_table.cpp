@@ -41,8 +41,9 @@ TypeTable::TypeTable(QWidget* parent) : QTableWidget(parent) {
     setUpTable(this, "arsenalTypes",
                {"投手", "利き腕", "球種", "球数", "速度\nkm/h", "回転数\nrpm", "回転効率\n%",
                 "変化量からの\n回転効率 %", "回転軸の\n向き", "縦の変化量\ncm",
-                "横の変化量\n三塁側+ cm", "腕の側\ncm", "回転からの\n縦 cm", "回転からの\n横 三塁側+ cm",
-                "回転で説明\nできない縦 cm", "回転で説明\nできない横 cm", "説明できない\n変化の向き",
+                "横の変化量\n三塁側+ cm", "腕の側\ncm", "回転からの\n縦 cm",
+                "回転からの\n横 三塁側+ cm", "回転で説明\nできない縦 cm",
+                "回転で説明\nできない横 cm", "説明できない\n変化の向き",
                 "リリースの\n高さ m", "リリースの\n横 m", "エクステンション\nm",
                 "模型の速度\nkm/h", "模型の回転\n回/秒", "模型の回転\nrpm", "模型の回転軸\n度",
                 "模型の縦\ncm", "模型の横\n三塁側+ cm"});
@@ -62,7 +63,8 @@ TypeTable::TypeTable(QWidget* parent) : QTableWidget(parent) {
     connect(whatIf, &QAction::triggered, this, [this] { emit whatIfAsked(currentRow()); });
     addAction(whatIf);
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row) { emit whatIfAsked(row); });
+    connect(this, &QTableWidget::cellDoubleClicked, this,
+            [this](int row) { emit whatIfAsked(row); });
 }
 
 void TypeTable::keyPressEvent(QKeyEvent* event) {

@@ -61,14 +61,16 @@ WhatIfDialog::WhatIfDialog(QWidget* parent, const ball::Arsenal& arsenal, int ty
     }
     const ball::PitchType& t = pitcher_.types[type_];
     setObjectName("whatIfDialog");
-    setWindowTitle("もしも — " + qs(t.type) + (t.pitcher.empty() ? "" : "（" + qs(t.pitcher) + "）"));
+    setWindowTitle("もしも — " + qs(t.type) +
+                   (t.pitcher.empty() ? "" : "（" + qs(t.pitcher) + "）"));
     speed_ = new QDoubleSpinBox(this);
     speed_->setObjectName("whatIfSpeed");
     speed_->setRange(ball::slowestStorableSpeed(), ball::kFastestMeasuredKmh);
     speed_->setDecimals(1);
     rpm_ = new QSpinBox(this);
     rpm_->setObjectName("whatIfRpm");
-    rpm_->setRange(static_cast<int>(ball::kMeasuredRpm.low), static_cast<int>(ball::kMeasuredRpm.high));
+    rpm_->setRange(static_cast<int>(ball::kMeasuredRpm.low),
+                   static_cast<int>(ball::kMeasuredRpm.high));
     rpm_->setSingleStep(50);
     efficiency_ = new QDoubleSpinBox(this);
     efficiency_->setObjectName("whatIfEfficiency");
@@ -89,9 +91,10 @@ WhatIfDialog::WhatIfDialog(QWidget* parent, const ball::Arsenal& arsenal, int ty
     result_->setObjectName("whatIfResult");
     result_->setWordWrap(true);
     result_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    pairs_ = table(this, "whatIfPairs",
-                   {"相手の球種", "判断点での差 cm\n計測 → もしも", "プレートでの差 cm\n計測 → もしも",
-                    "判断点後の変化 cm\n計測 → もしも", "変化÷判断点の差\n計測 → もしも"});
+    pairs_ =
+        table(this, "whatIfPairs",
+              {"相手の球種", "判断点での差 cm\n計測 → もしも", "プレートでの差 cm\n計測 → もしも",
+               "判断点後の変化 cm\n計測 → もしも", "変化÷判断点の差\n計測 → もしも"});
     pairs_->setAccessibleName("もしもの球種と、ほかの球種とのトンネル");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* lookButton = buttons->addButton("見る(&S)", QDialogButtonBox::ApplyRole);
@@ -149,7 +152,8 @@ void WhatIfDialog::look() {
                 std::nullopt);
     pairs_->setRowCount(0);
     if (!c) {
-        result_->setText(t.rpm ? qs(error) : "この球種は回転数が計測されていないので、回転を変えられません。");
+        result_->setText(t.rpm ? qs(error)
+                               : "この球種は回転数が計測されていないので、回転を変えられません。");
         if (chart_) chart_->setGhost(std::nullopt);
         return;
     }
@@ -169,11 +173,10 @@ void WhatIfDialog::look() {
     if (!fitted.fitted()) text += "\n模型: " + qs(fitted.model.error);
     result_->setText(text);
     if (chart_) {
-        chart_->setGhost(MovementChart::Ghost{
-            .from = {t.horizontalCm / 100, t.verticalCm / 100},
-            .to = {c->horizontalCm / 100, c->verticalCm / 100},
-            .series = series_,
-            .label = "もしも"});
+        chart_->setGhost(MovementChart::Ghost{.from = {t.horizontalCm / 100, t.verticalCm / 100},
+                                              .to = {c->horizontalCm / 100, c->verticalCm / 100},
+                                              .series = series_,
+                                              .label = "もしも"});
     }
     pairs_->setRowCount(static_cast<int>(out.pairs.size()));
     for (int r = 0; r < pairs_->rowCount(); ++r) {

@@ -21,8 +21,7 @@ class WhatIfDialog : public QDialog {
 public:
     /// For type `type` of the arsenal shown, its ghost drawn on `chart` while open; one at a
     /// time, closed with the window's arsenal (closeAll).
-    static void open(QWidget* parent, const ball::Arsenal& arsenal, int type,
-                     MovementChart* chart);
+    static void open(QWidget* parent, const ball::Arsenal& arsenal, int type, MovementChart* chart);
     static void closeAll(QWidget* parent);
     ~WhatIfDialog() override;
 
@@ -33,9 +32,9 @@ private:
     /// Puts the boxes back to the type as measured.
     void reset();
 
-    ball::Arsenal pitcher_;  // the type's pitcher's types alone, as fitted
-    int type_ = 0;           // in pitcher_
-    int series_;             // on the chart
+    ball::Arsenal pitcher_;          // the type's pitcher's types alone, as fitted
+    int type_ = 0;                   // in pitcher_
+    int series_;                     // on the chart
     QPointer<MovementChart> chart_;  // the window may delete it first
     QDoubleSpinBox* speed_;
     QSpinBox* rpm_;
