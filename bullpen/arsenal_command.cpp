@@ -50,8 +50,10 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, Language langu
         const int total = static_cast<int>(all.types.size());
         if (progress) progress(importText(Said::Fitting, language, {.count = done, .limit = total}));
     };
+    // The pairs' table says nothing of the types' spin: no design to read.
+    const FitControl control{.design = !pairs};
     if (consecutive) {
-        fitArsenal(all);
+        fitArsenal(all, control);
         r.out = pairsCsv(all);
         return r;
     }
@@ -67,7 +69,7 @@ CommandResult arsenalCommand(const std::string& path, bool pairs, Language langu
         part.types.assign(std::make_move_iterator(all.types.begin() + static_cast<long>(from)),
                           std::make_move_iterator(all.types.begin() + static_cast<long>(to)));
         part.targetColumn = all.targetColumn, part.targetRow = all.targetRow;
-        fitArsenal(part);
+        fitArsenal(part, control);
         const std::string csv = pairs ? pairsCsv(part) : arsenalCsv(part);
         r.out += from == 0 ? csv : csv.substr(csv.find('\n') + 1);
         fitting(static_cast<int>(to));

@@ -117,7 +117,7 @@ bool fitArsenal(Arsenal& a, const FitControl& control) {
     // target cell.
     const bool fitted = runAll(types, control, done, total, [&](int i) {
         PitchType& t = a.types[i];
-        t.design = designOf(t);
+        t.design = control.design ? designOf(t) : TypeDesign{};
         MeasuredPitch m;
         m.bySpin = false;
         m.speed = fixedText(t.speedKmh, 2);

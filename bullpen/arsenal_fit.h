@@ -13,6 +13,7 @@ namespace ball {
 /// between steps when cancel turns true.
 struct FitControl {
     unsigned threads = 0;
+    bool design = true;  // each type's spin read by the realistic model too (TypeDesign)
     const std::atomic<bool>* cancel = nullptr;
     std::function<void(int done, int total)> progress = {};
 };

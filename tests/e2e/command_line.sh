@@ -45,7 +45,8 @@ sample=$(dirname "$0")/../../docs/sample-bullpen.csv
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$APP" --arsenal "$sample" 2>/dev/null)
 [ "$(echo "$out" | head -1)" = "pitcher,hand,type,count,speed_kmh,spin_rpm,tilt,ivb_cm,hb_cm,model_speed_kmh,model_spin_rps,model_axis_deg,model_ivb_cm,model_hb_cm,release_side_cm,release_height_cm,extension_m,plate_side_cm,plate_height_cm,model_plate_side_cm,model_plate_height_cm,model_alpha_rad,model_beta_rad,model_bounce_m,implied_efficiency_pct,predicted_ivb_cm,predicted_hb_cm,unexplained_ivb_cm,unexplained_hb_cm" ] ||
     fail "--arsenal: $out"
-[[ "$out" == *'"Sato, Kenta",Right,Fastball,14,'* ]] || fail "--arsenal rows: $out"
+# The efficiency its break implies; no prediction without an efficiency in the file.
+[[ "$out" == *'"Sato, Kenta",Right,Fastball,14,'*',71.9,,,,'* ]] || fail "--arsenal rows: $out"
 said=$(run C.UTF-8 --arsenal "$sample" --pairs)
 [[ "$said" == *"pitcher,type1,type2,pairing,count,release_gap_cm,tunnel_gap_cm"*"status 0" &&
     "$said" == *"20 行目"* ]] ||
