@@ -89,6 +89,26 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error, Lan
             (key == "type" ? w.type : w.pitcher) = value;
             continue;
         }
+        // The air: a value as written, a sign being a temperature's or an altitude's own.
+        std::optional<double>* air = key == "temp"       ? &w.temperatureC
+                                     : key == "humidity" ? &w.humidityPct
+                                     : key == "altitude" ? &w.altitudeM
+                                                         : nullptr;
+        if (air) {
+            const AirRange range = key == "temp"       ? kAirTemperatureC
+                                   : key == "humidity" ? kAirHumidityPct
+                                                       : kAirAltitudeM;
+            *air = parseWholeNumber(!value.empty() && value[0] == '+' ? value.substr(1) : value);
+            if (!*air || !(**air >= range.low && **air <= range.high)) {
+                const std::string low = fixedText(range.low, 0), high = fixedText(range.high, 0);
+                error = en ? "what-if " + key + " '" + value + "' is not a number from " + low +
+                                 " to " + high
+                           : "もしもの " + key + "「" + value + "」は " + low + " から " + high +
+                                 " までの数ではありません";
+                return std::nullopt;
+            }
+            continue;
+        }
         std::optional<Change>* figure = key == "rpm"     ? &w.rpm
                                         : key == "eff"   ? &w.efficiencyPct
                                         : key == "speed" ? &w.speedKmh
@@ -97,7 +117,7 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error, Lan
         if (!figure) {
             error = (en ? "unknown what-if figure '" + key + "'"
                         : "もしもの「" + key + "」は知らない項目です") +
-                    " (type, pitcher, rpm, eff, speed, tilt)";
+                    " (type, pitcher, rpm, eff, speed, tilt, temp, humidity, altitude)";
             return std::nullopt;
         }
         const bool relative = !value.empty() && (value[0] == '+' || value[0] == '-');
@@ -134,6 +154,10 @@ std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::s
                              : ": 回転数が計測されていないので、回転を変えられません");
         return std::nullopt;
     }
+    Air there = air;
+    if (w.temperatureC) there.temperatureC = *w.temperatureC;
+    if (w.humidityPct) there.humidityPct = *w.humidityPct;
+    if (w.altitudeM) there.altitudeM = *w.altitudeM, there.pressureHpa.reset();
     const TypeDesign design = designOf(t, air);
     const double efficiency = t.efficiency.value_or(design.impliedEfficiencyPct.value_or(100));
     const double tilt = tiltOf(t);
@@ -168,7 +192,8 @@ std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::s
         RealPitch changed = *base;
         changed.speedMs = c.speedKmh / 3.6, changed.rpm = *c.rpm;
         changed.efficiencyPct = changedEfficiency, changed.tiltDeg = minutes / 2;
-        const std::optional<RealFlight> before = flyReal(*base, air), after = flyReal(changed, air);
+        const std::optional<RealFlight> before = flyReal(*base, air),
+                                        after = flyReal(changed, there);
         if (!before || !after) throw RunError(ErrorKind::Overflow);
         c.verticalCm += (after->verticalM - before->verticalM) * 100;
         c.horizontalCm -= (after->horizontalM - before->horizontalM) * 100;
@@ -180,7 +205,7 @@ std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::s
         return std::nullopt;
     }
     c.model = {}, c.modelBreak.reset(), c.thrown.reset();
-    c.design = designOf(c, air);
+    c.design = designOf(c, there);
     return c;
 }
 
@@ -188,7 +213,8 @@ WhatIfOutcome whatIfOutcome(const Arsenal& a, int changed, const PitchType& as) 
     Arsenal one;
     one.types = {as};
     one.targetColumn = a.targetColumn, one.targetRow = a.targetRow;
-    fitArsenal(one);
+    fitArsenal(one, {.design = false});  // read already, in the air it is thrown in
+    one.types[0].design = as.design;
     Arsenal part;
     WhatIfOutcome out;
     for (int i = 0; i < static_cast<int>(a.types.size()); ++i) {

@@ -48,17 +48,21 @@ struct WhatIf {
     std::string pitcher = {};  // empty: the first to throw that type
     std::optional<Change> rpm = {}, efficiencyPct = {}, speedKmh = {};
     std::optional<Change> tiltMinutes = {};  // a clock in minutes past 12:00, or minutes clockwise
+    // Thrown in other air than the session's: each as given, the rest as the session's.
+    std::optional<double> temperatureC = {}, humidityPct = {}, altitudeM = {};
 };
 
 /// Reads "type=Fastball,rpm=+200,eff=95,tilt=+15,speed=-3,pitcher=Name": rpm, eff (%) and speed
 /// (km/h) set as written or moved by a signed value; tilt set as h:mm or turned by signed
-/// minutes, + clockwise. None, with why in error, for anything else.
+/// minutes, + clockwise; temp (°C), humidity (%) and altitude (m) of the air it is thrown in.
+/// None, with why in error, for anything else.
 std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error,
                                   Language language = Language::English);
 
 /// The type as changed, not yet fitted: its figures set, its measured break and plate place
-/// moved as far as the realistic model moves them (so what its spin does not explain stays),
-/// released in the same direction. A type without a spin rate cannot change; error says so.
+/// moved as far as the realistic model moves them from the session's air to the change's (so
+/// what its spin does not explain stays), released in the same direction. A type without a spin
+/// rate cannot change; error says so.
 std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::string& error,
                                      Language language = Language::English, const Air& air = {});
 

@@ -13,6 +13,14 @@ struct DeviceBreak {
     double rightCm = 0;
 };
 
+/// The air a pitch may be thrown in: °C, %, and m above sea level.
+struct AirRange {
+    double low, high;
+};
+inline constexpr AirRange kAirTemperatureC{-30, 50};
+inline constexpr AirRange kAirHumidityPct{0, 100};
+inline constexpr AirRange kAirAltitudeM{-500, 4500};
+
 /// Where a pitch leaves the hand and crosses the plate; the defaults are a typical fastball's.
 struct RealDelivery {
     double releaseHeightM = 1.83;

@@ -81,6 +81,7 @@ TEST(PitchDesign, WhatIfChangesOneFigureAndKeepsWhatSpinDoesNotExplain) {
         {"type=Fastball,tilt=2:00", 2280, 90, {2, 0}, 22.03, -41.32, 0.5639},
         {"type=Fastball,speed=-5", 2280, 90, {1, 0}, 41.52, -23.29, 0.7025},
         {"pitcher=\"\",type=Fastball,rpm=2000,eff=100", 2000, 100, {1, 0}, 40.11, -22.77, 0.7447},
+        {"type=Fastball,altitude=1600,temp=+20", 2280, 90, {1, 0}, 32.78, -18.32, 0.6814},
     };
     const PitchType base = fourSeamer();
     const TypeDesign was = designOf(base);
@@ -111,6 +112,7 @@ TEST(PitchDesign, WhatIfChangesOneFigureAndKeepsWhatSpinDoesNotExplain) {
         {"type=Fastball,tilt=13:00", "h:mm or signed minutes"},
         {"type=Fastball,eff=+20", "within"},  // 110 %
         {"type=Fastball,rpm=-3000", "within"},
+        {"type=Fastball,temp=80", "not a number from -30 to 50"},
     };
     for (const auto& r : refused) {
         SCOPED_TRACE(r.change);

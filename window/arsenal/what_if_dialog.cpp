@@ -78,11 +78,28 @@ WhatIfDialog::WhatIfDialog(QWidget* parent, const ball::Arsenal& arsenal, int ty
     efficiency_->setDecimals(1);
     tilt_ = new QLineEdit(this);
     tilt_->setObjectName("whatIfTilt");
+    // The air it is thrown in; the session's is taken as sea level's at 20 °C and 50 %.
+    temperature_ = new QDoubleSpinBox(this);
+    temperature_->setObjectName("whatIfTemperature");
+    temperature_->setRange(ball::kAirTemperatureC.low, ball::kAirTemperatureC.high);
+    temperature_->setDecimals(0);
+    humidity_ = new QDoubleSpinBox(this);
+    humidity_->setObjectName("whatIfHumidity");
+    humidity_->setRange(ball::kAirHumidityPct.low, ball::kAirHumidityPct.high);
+    humidity_->setDecimals(0);
+    altitude_ = new QSpinBox(this);
+    altitude_->setObjectName("whatIfAltitude");
+    altitude_->setRange(static_cast<int>(ball::kAirAltitudeM.low),
+                        static_cast<int>(ball::kAirAltitudeM.high));
+    altitude_->setSingleStep(100);
     auto* form = new QFormLayout;
     const std::pair<QWidget*, const char*> rows[] = {{speed_, "速度 (km/h)"},
                                                      {rpm_, "回転数 (rpm)"},
                                                      {efficiency_, "回転効率 (%)"},
-                                                     {tilt_, "回転軸の向き (h:mm)"}};
+                                                     {tilt_, "回転軸の向き (h:mm)"},
+                                                     {temperature_, "気温 (°C)"},
+                                                     {humidity_, "湿度 (%)"},
+                                                     {altitude_, "標高 (m)"}};
     for (const auto& [box, label] : rows) {
         box->setAccessibleName(label);
         form->addRow(label, box);
@@ -107,7 +124,7 @@ WhatIfDialog::WhatIfDialog(QWidget* parent, const ball::Arsenal& arsenal, int ty
     auto* note = new QLabel(
         "実際の球に近いモデル（揚力と抗力の公表値）で、変えた分だけ変化量とプレートを通る位置を"
         "動かします。回転で説明できない変化はそのままです。球種の模型はその変化量に合わせ直し、"
-        "ほかの球種とのトンネルを比べます。",
+        "ほかの球種とのトンネルを比べます。計測したときの空気は、海面で 20 °C、湿度 50 % とします。",
         this);
     note->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
@@ -133,7 +150,9 @@ void WhatIfDialog::reset() {
     efficiency_->setValue(t.efficiency.value_or(d.impliedEfficiencyPct.value_or(100)));
     const ball::Break measured{t.horizontalCm / 100, t.verticalCm / 100};
     tilt_->setText(qs(ball::clockText(t.tilt ? *t.tilt : ball::breakClock(measured))));
-    for (QWidget* w : std::initializer_list<QWidget*>{speed_, rpm_, efficiency_, tilt_})
+    temperature_->setValue(20), humidity_->setValue(50), altitude_->setValue(0);
+    for (QWidget* w : std::initializer_list<QWidget*>{speed_, rpm_, efficiency_, tilt_,
+                                                      temperature_, humidity_, altitude_})
         w->setEnabled(t.rpm.has_value());
 }
 
@@ -143,6 +162,8 @@ void WhatIfDialog::look() {
     w.speedKmh = ball::Change{speed_->value()};
     w.rpm = ball::Change{static_cast<double>(rpm_->value())};
     w.efficiencyPct = ball::Change{efficiency_->value()};
+    w.temperatureC = temperature_->value(), w.humidityPct = humidity_->value();
+    w.altitudeM = altitude_->value();
     std::string error;
     const std::optional<ball::Clock> tilt = ball::parseClock(tilt_->text().toStdString());
     if (tilt) w.tiltMinutes = ball::Change{(tilt->hours % 12) * 60.0 + tilt->minutes};
@@ -158,7 +179,7 @@ void WhatIfDialog::look() {
         return;
     }
     const ball::WhatIfOutcome out = ball::whatIfOutcome(pitcher_, type_, *c);
-    QString text = "変化量（計測値を回転の変わった分だけ動かしたもの）: 縦 " +
+    QString text = "変化量（計測値を、変えた分だけ動かしたもの）: 縦 " +
                    moved(c->verticalCm, t.verticalCm, 1) + " cm、横 " +
                    moved(-c->horizontalCm, -t.horizontalCm, 1) + " cm（三塁側が＋）";
     if (c->plateHeightM && t.plateHeightM) {

@@ -40,6 +40,9 @@ private:
     QSpinBox* rpm_;
     QDoubleSpinBox* efficiency_;
     QLineEdit* tilt_;
+    QDoubleSpinBox* temperature_;
+    QDoubleSpinBox* humidity_;
+    QSpinBox* altitude_;
     QLabel* result_;
     QTableWidget* pairs_;
 };
