@@ -31,6 +31,11 @@ MovementChart::MovementChart(QWidget* parent, int width, int legendRows)
 
 void MovementChart::setSeries(std::vector<Series> series) {
     series_ = std::move(series);
+    marked_ = -1;
+    fitRange();
+}
+
+void MovementChart::fitRange() {
     std::vector<std::optional<ball::Break>> all;
     for (const Series& s : series_) {
         all.insert(all.end(), s.marks.begin(), s.marks.end());
@@ -38,7 +43,6 @@ void MovementChart::setSeries(std::vector<Series> series) {
     }
     if (ghost_) all.push_back(ghost_->to);
     reach_ = ball::movementChartReach(all);
-    marked_ = -1;
     const int rows = std::max(leastLegendRows_, legendRows());
     const int below = 30 + (rows - 1) * (fontMetrics().height() + 2);
     if (growing_) {
@@ -51,9 +55,7 @@ void MovementChart::setSeries(std::vector<Series> series) {
 
 void MovementChart::setGhost(std::optional<Ghost> ghost) {
     ghost_ = std::move(ghost);
-    const int marked = marked_;
-    setSeries(std::move(series_));  // the range takes the ghost in
-    marked_ = marked;
+    fitRange();
 }
 
 void MovementChart::setGrowing() {

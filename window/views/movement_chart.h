@@ -56,6 +56,8 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
+    /// The range that holds every mark and the ghost, and the size for it and the legend.
+    void fitRange();
     /// Where the breaks are drawn.
     QRectF plotArea() const;
     /// Where each series' legend entry goes: its left edge and its row.
