@@ -21,6 +21,17 @@ bool namesSide(const std::string& s, BatterSide side) {
 
 bool facing(const BullpenPitch& p, BatterSide side) { return namesSide(p.batterSide, side); }
 
+PitcherTypes pitcherTypes(const Arsenal& a, int type) {
+    PitcherTypes out;
+    out.arsenal.targetColumn = a.targetColumn, out.arsenal.targetRow = a.targetRow;
+    for (int i = 0; i < static_cast<int>(a.types.size()); ++i) {
+        if (a.types[i].pitcher != a.types[type].pitcher) continue;
+        if (i == type) out.type = static_cast<int>(out.arsenal.types.size());
+        out.arsenal.types.push_back(a.types[i]);
+    }
+    return out;
+}
+
 bool hasBatterSides(const Bullpen& b) {
     return std::any_of(b.pitches.begin(), b.pitches.end(),
                        [](const BullpenPitch& p) { return !p.batterSide.empty(); });

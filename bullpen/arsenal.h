@@ -106,6 +106,14 @@ struct ChartGroup {
 };
 std::vector<ChartGroup> chartGroups(const Arsenal& a);
 
+/// The types of one type's pitcher, with the arsenal's target, and where that type is among
+/// them.
+struct PitcherTypes {
+    Arsenal arsenal;
+    int type = 0;
+};
+PitcherTypes pitcherTypes(const Arsenal& a, int type);
+
 /// The panels a type fills: Ball 1 aimed at the arsenal's target, Ball 2 thrown as saved.
 Ball1Panel ball1PanelOf(const Arsenal& a, const PitchType& t);
 Ball2Panel ball2PanelOf(const PitchType& t);

@@ -109,25 +109,18 @@ CommandResult whatIfCommand(const std::string& path, const std::string& change, 
         r.err += "ballview: " + error + "\n";
         return r;
     }
-    // Its pitcher's types as measured, that one as changed; only the pairs need the others fitted.
-    Arsenal part;
-    part.targetColumn = all.targetColumn, part.targetRow = all.targetRow;
-    for (const PitchType& t : all.types) {
-        if (t.pitcher == named->pitcher && (pairs || &t == &*named)) part.types.push_back(t);
-    }
-    if (pairs) fitArsenal(part);
-    const int at =
-        static_cast<int>(std::find_if(part.types.begin(), part.types.end(),
-                                      [&](const PitchType& t) { return t.type == named->type; }) -
-                         part.types.begin());
-    WhatIfOutcome out = whatIfOutcome(part, at, *changed);
-    part.types = std::move(out.types);
-    part.pairs = std::move(out.pairs);
+    // Its pitcher's types as measured, that one as changed; only the pairs need the others
+    // fitted, and its row alone the type itself.
+    PitcherTypes part = pitcherTypes(all, static_cast<int>(named - all.types.begin()));
     if (pairs) {
-        r.out = pairsCsv(part);
+        fitArsenal(part.arsenal);
     } else {
-        r.out = arsenalCsv(part);
+        part.arsenal.types = {*named}, part.type = 0;
     }
+    WhatIfOutcome out = whatIfOutcome(part.arsenal, part.type, *changed);
+    part.arsenal.types = std::move(out.types);
+    part.arsenal.pairs = std::move(out.pairs);
+    r.out = pairs ? pairsCsv(part.arsenal) : arsenalCsv(part.arsenal);
     return r;
 }
 

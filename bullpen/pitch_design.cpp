@@ -98,7 +98,7 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error, Lan
             const AirRange range = key == "temp"       ? kAirTemperatureC
                                    : key == "humidity" ? kAirHumidityPct
                                                        : kAirAltitudeM;
-            *air = parseWholeNumber(!value.empty() && value[0] == '+' ? value.substr(1) : value);
+            *air = parseWholeNumber(value);
             if (!*air || !(**air >= range.low && **air <= range.high)) {
                 const std::string low = fixedText(range.low, 0), high = fixedText(range.high, 0);
                 error = en ? "what-if " + key + " '" + value + "' is not a number from " + low +
@@ -123,10 +123,9 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error, Lan
         const bool relative = !value.empty() && (value[0] == '+' || value[0] == '-');
         std::optional<double> number;
         if (key == "tilt" && !relative) {
-            if (const std::optional<Clock> c = parseClock(value))
-                number = (c->hours % 12) * 60.0 + c->minutes;
+            if (const std::optional<Clock> c = parseClock(value)) number = clockMinutes(*c);
         } else {
-            number = parseWholeNumber(relative && value[0] == '+' ? value.substr(1) : value);
+            number = parseWholeNumber(value);
         }
         if (!number || !std::isfinite(*number)) {
             const std::string form =
@@ -158,8 +157,9 @@ std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::s
     if (w.temperatureC) there.temperatureC = *w.temperatureC;
     if (w.humidityPct) there.humidityPct = *w.humidityPct;
     if (w.altitudeM) there.altitudeM = *w.altitudeM, there.pressureHpa.reset();
-    const TypeDesign design = designOf(t, air);
-    const double efficiency = t.efficiency.value_or(design.impliedEfficiencyPct.value_or(100));
+    // Without one in the file, the efficiency its break implies.
+    const double efficiency =
+        t.efficiency ? *t.efficiency : designOf(t, air).impliedEfficiencyPct.value_or(100);
     const double tilt = tiltOf(t);
     PitchType c = t;
     c.speedKmh = w.speedKmh ? w.speedKmh->applied(t.speedKmh) : t.speedKmh;
@@ -215,27 +215,25 @@ WhatIfOutcome whatIfOutcome(const Arsenal& a, int changed, const PitchType& as) 
     one.targetColumn = a.targetColumn, one.targetRow = a.targetRow;
     fitArsenal(one, {.design = false});  // read already, in the air it is thrown in
     one.types[0].design = as.design;
-    Arsenal part;
+    PitcherTypes part = pitcherTypes(a, changed);
+    std::vector<PitchType>& types = part.arsenal.types;
+    types[part.type] = std::move(one.types[0]);
     WhatIfOutcome out;
-    for (int i = 0; i < static_cast<int>(a.types.size()); ++i) {
-        if (a.types[i].pitcher != as.pitcher) continue;
-        if (i == changed) out.changed = static_cast<int>(part.types.size());
-        part.types.push_back(i == changed ? one.types[0] : a.types[i]);
-    }
-    for (TypePair p : meanPairs(part)) {
+    out.changed = part.type;
+    for (TypePair p : meanPairs(part.arsenal)) {
         if (p.first != out.changed && p.second != out.changed) continue;
-        const PitchType &first = part.types[p.first], &second = part.types[p.second];
+        const PitchType &first = types[p.first], &second = types[p.second];
         if (first.thrown && second.thrown) p.figures = tunnelFigures(*first.thrown, *second.thrown);
         out.pairs.push_back(p);
         // The same pair with the type as measured.
         const auto measured = [&](int k) -> const PitchType& {
-            return k == out.changed ? a.types[changed] : part.types[k];
+            return k == out.changed ? a.types[changed] : types[k];
         };
         const PitchType &was1 = measured(p.first), &was2 = measured(p.second);
         out.before.push_back(was1.thrown && was2.thrown ? tunnelFigures(*was1.thrown, *was2.thrown)
                                                         : TunnelFigures{});
     }
-    out.types = std::move(part.types);
+    out.types = std::move(types);
     return out;
 }
 

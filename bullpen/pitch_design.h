@@ -47,7 +47,7 @@ struct WhatIf {
     std::string type = {};
     std::string pitcher = {};  // empty: the first to throw that type
     std::optional<Change> rpm = {}, efficiencyPct = {}, speedKmh = {};
-    std::optional<Change> tiltMinutes = {};  // a clock in minutes past 12:00, or minutes clockwise
+    std::optional<Change> tiltMinutes = {};  // a clock (clockMinutes), or minutes clockwise
     // Thrown in other air than the session's: each as given, the rest as the session's.
     std::optional<double> temperatureC = {}, humidityPct = {}, altitudeM = {};
 };
@@ -65,6 +65,9 @@ std::optional<WhatIf> parseWhatIf(std::string_view text, std::string& error,
 /// rate cannot change; error says so.
 std::optional<PitchType> changedType(const PitchType& t, const WhatIf& w, std::string& error,
                                      Language language = Language::English, const Air& air = {});
+
+/// A clock as a what-if's tilt takes it: minutes clockwise from 12:00.
+inline double clockMinutes(Clock c) { return clockToAxisAngle(c) * 2; }
 
 /// The type at index `changed` replaced by its change, fitted, and paired with each of its
 /// pitcher's other fitted types as their means pair them.

@@ -51,45 +51,38 @@ void WhatIfDialog::closeAll(QWidget* parent) {
 
 WhatIfDialog::WhatIfDialog(QWidget* parent, const ball::Arsenal& arsenal, int type,
                            MovementChart* chart)
-    : QDialog(parent), series_(type), chart_(chart) {
     // A copy of what it needs: the window may be showing another arsenal by the time it looks.
-    pitcher_.targetColumn = arsenal.targetColumn, pitcher_.targetRow = arsenal.targetRow;
-    for (int i = 0; i < static_cast<int>(arsenal.types.size()); ++i) {
-        if (arsenal.types[i].pitcher != arsenal.types[type].pitcher) continue;
-        if (i == type) type_ = static_cast<int>(pitcher_.types.size());
-        pitcher_.types.push_back(arsenal.types[i]);
-    }
-    const ball::PitchType& t = pitcher_.types[type_];
+    : QDialog(parent), pitcher_(ball::pitcherTypes(arsenal, type)), series_(type), chart_(chart) {
+    const ball::PitchType& t = pitcher_.arsenal.types[pitcher_.type];
     setObjectName("whatIfDialog");
     setWindowTitle("もしも — " + qs(t.type) +
                    (t.pitcher.empty() ? "" : "（" + qs(t.pitcher) + "）"));
-    speed_ = new QDoubleSpinBox(this);
-    speed_->setObjectName("whatIfSpeed");
-    speed_->setRange(ball::slowestStorableSpeed(), ball::kFastestMeasuredKmh);
+    // Each box named for tests, and bound to the range its figure is taken in.
+    const auto bounded = [](auto* box, const char* name, auto low, auto high) {
+        box->setObjectName(name);
+        box->setRange(low, high);
+        return box;
+    };
+    speed_ = bounded(new QDoubleSpinBox(this), "whatIfSpeed", ball::slowestStorableSpeed(),
+                     ball::kFastestMeasuredKmh);
     speed_->setDecimals(1);
-    rpm_ = new QSpinBox(this);
-    rpm_->setObjectName("whatIfRpm");
-    rpm_->setRange(static_cast<int>(ball::kMeasuredRpm.low),
+    rpm_ = bounded(new QSpinBox(this), "whatIfRpm", static_cast<int>(ball::kMeasuredRpm.low),
                    static_cast<int>(ball::kMeasuredRpm.high));
     rpm_->setSingleStep(50);
-    efficiency_ = new QDoubleSpinBox(this);
-    efficiency_->setObjectName("whatIfEfficiency");
-    efficiency_->setRange(ball::kMeasuredEfficiency.low, ball::kMeasuredEfficiency.high);
+    efficiency_ = bounded(new QDoubleSpinBox(this), "whatIfEfficiency",
+                          ball::kMeasuredEfficiency.low, ball::kMeasuredEfficiency.high);
     efficiency_->setDecimals(1);
     tilt_ = new QLineEdit(this);
     tilt_->setObjectName("whatIfTilt");
     // The air it is thrown in; the session's is taken as sea level's at 20 °C and 50 %.
-    temperature_ = new QDoubleSpinBox(this);
-    temperature_->setObjectName("whatIfTemperature");
-    temperature_->setRange(ball::kAirTemperatureC.low, ball::kAirTemperatureC.high);
+    temperature_ = bounded(new QDoubleSpinBox(this), "whatIfTemperature",
+                           ball::kAirTemperatureC.low, ball::kAirTemperatureC.high);
     temperature_->setDecimals(0);
-    humidity_ = new QDoubleSpinBox(this);
-    humidity_->setObjectName("whatIfHumidity");
-    humidity_->setRange(ball::kAirHumidityPct.low, ball::kAirHumidityPct.high);
+    humidity_ = bounded(new QDoubleSpinBox(this), "whatIfHumidity", ball::kAirHumidityPct.low,
+                        ball::kAirHumidityPct.high);
     humidity_->setDecimals(0);
-    altitude_ = new QSpinBox(this);
-    altitude_->setObjectName("whatIfAltitude");
-    altitude_->setRange(static_cast<int>(ball::kAirAltitudeM.low),
+    altitude_ = bounded(new QSpinBox(this), "whatIfAltitude",
+                        static_cast<int>(ball::kAirAltitudeM.low),
                         static_cast<int>(ball::kAirAltitudeM.high));
     altitude_->setSingleStep(100);
     auto* form = new QFormLayout;
@@ -143,7 +136,7 @@ WhatIfDialog::~WhatIfDialog() {
 }
 
 void WhatIfDialog::reset() {
-    const ball::PitchType& t = pitcher_.types[type_];
+    const ball::PitchType& t = pitcher_.arsenal.types[pitcher_.type];
     speed_->setValue(t.speedKmh);
     rpm_->setValue(static_cast<int>(std::lround(t.rpm.value_or(0))));
     const ball::TypeDesign& d = t.design;
@@ -157,7 +150,7 @@ void WhatIfDialog::reset() {
 }
 
 void WhatIfDialog::look() {
-    const ball::PitchType& t = pitcher_.types[type_];
+    const ball::PitchType& t = pitcher_.arsenal.types[pitcher_.type];
     ball::WhatIf w{.type = t.type, .pitcher = t.pitcher};
     w.speedKmh = ball::Change{speed_->value()};
     w.rpm = ball::Change{static_cast<double>(rpm_->value())};
@@ -166,7 +159,7 @@ void WhatIfDialog::look() {
     w.altitudeM = altitude_->value();
     std::string error;
     const std::optional<ball::Clock> tilt = ball::parseClock(tilt_->text().toStdString());
-    if (tilt) w.tiltMinutes = ball::Change{(tilt->hours % 12) * 60.0 + tilt->minutes};
+    if (tilt) w.tiltMinutes = ball::Change{ball::clockMinutes(*tilt)};
     const std::optional<ball::PitchType> c =
         tilt ? ball::changedType(t, w, error, ball::Language::Japanese)
              : (error = "回転軸の向きは 1:00 から 12:59 までの時計の読みで入れてください（h:mm）。",
@@ -178,7 +171,7 @@ void WhatIfDialog::look() {
         if (chart_) chart_->setGhost(std::nullopt);
         return;
     }
-    const ball::WhatIfOutcome out = ball::whatIfOutcome(pitcher_, type_, *c);
+    const ball::WhatIfOutcome out = ball::whatIfOutcome(pitcher_.arsenal, pitcher_.type, *c);
     QString text = "変化量（計測値を、変えた分だけ動かしたもの）: 縦 " +
                    moved(c->verticalCm, t.verticalCm, 1) + " cm、横 " +
                    moved(-c->horizontalCm, -t.horizontalCm, 1) + " cm（三塁側が＋）";

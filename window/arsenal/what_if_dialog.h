@@ -32,8 +32,7 @@ private:
     /// Puts the boxes back to the type as measured.
     void reset();
 
-    ball::Arsenal pitcher_;          // the type's pitcher's types alone, as fitted
-    int type_ = 0;                   // in pitcher_
+    ball::PitcherTypes pitcher_;  // its pitcher's types alone, as fitted, and where it is
     int series_;                     // on the chart
     QPointer<MovementChart> chart_;  // the window may delete it first
     QDoubleSpinBox* speed_;
